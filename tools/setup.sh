@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs everything Corvelle needs to build and test on Debian 12: the native
+# toolchain, the mingw-w64 cross compilers, Wine (32- and 64-bit) with Xvfb, and
+# the Perl Palm modules some tests and benchmarks use. Safe to run again: it only
+# asks apt for what is missing.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev libfuzzer-14-dev
+  mingw-w64
+  wine wine64 wine32:i386 xvfb xauth
+  libpalm-perl libpalm-pdb-perl txt2pdbdoc
+  imagemagick zip unzip python3
+)
+
+sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "setup: all packages present"
+  exit 0
+fi
+
+echo "setup: installing ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  sudo_if_needed dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+sudo_if_needed apt-get update -qq
+sudo_if_needed apt-get install -y -qq --no-install-recommends "${missing[@]}"
