@@ -1,0 +1,101 @@
+// The record or resource list that follows the header. Only the list's
+// entries are read; the data they point at is not.
+#include "dump/ByteReader.h"
+#include "dump/CodeNames.h"
+#include "dump/PalmLayout.h"
+#include "dump/Sections.h"
+
+namespace corvelle {
+namespace {
+
+// Record attribute bits as Palm OS stores them: the flags in the high four
+// bits, the category in the low four.
+constexpr uint8_t kExpunged = 0x80;
+constexpr uint8_t kDirty = 0x40;
+constexpr uint8_t kDeleted = 0x20;
+constexpr uint8_t kPrivate = 0x10;
+constexpr uint8_t kArchive = 0x08;  // meaningful only for a deleted or expunged record
+constexpr uint8_t kCategoryMask = 0x0F;
+
+// Rough size of one entry's block, to reserve the report in one allocation.
+constexpr size_t kRecordBlockBytes = 200;
+constexpr size_t kResourceBlockBytes = 90;
+
+const char* IsOrIsNot(uint8_t attributes, uint8_t bit) { return (attributes & bit) ? " " : " not "; }
+
+void AppendRecordBlock(ReportText& report, ByteReader& entry, bool describeAttributes) {
+    const uint32_t dataOffset = entry.U32BE();
+    const uint8_t attributes = entry.U8();
+    const uint8_t id0 = entry.U8();
+    const uint8_t id1 = entry.U8();
+    const uint8_t id2 = entry.U8();
+
+    report.Line("\tOffset:\t%08Xh ", dataOffset);
+    report.Line("\tattrb :\t%02Xh ", attributes);
+    // Query applications keep no such flags in their records.
+    if (describeAttributes) {
+        report.Line("\t\tRecord is%sdeleted.", IsOrIsNot(attributes, kDeleted));
+        report.Line("\t\tRecord is%sdirty. ", IsOrIsNot(attributes, kDirty));
+        report.Line("\t\tRecord is%sexpunged.", IsOrIsNot(attributes, kExpunged));
+        report.Line("\t\tRecord is%sprivate. ", IsOrIsNot(attributes, kPrivate));
+        if (attributes & (kExpunged | kDeleted))
+            report.Line("\t\tRecord is deleted/expunged and is%smarked to be archived.", IsOrIsNot(attributes, kArchive));
+        else
+            report.Line("\t\tRecord category number is %d ", attributes & kCategoryMask);
+    }
+    report.Line("\tID:\t%02X%02X%02Xh ", id0, id1, id2);
+    report.BlankLine();
+}
+
+void AppendResourceBlock(ReportText& report, ByteReader& entry) {
+    const FourCharCode type = entry.Read<4>();
+    const uint16_t id = entry.U16BE();
+    const uint32_t dataOffset = entry.U32BE();
+
+    report.Line("\ttype:\t%08Xh \t\"%s\"\t%s", type.Reversed(), FourCharText(type), ResourceTypeName(type));
+    report.Line("\tID :\t%04Xh ", id);
+    report.Line("\tlocalID:\t%08Xh ", dataOffset);
+    report.BlankLine();
+}
+
+}  // namespace
+
+void AppendEntryList(ReportText& report, const FileBytes& file) {
+    ByteReader header(file.data, file.size);
+    header.Seek(layout::kTypeOffset);
+    const FourCharCode type = header.Read<4>();
+    header.Seek(layout::kEntryCountOffset);
+    const uint32_t count = header.U16BE();
+    if (!header.Ok()) return;
+
+    // Applications and libraries hold resources; everything else, "APPL"
+    // and "pqa " included, holds records. The header's resource flag is not
+    // consulted.
+    const bool resources = CodeIs(type, "appl") || CodeIs(type, "libr");
+    const bool describeAttributes = !CodeIs(type, "pqa ");
+    const uint64_t entrySize = resources ? layout::kResourceEntrySize : layout::kRecordEntrySize;
+
+    // The count is not trusted: only entries wholly inside the file are read.
+    const uint64_t listBytes = file.size > layout::kListOffset ? file.size - layout::kListOffset : 0;
+    const uint64_t entriesInside = listBytes / entrySize;
+    const uint32_t shown = static_cast<uint32_t>(count < entriesInside ? count : entriesInside);
+
+    report.Reserve(report.Size() + 64 + size_t{shown} * (resources ? kResourceBlockBytes : kRecordBlockBytes));
+    report.Append(resources ? "Resources :\r\n" : "Records :\r\n");
+
+    ByteReader entries(file.data, file.size);
+    entries.Seek(layout::kListOffset);
+    for (uint32_t i = 0; i < shown; ++i) {
+        if (resources)
+            AppendResourceBlock(report, entries);
+        else
+            AppendRecordBlock(report, entries, describeAttributes);
+    }
+    if (shown < count) {
+        ReportText reason;
+        reason.Format("%d of %d entries are missing", count - shown, count);
+        AppendFileEnds(report, file, reason.Text().c_str());
+    }
+}
+
+}  // namespace corvelle

@@ -1,0 +1,76 @@
+#include "dump/ReportText.h"
+
+#include <cstring>
+
+namespace corvelle {
+
+void ReportText::AppendFormatted(const char* format, const FormatArg* args, size_t count) {
+    size_t next = 0;
+    const char* p = format;
+    while (*p != '\0') {
+        const char* percent = std::strchr(p, '%');
+        if (percent == nullptr) {
+            Append(p);
+            return;
+        }
+        m_text.append(p, static_cast<size_t>(percent - p));
+        p = percent + 1;
+        if (*p == '%') {
+            m_text.push_back('%');
+            ++p;
+            continue;
+        }
+        bool zeroPad = false;
+        if (*p == '0') {
+            zeroPad = true;
+            ++p;
+        }
+        unsigned width = 0;
+        while (*p >= '0' && *p <= '9') width = width * 10 + static_cast<unsigned>(*p++ - '0');
+        const char conversion = *p;
+        if (conversion == '\0') return;
+        ++p;
+        // A piece with more conversions than arguments is a programming error;
+        // print nothing for the missing ones rather than read past the list.
+        if (next >= count) continue;
+        const FormatArg& arg = args[next++];
+        if (conversion == 's') {
+            std::string_view text = arg.Text();
+            const size_t zero = text.find('\0');
+            Append(zero == std::string_view::npos ? text : text.substr(0, zero));
+        } else {
+            AppendNumber(arg, conversion, width, zeroPad);
+        }
+    }
+}
+
+void ReportText::AppendNumber(const FormatArg& arg, char conversion, unsigned width, bool zeroPad) {
+    static const char kHexDigits[] = "0123456789ABCDEF";
+    char digits[24];
+    size_t length = 0;
+    bool negative = false;
+    if (conversion == 'X') {
+        // %X prints the 32-bit two's complement of a negative value, as printf does.
+        uint32_t value = static_cast<uint32_t>(arg.Number());
+        do {
+            digits[length++] = kHexDigits[value & 0xF];
+            value >>= 4;
+        } while (value != 0);
+    } else {
+        int64_t value = arg.Number();
+        negative = value < 0;
+        uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+        do {
+            digits[length++] = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+    }
+    const size_t used = length + (negative ? 1 : 0);
+    const size_t padding = width > used ? width - used : 0;
+    if (!zeroPad) m_text.append(padding, ' ');
+    if (negative) m_text.push_back('-');
+    if (zeroPad) m_text.append(padding, '0');
+    while (length > 0) m_text.push_back(digits[--length]);
+}
+
+}  // namespace corvelle

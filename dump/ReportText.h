@@ -1,0 +1,74 @@
+// The report accumulator. Every line of the report is a printf-style piece
+// followed by CR LF; the pieces use only %s, %d and %X with an optional
+// zero-padded width, so a small formatter of our own renders them. It gives
+// the same characters as the C library's printf for those conversions (the
+// tests compare the two) at a fraction of the cost, which matters for
+// databases of 65535 entries.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace corvelle {
+
+// One argument of a formatted piece: a number for %d and %X, a text for %s.
+// A text ends at its first zero byte, as a C string would.
+class FormatArg {
+public:
+    FormatArg(int32_t value) : m_number(value) {}
+    FormatArg(uint32_t value) : m_number(value) {}
+    FormatArg(int64_t value) : m_number(value) {}
+    FormatArg(uint64_t value) : m_number(static_cast<int64_t>(value)) {}
+    FormatArg(std::string_view text) : m_text(text), m_isText(true) {}
+    FormatArg(const char* text) : m_text(text), m_isText(true) {}
+    FormatArg(const std::string& text) : m_text(text), m_isText(true) {}
+
+    int64_t Number() const { return m_number; }
+    std::string_view Text() const { return m_text; }
+    bool IsText() const { return m_isText; }
+
+private:
+    int64_t m_number = 0;
+    std::string_view m_text;
+    bool m_isText = false;
+};
+
+class ReportText {
+public:
+    static constexpr std::string_view kLineEnd = "\r\n";
+
+    void Reserve(size_t bytes) { m_text.reserve(bytes); }
+    size_t Size() const { return m_text.size(); }
+    const std::string& Text() const { return m_text; }
+    std::string Take() { return std::move(m_text); }
+
+    // Appends literal text unchanged.
+    void Append(std::string_view text) { m_text.append(text.data(), text.size()); }
+    void EndLine() { Append(kLineEnd); }
+    // An empty line: the extra CR LF some lines are followed by.
+    void BlankLine() { Append(kLineEnd); }
+
+    // Appends one formatted piece without a line end.
+    template <typename... Args>
+    void Format(const char* format, const Args&... args) {
+        const FormatArg list[] = {FormatArg(args)..., FormatArg(0)};
+        AppendFormatted(format, list, sizeof...(Args));
+    }
+
+    // Appends one formatted piece and CR LF.
+    template <typename... Args>
+    void Line(const char* format, const Args&... args) {
+        Format(format, args...);
+        EndLine();
+    }
+
+private:
+    void AppendFormatted(const char* format, const FormatArg* args, size_t count);
+    void AppendNumber(const FormatArg& arg, char conversion, unsigned width, bool zeroPad);
+
+    std::string m_text;
+};
+
+}  // namespace corvelle
