@@ -1,0 +1,101 @@
+#include "about/About.h"
+
+#include <richedit.h>
+
+#include "about/AboutText.h"
+#include "res/Maker.h"
+#include "res/resource.h"
+#include "viewer/ModuleHandle.h"
+
+namespace {
+
+// Loads string table entry `id` whole, however long: LoadStringW with no
+// buffer hands out the resource's own text and its length, which the
+// ANSI call cannot do.
+bool LoadWholeString(unsigned id, std::string& text) {
+    const wchar_t* resource = nullptr;
+    const int length = ::LoadStringW(CorvelleModule(), id, reinterpret_cast<wchar_t*>(&resource), 0);
+    if (length <= 0 || resource == nullptr) return false;
+    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, resource, length, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return false;
+    text.assign(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, resource, length, &text[0], bytes, nullptr, nullptr);
+    return true;
+}
+
+}  // namespace
+
+CAbout::CAbout() : CResizePage(IDD_ABOUT_PAGE) {
+    // Our own version, not a derived one: the links get their URLs and style
+    // now, and the page's first display attaches them with both.
+    CAbout::ResetFirstShow();
+}
+
+CAbout::~CAbout() = default;
+
+void CAbout::ResetFirstShow() {
+    CResizePage::ResetFirstShow();
+    m_linkMail.SetLinkUrl(CORVELLE_MAKER_MAILTO);
+    m_linkMail.ChangeLinkStyle(0, corvelle::LS_OPENONPRESS, TRUE);
+    m_linkWeb.SetLinkUrl(CORVELLE_MAKER_WEB);
+    m_linkWeb.ChangeLinkStyle(0, corvelle::LS_OPENONPRESS, TRUE);
+}
+
+void CAbout::DoDataExchange() {
+    if (m_linkWeb.GetSafeHwnd() == nullptr) m_linkWeb.AttachLink(GetDlgItem(IDC_LINK_WEB));
+    if (m_linkMail.GetSafeHwnd() == nullptr) m_linkMail.AttachLink(GetDlgItem(IDC_LINK_MAIL));
+    if (m_richInfo.GetSafeHwnd() == nullptr) m_richInfo.Attach(GetDlgItem(IDC_ABOUT_INFO));
+    if (HWND hInfo = m_richInfo.GetSafeHwnd()) ::SetWindowTextA(hInfo, m_strInfo.c_str());
+}
+
+BOOL CAbout::OnInitDialog() {
+    CResizePage::OnInitDialog();
+    m_strInfo = corvelle::ComposeAboutText(&LoadWholeString);
+    DoDataExchange();
+    if (HWND hInfo = m_richInfo.GetSafeHwnd()) {
+        // Keeps the selection when the box loses and regains the focus, so a
+        // select-all from the host survives a click on a tab.
+        ::SendMessageA(hInfo, EM_SETOPTIONS, ECOOP_OR, ECO_SAVESEL);
+    }
+    return TRUE;
+}
+
+void CAbout::SetPageRect(RECT* pRect) {
+    CResizePage::SetPageRect(pRect);
+    HWND hInfo = m_richInfo.GetSafeHwnd();
+    if (hInfo == nullptr || m_hWnd == nullptr) return;
+    ::GetWindowRect(hInfo, &m_rcInfo);
+    ::MapWindowPoints(HWND_DESKTOP, m_hWnd, reinterpret_cast<POINT*>(&m_rcInfo), 2);
+    m_rcInfo.right -= m_nDeltaX;
+    m_rcInfo.bottom -= m_nDeltaY;
+    ::MoveWindow(hInfo, m_rcInfo.left, m_rcInfo.top, m_rcInfo.right - m_rcInfo.left,
+                 m_rcInfo.bottom - m_rcInfo.top, TRUE);
+}
+
+BOOL CAbout::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg == nullptr) return FALSE;
+    HWND hInfo = m_richInfo.GetSafeHwnd();
+    switch (pMsg->message) {
+    case EM_SETSEL:
+        if (hInfo != nullptr) ::SendMessageA(hInfo, EM_SETSEL, 0, -1);
+        return TRUE;
+    case WM_COPY:
+        if (hInfo != nullptr) ::SendMessageA(hInfo, WM_COPY, 0, 0);
+        return TRUE;
+    default:
+        // Keys go on up to the sheet, which forwards them or navigates.
+        return FALSE;
+    }
+}
+
+LRESULT CAbout::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CTLCOLORSTATIC) {
+        // A link chooses its own colour; the page hands the message back to it.
+        LRESULT result = 0;
+        if (CHyperLink::ReflectCtlColor(reinterpret_cast<HWND>(lParam),
+                                        reinterpret_cast<HDC>(wParam), &result)) {
+            return result;
+        }
+    }
+    return CResizePage::WindowProc(message, wParam, lParam);
+}
