@@ -1,0 +1,12 @@
+// The plug-in module itself: its instance handle (dialog templates, window
+// classes and the thread hook all need it) and the name it shows as the
+// caption of its message boxes.
+#pragma once
+
+#include <windows.h>
+
+// The instance handle that the loader gave DllMain; null before that.
+HINSTANCE CorvelleModule();
+
+// The caption of every message box the plug-in shows.
+inline constexpr char kCorvelleAppName[] = "CORVELLE_WLX";
