@@ -18,8 +18,8 @@ constexpr uint8_t kArchive = 0x08;  // meaningful only for a deleted or expunged
 constexpr uint8_t kCategoryMask = 0x0F;
 
 // Rough size of one entry's block, to reserve the report in one allocation.
-constexpr size_t kRecordBlockBytes = 200;
-constexpr size_t kResourceBlockBytes = 90;
+constexpr size_t kRecordBlockBytes = 224;
+constexpr size_t kResourceBlockBytes = 96;
 
 const char* IsOrIsNot(uint8_t attributes, uint8_t bit) { return (attributes & bit) ? " " : " not "; }
 
@@ -94,7 +94,7 @@ void AppendEntryList(ReportText& report, const FileBytes& file) {
     if (shown < count) {
         ReportText reason;
         reason.Format("%d of %d entries are missing", count - shown, count);
-        AppendFileEnds(report, file, reason.Text().c_str());
+        AppendFileEnds(report, file, reason.Take().c_str());
     }
 }
 

@@ -4,6 +4,13 @@
 
 namespace corvelle {
 
+void ReportText::Grow(size_t bytes) {
+    const size_t needed = m_used + bytes;
+    size_t capacity = m_text.size() < 256 ? 256 : m_text.size() * 2;
+    if (capacity < needed) capacity = needed;
+    m_text.resize(capacity);
+}
+
 void ReportText::AppendFormatted(const char* format, const FormatArg* args, size_t count) {
     size_t next = 0;
     const char* p = format;
@@ -13,10 +20,10 @@ void ReportText::AppendFormatted(const char* format, const FormatArg* args, size
             Append(p);
             return;
         }
-        m_text.append(p, static_cast<size_t>(percent - p));
+        Append(std::string_view(p, static_cast<size_t>(percent - p)));
         p = percent + 1;
         if (*p == '%') {
-            m_text.push_back('%');
+            Append("%");
             ++p;
             continue;
         }
@@ -67,10 +74,12 @@ void ReportText::AppendNumber(const FormatArg& arg, char conversion, unsigned wi
     }
     const size_t used = length + (negative ? 1 : 0);
     const size_t padding = width > used ? width - used : 0;
-    if (!zeroPad) m_text.append(padding, ' ');
-    if (negative) m_text.push_back('-');
-    if (zeroPad) m_text.append(padding, '0');
-    while (length > 0) m_text.push_back(digits[--length]);
+    char* out = Room(padding + used);
+    if (!zeroPad) out = static_cast<char*>(std::memset(out, ' ', padding)) + padding;
+    if (negative) *out++ = '-';
+    if (zeroPad) out = static_cast<char*>(std::memset(out, '0', padding)) + padding;
+    while (length > 0) *out++ = digits[--length];
+    m_used += padding + used;
 }
 
 }  // namespace corvelle

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -39,13 +40,22 @@ class ReportText {
 public:
     static constexpr std::string_view kLineEnd = "\r\n";
 
-    void Reserve(size_t bytes) { m_text.reserve(bytes); }
-    size_t Size() const { return m_text.size(); }
-    const std::string& Text() const { return m_text; }
-    std::string Take() { return std::move(m_text); }
+    // Makes room for at least this many more bytes in one allocation.
+    void Reserve(size_t moreBytes) { Room(moreBytes); }
+    size_t Size() const { return m_used; }
+    std::string_view View() const { return std::string_view(m_text.data(), m_used); }
+    std::string Take() {
+        m_text.resize(m_used);
+        m_used = 0;
+        return std::move(m_text);
+    }
 
     // Appends literal text unchanged.
-    void Append(std::string_view text) { m_text.append(text.data(), text.size()); }
+    void Append(std::string_view text) {
+        char* out = Room(text.size());
+        if (!text.empty()) std::memcpy(out, text.data(), text.size());
+        m_used += text.size();
+    }
     void EndLine() { Append(kLineEnd); }
     // An empty line: the extra CR LF some lines are followed by.
     void BlankLine() { Append(kLineEnd); }
@@ -65,10 +75,20 @@ public:
     }
 
 private:
+    // The text is written in place into m_text, whose size is the space in
+    // hand; m_used is how much of it the report fills. Growth doubles, so a
+    // report costs a handful of allocations, and none once Reserve was told
+    // the size.
+    char* Room(size_t bytes) {
+        if (bytes > m_text.size() - m_used) Grow(bytes);
+        return &m_text[0] + m_used;
+    }
+    void Grow(size_t bytes);
     void AppendFormatted(const char* format, const FormatArg* args, size_t count);
     void AppendNumber(const FormatArg& arg, char conversion, unsigned width, bool zeroPad);
 
     std::string m_text;
+    size_t m_used = 0;
 };
 
 }  // namespace corvelle

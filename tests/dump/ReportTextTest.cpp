@@ -23,7 +23,7 @@ TEST_P(FormatterMatchesPrintf, ForNumbers) {
     std::snprintf(expected, sizeof expected, c.format, static_cast<int>(c.value));
     ReportText report;
     report.Format(c.format, static_cast<int32_t>(c.value));
-    EXPECT_EQ(report.Text(), expected);
+    EXPECT_EQ(report.Take(), expected);
 }
 
 const NumberCase kNumberCases[] = {
@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Conversions, FormatterMatchesPrintf, ::testing::ValuesI
 TEST(ReportTextFormat, TextsEndAtTheirFirstZeroByte) {
     ReportText report;
     report.Format("[%s][%s]", std::string_view("ab\0cd", 5), "ef");
-    EXPECT_EQ(report.Text(), "[ab][ef]");
+    EXPECT_EQ(report.Take(), "[ab][ef]");
 }
 
 TEST(ReportTextFormat, MixedPieceMatchesPrintf) {
@@ -54,13 +54,13 @@ TEST(ReportTextFormat, MixedPieceMatchesPrintf) {
     std::snprintf(expected, sizeof expected, "\tType :\t%08Xh \t\"%s\"\t%s", 0x6C707061u, "appl", "Application");
     ReportText report;
     report.Line("\tType :\t%08Xh \t\"%s\"\t%s", 0x6C707061u, "appl", "Application");
-    EXPECT_EQ(report.Text(), std::string(expected) + "\r\n");
+    EXPECT_EQ(report.Take(), std::string(expected) + "\r\n");
 }
 
 TEST(ReportTextFormat, MissingArgumentsPrintNothing) {
     ReportText report;
     report.Format("%d and %d", 1);
-    EXPECT_EQ(report.Text(), "1 and ");
+    EXPECT_EQ(report.Take(), "1 and ");
 }
 
 }  // namespace

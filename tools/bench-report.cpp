@@ -1,0 +1,64 @@
+// How fast reports are built: the largest databases Palm OS allows, built
+// in-process from memory and from a mapped file. Bytes per second are report
+// bytes produced.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "dump/PalmDump.h"
+#include "tools/PalmWriter.h"
+
+namespace {
+
+void BuildFromMemory(benchmark::State& state, const corvelle::samples::PalmDatabase& database) {
+    const std::string bytes = corvelle::samples::SerializePalmDatabase(database);
+    const std::vector<uint8_t> file(bytes.begin(), bytes.end());
+    size_t reportSize = 0;
+    for (auto _ : state) {
+        std::string report = corvelle::BuildReport(file.data(), static_cast<uint32_t>(file.size()));
+        reportSize = report.size();
+        benchmark::DoNotOptimize(report.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(reportSize));
+    state.counters["report_MB"] = static_cast<double>(reportSize) / 1e6;
+}
+
+void BM_RecordReport65535(benchmark::State& state) {
+    BuildFromMemory(state, corvelle::samples::SyntheticRecordDatabase(65535));
+}
+void BM_ResourceReport65535(benchmark::State& state) {
+    BuildFromMemory(state, corvelle::samples::SyntheticResourceDatabase(65535));
+}
+
+// The whole of what the viewer asks for: open, map, report, unmap.
+void BM_DumpMappedFile65535Records(benchmark::State& state) {
+    const std::string path = "/tmp/corvelle-bench-65535.pdb";
+    const std::string bytes =
+        corvelle::samples::SerializePalmDatabase(corvelle::samples::SyntheticRecordDatabase(65535));
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size()) {
+        state.SkipWithError("cannot write the benchmark database");
+        if (out) std::fclose(out);
+        return;
+    }
+    std::fclose(out);
+    size_t reportSize = 0;
+    for (auto _ : state) {
+        std::string report = corvelle::DumpPalmFile(path.c_str());
+        reportSize = report.size();
+        benchmark::DoNotOptimize(report.data());
+    }
+    std::remove(path.c_str());
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(reportSize));
+    state.counters["report_MB"] = static_cast<double>(reportSize) / 1e6;
+}
+
+BENCHMARK(BM_RecordReport65535)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResourceReport65535)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DumpMappedFile65535Records)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
