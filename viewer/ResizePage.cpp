@@ -1,17 +1,7 @@
 #include "viewer/ResizePage.h"
 
 #include "viewer/ModuleHandle.h"
-#include "viewer/SheetLayout.h"
-
-namespace {
-
-corvelle::Rect32 ToRect32(const RECT& r) {
-    return corvelle::Rect32{r.left, r.top, r.right, r.bottom};
-}
-
-RECT ToRect(const corvelle::Rect32& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-
-}  // namespace
+#include "viewer/WindowGeometry.h"
 
 CResizePage::CResizePage(UINT nIDTemplate) {
     m_psp.dwSize = sizeof(m_psp);
@@ -46,15 +36,6 @@ BOOL CResizePage::BindControl(CWindowObject& control, int nIDDlgItem) {
     return control.Attach(GetDlgItem(nIDDlgItem));
 }
 
-RECT CResizePage::WindowRectIn(HWND hWnd, HWND hReference) {
-    RECT rc{};
-    ::GetWindowRect(hWnd, &rc);
-    // MapWindowPoints, unlike ScreenToClient, also mirrors right-to-left
-    // layouts correctly.
-    ::MapWindowPoints(HWND_DESKTOP, hReference, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
-
 BOOL CResizePage::OnInitDialog() {
     DoDataExchange();
     m_rcPage = WindowRectIn(m_hWnd, ::GetParent(m_hWnd));
@@ -78,8 +59,7 @@ void CResizePage::SetPageRect(RECT* pRect) {
     m_nDeltaX = delta.dx;
     m_nDeltaY = delta.dy;
     if (m_hWnd != nullptr) {
-        ::MoveWindow(m_hWnd, pRect->left, pRect->top, pRect->right - pRect->left,
-                     pRect->bottom - pRect->top, TRUE);
+        MoveWindowTo(m_hWnd, *pRect);
     }
     m_rcPage = *pRect;
 }
@@ -90,7 +70,7 @@ void CResizePage::MoveControlWithPage(HWND hControl) const {
     }
     RECT rc = WindowRectIn(hControl, m_hWnd);
     rc = ToRect(corvelle::ShrinkBy(ToRect32(rc), corvelle::SizeDelta{m_nDeltaX, m_nDeltaY}));
-    ::MoveWindow(hControl, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+    MoveWindowTo(hControl, rc);
 }
 
 LRESULT CResizePage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

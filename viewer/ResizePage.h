@@ -59,9 +59,6 @@ protected:
     // -m_nDeltaY, left and top unchanged.
     void MoveControlWithPage(HWND hControl) const;
 
-    // `hWnd`'s window rectangle in the client coordinates of `hReference`.
-    static RECT WindowRectIn(HWND hWnd, HWND hReference);
-
 private:
     static INT_PTR CALLBACK PageDialogProc(HWND hDlg, UINT message, WPARAM wParam,
                                            LPARAM lParam);

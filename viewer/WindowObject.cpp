@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "viewer/KeyRouting.h"
 #include "viewer/ModuleHandle.h"
 
 namespace {
@@ -138,20 +139,20 @@ BOOL CWindowObject::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, H
 }
 
 BOOL CWindowObject::PreTranslateChain(MSG* pMsg) {
-    if (pMsg == nullptr || pMsg->hwnd == nullptr) {
+    if (pMsg == nullptr) {
         return FALSE;
     }
-    HWND hDesktop = ::GetDesktopWindow();
-    for (HWND hWnd = pMsg->hwnd; hWnd != nullptr && hWnd != hDesktop;) {
-        if (CWindowObject* object = FromHandle(hWnd)) {
-            if (object->PreTranslateMessage(pMsg)) {
-                return TRUE;
-            }
-        }
+    auto parentOf = [](HWND hWnd) -> HWND {
+        // Only child windows go on to their parent: a top-level window (the
+        // host's, or a popup such as a message box) ends the walk.
         if ((::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD) == 0) {
-            break;
+            return nullptr;
         }
-        hWnd = ::GetAncestor(hWnd, GA_PARENT);
-    }
-    return FALSE;
+        return ::GetAncestor(hWnd, GA_PARENT);
+    };
+    auto translate = [pMsg](CWindowObject* object) { return object->PreTranslateMessage(pMsg) != FALSE; };
+    return corvelle::WalkPreTranslateChain(pMsg->hwnd, parentOf, &CWindowObject::FromHandle,
+                                           translate)
+               ? TRUE
+               : FALSE;
 }

@@ -43,8 +43,10 @@ public:
     // Creates a window of the plug-in's own window class, bound to this object
     // before its first WM_NCCREATE returns, so that WM_CREATE already reaches
     // WindowProc. The class is registered on first use.
-    BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, HWND hParent, UINT_PTR nId,
-                  const char* pszText = nullptr);
+    // Virtual so that an object owned by its window can take that ownership
+    // once creation has succeeded.
+    virtual BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, HWND hParent,
+                          UINT_PTR nId, const char* pszText = nullptr);
 
     // A member of the pre-translation chain: nonzero when the message has been
     // handled and must not be dispatched.

@@ -1,0 +1,115 @@
+#include "viewer/ListpagePty.h"
+
+#include <richedit.h>
+
+#include <cstring>
+
+#include "res/resource.h"
+#include "viewer/RichTextFormat.h"
+
+namespace {
+
+// The single tab stop a page has before the host's font is known, in twips.
+constexpr int kInitialTabStop = 2000;
+
+}  // namespace
+
+CListpagePty::CListpagePty()
+    : CResizePage(IDD_DUMP_PAGE), m_pTabStops(new int[1]{kInitialTabStop}) {}
+
+CListpagePty::~CListpagePty() = default;
+
+void CListpagePty::DoDataExchange() { BindControl(m_richEdit, IDC_DUMP_TEXT); }
+
+BOOL CListpagePty::OnInitDialog() {
+    CResizePage::OnInitDialog();
+    ApplyCharFormat();
+    ShowText();
+    ApplyParaFormat();
+    // Keep the selection while another window has the focus: the host's copy
+    // command arrives when the focus may be elsewhere.
+    m_richEdit.SetOptions(ECOOP_OR, ECO_SAVESEL);
+    return TRUE;
+}
+
+void CListpagePty::ApplyCharFormat() {
+    CHARFORMATA format{};
+    if (!m_richEdit.GetDefaultCharFormat(format)) {
+        return;
+    }
+    corvelle::CharFormatFields fields;
+    fields.mask = format.dwMask;
+    fields.effects = format.dwEffects;
+    fields.height = format.yHeight;
+    corvelle::CopyCutText(fields.faceName, sizeof(fields.faceName), format.szFaceName,
+                          sizeof(format.szFaceName));
+    if (!corvelle::ApplyListerFont(fields, m_listerFont)) {
+        return;
+    }
+    format.dwMask = fields.mask;
+    format.dwEffects = fields.effects;
+    format.yHeight = fields.height;
+    static_assert(sizeof(format.szFaceName) == sizeof(fields.faceName), "face name field");
+    std::memcpy(format.szFaceName, fields.faceName, sizeof(format.szFaceName));
+    m_richEdit.SetDefaultCharFormat(format);
+}
+
+void CListpagePty::ApplyParaFormat() {
+    PARAFORMAT2 format{};
+    format.dwMask = PFM_TABSTOPS | PFM_SPACEBEFORE;
+    const int count = corvelle::UsableTabCount(m_nTabCount, m_pTabStops != nullptr);
+    format.cTabCount = static_cast<SHORT>(count);
+    for (int i = 0; i < count; ++i) {
+        format.rgxTabs[i] = m_pTabStops[i];
+    }
+    format.dySpaceBefore = corvelle::kSpaceBeforeParagraph;
+    m_richEdit.SetSel(0, -1);
+    m_richEdit.SetParaFormat(format);
+    // Collapsing the selection at the start also scrolls the first line in.
+    m_richEdit.SetSel(0, 0);
+}
+
+void CListpagePty::ShowText() { m_richEdit.SetText(m_strText); }
+
+void CListpagePty::SetTabStops(const int* pPositions, int count) {
+    if (pPositions == nullptr || count <= 0) {
+        m_pTabStops.reset();
+        m_nTabCount = 0;
+        return;
+    }
+    std::unique_ptr<int[]> stops(new int[static_cast<size_t>(count)]);
+    std::memcpy(stops.get(), pPositions, sizeof(int) * static_cast<size_t>(count));
+    m_pTabStops = std::move(stops);
+    m_nTabCount = count;
+}
+
+void CListpagePty::SetPageRect(RECT* pRect) {
+    CResizePage::SetPageRect(pRect);
+    MoveControlWithPage(m_richEdit.GetSafeHwnd());
+}
+
+void CListpagePty::ToggleWrap() {
+    m_bNoWrap = !m_bNoWrap;
+    // Line width 1 means "do not wrap", 0 "wrap at the window's edge".
+    m_richEdit.SetTargetDevice(nullptr, m_bNoWrap ? 1 : 0);
+    m_richEdit.ShowHorizontalScrollBar(m_bNoWrap);
+}
+
+BOOL CListpagePty::PreTranslateMessage(MSG* pMsg) {
+    switch (pMsg->message) {
+    case WM_KEYDOWN:
+        if (pMsg->wParam == 'W') {
+            ToggleWrap();
+        }
+        // Not handled: the sheet still forwards the key to the host.
+        return FALSE;
+    case EM_SETSEL:
+        m_richEdit.SetSel(0, -1);
+        return TRUE;
+    case WM_COPY:
+        m_richEdit.Copy();
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}

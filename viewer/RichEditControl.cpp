@@ -1,0 +1,80 @@
+#include "viewer/RichEditControl.h"
+
+#include "viewer/RichTextFormat.h"
+
+// The rich-edit structures as the control reads them: the plain character
+// format and the extended paragraph format.
+static_assert(sizeof(CHARFORMATA) == 60, "character format of the rich-edit 1.0 size");
+static_assert(sizeof(PARAFORMAT2) == 188, "extended paragraph format");
+static_assert(CFM_BOLD == corvelle::kCfmBold && CFM_ITALIC == corvelle::kCfmItalic &&
+                  CFM_FACE == corvelle::kCfmFace && CFM_SIZE == corvelle::kCfmSize &&
+                  CFE_BOLD == corvelle::kCfeBold && CFE_ITALIC == corvelle::kCfeItalic,
+              "character format bits");
+static_assert(LF_FACESIZE == corvelle::kFaceNameSize, "face name field");
+static_assert(MAX_TAB_STOPS == corvelle::kMaxTabStops, "tab stops of a paragraph format");
+
+void CRichEditControl::SetText(const std::string& text) {
+    if (m_hWnd == nullptr) {
+        return;
+    }
+    ::SendMessageA(m_hWnd, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(corvelle::TextLimitFor(text.size())));
+    ::SendMessageA(m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void CRichEditControl::SetSel(LONG nStart, LONG nEnd) {
+    if (m_hWnd != nullptr) {
+        ::SendMessageA(m_hWnd, EM_SETSEL, static_cast<WPARAM>(nStart), static_cast<LPARAM>(nEnd));
+    }
+}
+
+void CRichEditControl::Copy() {
+    if (m_hWnd != nullptr) {
+        ::SendMessageA(m_hWnd, WM_COPY, 0, 0);
+    }
+}
+
+BOOL CRichEditControl::GetDefaultCharFormat(CHARFORMATA& format) const {
+    format.cbSize = sizeof(format);
+    if (m_hWnd == nullptr) {
+        return FALSE;
+    }
+    ::SendMessageA(m_hWnd, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    return TRUE;
+}
+
+BOOL CRichEditControl::SetDefaultCharFormat(CHARFORMATA& format) {
+    format.cbSize = sizeof(format);
+    if (m_hWnd == nullptr) {
+        return FALSE;
+    }
+    return static_cast<BOOL>(
+        ::SendMessageA(m_hWnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format)));
+}
+
+BOOL CRichEditControl::SetParaFormat(PARAFORMAT2& format) {
+    format.cbSize = sizeof(format);
+    if (m_hWnd == nullptr) {
+        return FALSE;
+    }
+    return static_cast<BOOL>(
+        ::SendMessageA(m_hWnd, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format)));
+}
+
+void CRichEditControl::SetOptions(WORD wOperation, DWORD dwOptions) {
+    if (m_hWnd != nullptr) {
+        ::SendMessageA(m_hWnd, EM_SETOPTIONS, wOperation, static_cast<LPARAM>(dwOptions));
+    }
+}
+
+void CRichEditControl::SetTargetDevice(HDC hDC, LONG nLineWidth) {
+    if (m_hWnd != nullptr) {
+        ::SendMessageA(m_hWnd, EM_SETTARGETDEVICE, reinterpret_cast<WPARAM>(hDC),
+                       static_cast<LPARAM>(nLineWidth));
+    }
+}
+
+void CRichEditControl::ShowHorizontalScrollBar(bool bShow) {
+    if (m_hWnd != nullptr) {
+        ::ShowScrollBar(m_hWnd, SB_HORZ, bShow ? TRUE : FALSE);
+    }
+}
