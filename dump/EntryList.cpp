@@ -21,7 +21,23 @@ constexpr uint8_t kCategoryMask = 0x0F;
 constexpr size_t kRecordBlockBytes = 224;
 constexpr size_t kResourceBlockBytes = 96;
 
-const char* IsOrIsNot(uint8_t attributes, uint8_t bit) { return (attributes & bit) ? " " : " not "; }
+std::string_view IsOrIsNot(uint8_t attributes, uint8_t bit) {
+    return (attributes & bit) ? std::string_view(" ") : std::string_view(" not ");
+}
+
+// Printed once per entry: parsed once.
+const ReportPattern kOffsetLine("\tOffset:\t%08Xh ");
+const ReportPattern kAttributesLine("\tattrb :\t%02Xh ");
+const ReportPattern kDeletedLine("\t\tRecord is%sdeleted.");
+const ReportPattern kDirtyLine("\t\tRecord is%sdirty. ");
+const ReportPattern kExpungedLine("\t\tRecord is%sexpunged.");
+const ReportPattern kPrivateLine("\t\tRecord is%sprivate. ");
+const ReportPattern kArchiveLine("\t\tRecord is deleted/expunged and is%smarked to be archived.");
+const ReportPattern kCategoryLine("\t\tRecord category number is %d ");
+const ReportPattern kRecordIdLine("\tID:\t%02X%02X%02Xh ");
+const ReportPattern kTypeLine("\ttype:\t%08Xh \t\"%s\"\t%s");
+const ReportPattern kResourceIdLine("\tID :\t%04Xh ");
+const ReportPattern kLocalIdLine("\tlocalID:\t%08Xh ");
 
 void AppendRecordBlock(ReportText& report, ByteReader& entry, bool describeAttributes) {
     const uint32_t dataOffset = entry.U32BE();
@@ -30,20 +46,20 @@ void AppendRecordBlock(ReportText& report, ByteReader& entry, bool describeAttri
     const uint8_t id1 = entry.U8();
     const uint8_t id2 = entry.U8();
 
-    report.Line("\tOffset:\t%08Xh ", dataOffset);
-    report.Line("\tattrb :\t%02Xh ", attributes);
+    report.Line(kOffsetLine, dataOffset);
+    report.Line(kAttributesLine, attributes);
     // Query applications keep no such flags in their records.
     if (describeAttributes) {
-        report.Line("\t\tRecord is%sdeleted.", IsOrIsNot(attributes, kDeleted));
-        report.Line("\t\tRecord is%sdirty. ", IsOrIsNot(attributes, kDirty));
-        report.Line("\t\tRecord is%sexpunged.", IsOrIsNot(attributes, kExpunged));
-        report.Line("\t\tRecord is%sprivate. ", IsOrIsNot(attributes, kPrivate));
+        report.Line(kDeletedLine, IsOrIsNot(attributes, kDeleted));
+        report.Line(kDirtyLine, IsOrIsNot(attributes, kDirty));
+        report.Line(kExpungedLine, IsOrIsNot(attributes, kExpunged));
+        report.Line(kPrivateLine, IsOrIsNot(attributes, kPrivate));
         if (attributes & (kExpunged | kDeleted))
-            report.Line("\t\tRecord is deleted/expunged and is%smarked to be archived.", IsOrIsNot(attributes, kArchive));
+            report.Line(kArchiveLine, IsOrIsNot(attributes, kArchive));
         else
-            report.Line("\t\tRecord category number is %d ", attributes & kCategoryMask);
+            report.Line(kCategoryLine, attributes & kCategoryMask);
     }
-    report.Line("\tID:\t%02X%02X%02Xh ", id0, id1, id2);
+    report.Line(kRecordIdLine, id0, id1, id2);
     report.BlankLine();
 }
 
@@ -52,9 +68,9 @@ void AppendResourceBlock(ReportText& report, ByteReader& entry) {
     const uint16_t id = entry.U16BE();
     const uint32_t dataOffset = entry.U32BE();
 
-    report.Line("\ttype:\t%08Xh \t\"%s\"\t%s", type.Reversed(), FourCharText(type), ResourceTypeName(type));
-    report.Line("\tID :\t%04Xh ", id);
-    report.Line("\tlocalID:\t%08Xh ", dataOffset);
+    report.Line(kTypeLine, type.Reversed(), FourCharText(type), ResourceTypeName(type));
+    report.Line(kResourceIdLine, id);
+    report.Line(kLocalIdLine, dataOffset);
     report.BlankLine();
 }
 

@@ -11,44 +11,57 @@ void ReportText::Grow(size_t bytes) {
     m_text.resize(capacity);
 }
 
-void ReportText::AppendFormatted(const char* format, const FormatArg* args, size_t count) {
-    size_t next = 0;
+ReportPattern::ReportPattern(const char* format) {
     const char* p = format;
-    while (*p != '\0') {
+    const char* run = p;
+    for (;;) {
         const char* percent = std::strchr(p, '%');
-        if (percent == nullptr) {
-            Append(p);
-            return;
-        }
-        Append(std::string_view(p, static_cast<size_t>(percent - p)));
+        if (percent == nullptr || m_count == kMaxConversions) break;
         p = percent + 1;
         if (*p == '%') {
-            Append("%");
-            ++p;
+            // "%%" stays in the literal run as one '%': keep the first, skip the second.
+            m_conversions[m_count].literalBefore = std::string_view(run, static_cast<size_t>(p - run));
+            m_conversions[m_count].conversion = '%';
+            ++m_count;
+            run = ++p;
             continue;
         }
-        bool zeroPad = false;
+        Conversion& c = m_conversions[m_count];
+        c.literalBefore = std::string_view(run, static_cast<size_t>(percent - run));
         if (*p == '0') {
-            zeroPad = true;
+            c.zeroPad = true;
             ++p;
         }
-        unsigned width = 0;
-        while (*p >= '0' && *p <= '9') width = width * 10 + static_cast<unsigned>(*p++ - '0');
-        const char conversion = *p;
-        if (conversion == '\0') return;
-        ++p;
+        while (*p >= '0' && *p <= '9') c.width = c.width * 10 + static_cast<unsigned>(*p++ - '0');
+        if (*p == '\0') {
+            run = p;
+            break;
+        }
+        c.conversion = *p++;
+        ++m_count;
+        run = p;
+    }
+    m_tail = std::string_view(run);
+}
+
+void ReportText::AppendPattern(const ReportPattern& pattern, const FormatArg* args, size_t count) {
+    size_t next = 0;
+    for (const ReportPattern::Conversion& c : pattern) {
+        Append(c.literalBefore);
+        if (c.conversion == '%') continue;  // the '%' ends literalBefore
         // A piece with more conversions than arguments is a programming error;
         // print nothing for the missing ones rather than read past the list.
         if (next >= count) continue;
         const FormatArg& arg = args[next++];
-        if (conversion == 's') {
+        if (c.conversion == 's') {
             std::string_view text = arg.Text();
             const size_t zero = text.find('\0');
             Append(zero == std::string_view::npos ? text : text.substr(0, zero));
         } else {
-            AppendNumber(arg, conversion, width, zeroPad);
+            AppendNumber(arg, c.conversion, c.width, c.zeroPad);
         }
     }
+    Append(pattern.Tail());
 }
 
 void ReportText::AppendNumber(const FormatArg& arg, char conversion, unsigned width, bool zeroPad) {

@@ -36,6 +36,31 @@ private:
     bool m_isText = false;
 };
 
+// A printf-style piece parsed into literal runs and conversions. Pieces that
+// are printed once per entry are parsed once, into a static pattern; the rest
+// are parsed as they are printed. Either way the same code renders them.
+class ReportPattern {
+public:
+    struct Conversion {
+        std::string_view literalBefore;
+        char conversion = 's';  // 's', 'd' or 'X'
+        unsigned width = 0;
+        bool zeroPad = false;
+    };
+    static constexpr size_t kMaxConversions = 8;
+
+    explicit ReportPattern(const char* format);
+
+    const Conversion* begin() const { return m_conversions; }
+    const Conversion* end() const { return m_conversions + m_count; }
+    std::string_view Tail() const { return m_tail; }
+
+private:
+    Conversion m_conversions[kMaxConversions];
+    size_t m_count = 0;
+    std::string_view m_tail;
+};
+
 class ReportText {
 public:
     static constexpr std::string_view kLineEnd = "\r\n";
@@ -73,6 +98,12 @@ public:
         Format(format, args...);
         EndLine();
     }
+    template <typename... Args>
+    void Line(const ReportPattern& pattern, const Args&... args) {
+        const FormatArg list[] = {FormatArg(args)..., FormatArg(0)};
+        AppendPattern(pattern, list, sizeof...(Args));
+        EndLine();
+    }
 
 private:
     // The text is written in place into m_text, whose size is the space in
@@ -84,7 +115,10 @@ private:
         return &m_text[0] + m_used;
     }
     void Grow(size_t bytes);
-    void AppendFormatted(const char* format, const FormatArg* args, size_t count);
+    void AppendFormatted(const char* format, const FormatArg* args, size_t count) {
+        AppendPattern(ReportPattern(format), args, count);
+    }
+    void AppendPattern(const ReportPattern& pattern, const FormatArg* args, size_t count);
     void AppendNumber(const FormatArg& arg, char conversion, unsigned width, bool zeroPad);
 
     std::string m_text;

@@ -1,0 +1,27 @@
+# Tests that run programs of other build trees, registered only when the
+# caller names those trees (tools/test.sh does).
+
+set(CORVELLE_ASAN_BUILD "" CACHE PATH "Build tree with CORVELLE_SANITIZE=ON")
+set(CORVELLE_FUZZ_BUILD "" CACHE PATH "Build tree with CORVELLE_FUZZ=ON")
+
+if(CORVELLE_ASAN_BUILD AND EXISTS ${CORVELLE_ASAN_BUILD}/CMakeCache.txt)
+  foreach(subsystem dump plugin viewer about)
+    add_test(NAME sanitized-${subsystem}-tests
+      COMMAND ${CORVELLE_ASAN_BUILD}/tests/corvelle_${subsystem}_tests --gtest_brief=1)
+    set_tests_properties(sanitized-${subsystem}-tests PROPERTIES
+      ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  endforeach()
+endif()
+
+if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-report)
+  add_test(NAME fuzz-report-60s
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-report 60)
+  set_tests_properties(fuzz-report-60s PROPERTIES TIMEOUT 300)
+endif()
+
+# Databases written by an independent writer (Debian's Palm::PDB) read back.
+find_program(CORVELLE_PERL perl)
+if(CORVELLE_PERL)
+  add_test(NAME perl-written-databases
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/perl/check-perl-databases.sh $<TARGET_FILE:corvelle-dump>)
+endif()

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Runs the whole test suite: the native unit tests, the same tests under
+# AddressSanitizer + UBSan, a bounded fuzzing run, the cross-checks against
+# Debian's Perl Palm modules, and the Wine test host against both plug-in
+# modules under Xvfb. Ends with ctest's summary.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/setup.sh
+tools/build.sh win32 win64 asan fuzz
+root=$(pwd)
+CORVELLE_NATIVE_ARGS="-DCORVELLE_ASAN_BUILD=$root/build-asan -DCORVELLE_FUZZ_BUILD=$root/build-fuzz \
+-DCORVELLE_WIN32_BUILD=$root/build-win32 -DCORVELLE_WIN64_BUILD=$root/build-win64" tools/build.sh native
+cd build
+exec ctest --output-on-failure --timeout 1800 "$@"
