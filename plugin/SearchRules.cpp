@@ -43,7 +43,7 @@ bool IsHit(const std::string& text, const std::string& needle, size_t position, 
 
 }  // namespace
 
-std::optional<TextRange> FindText(const std::string& text, const std::string& needle,
+std::optional<TextRange> FindMatch(const std::string& text, const std::string& needle,
                                   TextRange selection, int flags) {
     if (needle.empty() || needle.size() > text.size()) return std::nullopt;
     const bool first = (flags & kSearchFindFirst) != 0;

@@ -27,7 +27,7 @@ struct TextRange {
 // compared without case only within ASCII: the report's other bytes belong to
 // whatever code page the database was written in. An empty needle, or a
 // repeated search from a selection outside the text, finds nothing.
-std::optional<TextRange> FindText(const std::string& text, const std::string& needle,
+std::optional<TextRange> FindMatch(const std::string& text, const std::string& needle,
                                   TextRange selection, int flags);
 
 }  // namespace corvelle

@@ -49,11 +49,11 @@ const std::vector<SearchCase> kSearchCases = {
     {"AcrossLineBreak", "memo\r\nmemos", {0, 0}, kFirst, true, 27},
 };
 
-class FindTextTest : public testing::TestWithParam<SearchCase> {};
+class FindMatchTest : public testing::TestWithParam<SearchCase> {};
 
-TEST_P(FindTextTest, FindsAsAsked) {
+TEST_P(FindMatchTest, FindsAsAsked) {
     const SearchCase& row = GetParam();
-    const auto hit = FindText(kReport, row.needle, row.selection, row.flags);
+    const auto hit = FindMatch(kReport, row.needle, row.selection, row.flags);
     ASSERT_EQ(hit.has_value(), row.found);
     if (hit) {
         EXPECT_EQ(hit->start, row.start);
@@ -61,19 +61,19 @@ TEST_P(FindTextTest, FindsAsAsked) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Searches, FindTextTest, testing::ValuesIn(kSearchCases),
+INSTANTIATE_TEST_SUITE_P(Searches, FindMatchTest, testing::ValuesIn(kSearchCases),
                          [](const testing::TestParamInfo<SearchCase>& info) {
                              return std::string(info.param.name);
                          });
 
-TEST(FindTextRepeatTest, FindNextVisitsEveryHitOnceInEachDirection) {
+TEST(FindMatchRepeatTest, FindNextVisitsEveryHitOnceInEachDirection) {
     const std::string text = "ab ab ab";
     for (int direction : {0, kBack}) {
         SCOPED_TRACE(direction == 0 ? "forwards" : "backwards");
         std::vector<size_t> starts;
         TextRange selection{0, 0};
         int flags = kFirst | direction;
-        while (auto hit = FindText(text, "AB", selection, flags)) {
+        while (auto hit = FindMatch(text, "AB", selection, flags)) {
             starts.push_back(hit->start);
             selection = *hit;
             flags = direction;
@@ -85,11 +85,11 @@ TEST(FindTextRepeatTest, FindNextVisitsEveryHitOnceInEachDirection) {
     }
 }
 
-TEST(FindTextWordsTest, HighBytesCountAsLetters) {
+TEST(FindMatchWordsTest, HighBytesCountAsLetters) {
     const std::string text = "caf\xE9 cafe";
-    const auto hit = FindText(text, "caf", {0, 0}, kFirst | kWords);
+    const auto hit = FindMatch(text, "caf", {0, 0}, kFirst | kWords);
     EXPECT_FALSE(hit.has_value());
-    const auto upper = FindText(text, "CAF\xC9", {0, 0}, kFirst);
+    const auto upper = FindMatch(text, "CAF\xC9", {0, 0}, kFirst);
     EXPECT_FALSE(upper.has_value());
 }
 
