@@ -25,14 +25,27 @@ void AppendFileEnds(ReportText& report, const FileBytes& file, const char* whatI
     report.Line("\tThe file ends at byte %d: %s.", file.size, whatIsCut);
 }
 
-std::string BuildReport(const uint8_t* data, uint32_t size) {
-    const FileBytes file{data, data != nullptr ? size : 0};
-    ReportText report;
+namespace {
+
+void AppendSections(ReportText& report, const FileBytes& file) {
     if (AppendHeaderSection(report, file)) {
         AppendAppInfoSection(report, file);
         AppendEntryList(report, file);
     }
+}
+
+}  // namespace
+
+std::string BuildReport(const uint8_t* data, uint32_t size) {
+    ReportText report;
+    AppendSections(report, FileBytes{data, data != nullptr ? size : 0});
     return report.Take();
+}
+
+void StreamReport(const MappedFile& file, ReportChunkWriter writer, void* context) {
+    ReportText report(writer, context);
+    AppendSections(report, FileBytes{file.View(), file.View() != nullptr ? file.Size() : 0});
+    report.Flush();
 }
 
 std::string BuildReport(const MappedFile& file) { return BuildReport(file.View(), file.Size()); }

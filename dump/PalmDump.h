@@ -23,6 +23,10 @@ std::string DumpPalmFileW(const wchar_t* path);
 std::string BuildReport(const MappedFile& file);
 std::string BuildReport(const uint8_t* data, uint32_t size);
 
+// The same report, handed to writer in chunks as it is built.
+void StreamReport(const MappedFile& file, void (*writer)(void* context, const char* bytes, size_t size),
+                  void* context);
+
 // The line DumpPalmFile gives for a file that did not open and map
 // (status 1 to 3 of MappedFile; size is the file's size when known).
 const char* OpenFailureText(int status, uint32_t size);

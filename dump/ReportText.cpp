@@ -4,9 +4,19 @@
 
 namespace corvelle {
 
+void ReportText::Flush() {
+    if (m_writer != nullptr && m_used > 0) m_writer(m_writerContext, m_text.data(), m_used);
+    if (m_writer != nullptr) m_used = 0;
+}
+
 void ReportText::Grow(size_t bytes) {
+    if (m_writer != nullptr && m_used > 0) {
+        Flush();
+        if (bytes <= m_text.size()) return;
+    }
     const size_t needed = m_used + bytes;
     size_t capacity = m_text.size() < 256 ? 256 : m_text.size() * 2;
+    if (m_writer != nullptr && capacity < kStreamChunk) capacity = kStreamChunk;
     if (capacity < needed) capacity = needed;
     m_text.resize(capacity);
 }

@@ -61,12 +61,27 @@ private:
     std::string_view m_tail;
 };
 
+// Receives a streamed report piece by piece (see ReportText's constructor).
+using ReportChunkWriter = void (*)(void* context, const char* bytes, size_t size);
+
 class ReportText {
 public:
     static constexpr std::string_view kLineEnd = "\r\n";
+    // How much a streamed report holds before it hands a chunk on.
+    static constexpr size_t kStreamChunk = 64 * 1024;
 
-    // Makes room for at least this many more bytes in one allocation.
-    void Reserve(size_t moreBytes) { Room(moreBytes); }
+    ReportText() = default;
+    // A report that is handed on in chunks as it grows, instead of being kept
+    // whole: a command-line dump of a 65535-entry database then never holds
+    // its 12 MB at once. Flush() hands on the rest.
+    ReportText(ReportChunkWriter writer, void* context) : m_writer(writer), m_writerContext(context) {}
+
+    // Makes room for at least this many more bytes in one allocation (a
+    // streamed report needs no more than its chunk).
+    void Reserve(size_t moreBytes) {
+        if (m_writer == nullptr) Room(moreBytes);
+    }
+    void Flush();
     size_t Size() const { return m_used; }
     std::string_view View() const { return std::string_view(m_text.data(), m_used); }
     std::string Take() {
@@ -123,6 +138,8 @@ private:
 
     std::string m_text;
     size_t m_used = 0;
+    ReportChunkWriter m_writer = nullptr;
+    void* m_writerContext = nullptr;
 };
 
 }  // namespace corvelle

@@ -38,9 +38,11 @@ bool DumpOne(const char* path) {
         std::fprintf(stderr, "corvelle-dump: %s: %s\n", path, FailureReason(status, file.Size()));
         return false;
     }
-    const std::string report = corvelle::BuildReport(file);
+    // Streamed in chunks: the bytes are exactly those of the whole report,
+    // without holding all of it in memory.
+    corvelle::StreamReport(
+        file, [](void*, const char* bytes, size_t size) { std::fwrite(bytes, 1, size, stdout); }, nullptr);
     file.Close();
-    std::fwrite(report.data(), 1, report.size(), stdout);
     return true;
 }
 

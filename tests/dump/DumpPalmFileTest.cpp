@@ -8,6 +8,7 @@
 
 #include "dump/MappedFile.h"
 #include "dump/PalmDump.h"
+#include "tools/PalmWriter.h"
 
 namespace corvelle {
 namespace {
@@ -60,6 +61,33 @@ TEST(DumpPalmFile, ATinyFileIsReportedAsCutShort) {
     EXPECT_EQ(DumpPalmFile(tiny.Path()),
               "Header Information :\r\n\r\n\tName of database:\tAB\r\n"
               "\tThe file ends at byte 2: the header is cut short.\r\n");
+}
+
+// The command-line tool streams the report in chunks; the bytes must be the
+// same as the whole report's, across many chunk boundaries.
+TEST(StreamReport, ChunksAddUpToTheWholeReport) {
+    for (uint32_t records : {0u, 1u, 700u, 20000u}) {
+        SCOPED_TRACE(records);
+        TemporaryFile database(samples::SerializePalmDatabase(samples::SyntheticRecordDatabase(records)));
+        MappedFile file;
+        ASSERT_EQ(file.Open(database.Path()), MappedFile::kMapped);
+        std::string streamed;
+        size_t chunks = 0;
+        struct Sink {
+            std::string* text;
+            size_t* chunks;
+        } sink{&streamed, &chunks};
+        StreamReport(
+            file,
+            [](void* context, const char* bytes, size_t size) {
+                auto* s = static_cast<Sink*>(context);
+                s->text->append(bytes, size);
+                ++*s->chunks;
+            },
+            &sink);
+        EXPECT_EQ(streamed, BuildReport(file));
+        if (records == 20000) EXPECT_GT(chunks, 10u);
+    }
 }
 
 struct DirectoryCase {
