@@ -6,11 +6,9 @@
 
 #include "about/HtmlCommand.h"
 #include "about/OpenError.h"
+#include "plugin/Module.h"
 
 namespace {
-
-// The caption of the plug-in's message boxes: its application name.
-constexpr char kApplicationName[] = "CORVELLE_WLX";
 
 // RegQueryValue's buffer for a default value, terminator included. A longer
 // value fails the read rather than being cut.
@@ -58,7 +56,7 @@ int CHyperLink::OpenUrl(const char* pszUrl, int nShowCmd) {
 
 void CHyperLink::ShowOpenError(int nError) {
     const std::string text = corvelle::OpenErrorMessage(nError);
-    ::MessageBoxA(::GetActiveWindow(), text.c_str(), kApplicationName, MB_ICONEXCLAMATION | MB_OK);
+    ::MessageBoxA(::GetActiveWindow(), text.c_str(), kCorvelleAppName, MB_ICONEXCLAMATION | MB_OK);
 }
 
 void CHyperLink::LoadHandCursor() {

@@ -6,7 +6,7 @@
 #include "Maker.h"
 
 #define CORVELLE_TEXT_TITLE \
-    "Corvelle - Palm OS database viewer plug-in for Total Commander\n" \
+    "Corvelle - Lister plug-in for Total Commander\n" \
     "by " CORVELLE_MAKER_NAME "\n"
 
 #define CORVELLE_TEXT_RIGHTS \

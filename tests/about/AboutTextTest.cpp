@@ -52,7 +52,7 @@ TEST(AboutTextTest, ComposesTwentyFourLinesInOrder) {
         std::string text;
     };
     const std::vector<Expected> expected = {
-        {1, "Corvelle - Palm OS database viewer plug-in for Total Commander"},
+        {1, "Corvelle - Lister plug-in for Total Commander"},
         {2, "by " CORVELLE_MAKER_NAME},
         {3, ""},
         {4, "History :"},
