@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Runs the Win32 test host of a cross build under Wine on a virtual display.
+#
+#   tools/wine-test.sh <cross-build-dir> [corvelle-host / gtest arguments]
+#
+# The host (<dir>/corvelle-host.exe) loads the module of the same build
+# (Corvelle.wlx or Corvelle.wlx64 beside it). Wine runs in a prefix of its own
+# inside the build dir, created on first use; one 64-bit prefix serves both
+# 32- and 64-bit programs. Exits with the host's exit code; 77 when this
+# machine cannot run the program at all (no 32-bit loader), so that the test
+# runner reports it as skipped rather than passed.
+set -euo pipefail
+
+if [ $# -lt 1 ]; then
+  echo "usage: $0 <cross-build-dir> [gtest arguments]" >&2
+  exit 2
+fi
+build_dir=$(cd "$1" && pwd)
+shift
+host="$build_dir/corvelle-host.exe"
+if [ ! -f "$host" ]; then
+  echo "wine-test: $host not found: build the cross build first" >&2
+  exit 1
+fi
+
+# The PE header says which loader the program needs: machine 014c is i386,
+# 8664 is x86-64.
+pe_offset=$(od -An -t u4 -j 60 -N 4 "$host" | tr -d ' ')
+machine=$(od -An -t x2 -j $((pe_offset + 4)) -N 2 "$host" | tr -d ' ')
+find_loader() {
+  for candidate in "$@"; do
+    if [ -x "$candidate" ]; then echo "$candidate"; return 0; fi
+    if command -v "$candidate" >/dev/null 2>&1; then command -v "$candidate"; return 0; fi
+  done
+  return 1
+}
+wine64_loader=$(find_loader wine64 /usr/lib/wine/wine64 /usr/lib64/wine/wine64 || true)
+case "$machine" in
+  8664) loader=$wine64_loader ;;
+  014c) loader=$(find_loader /usr/lib/wine/wine wine || true) ;;
+  *) echo "wine-test: $host is not a Windows program (machine '$machine')" >&2; exit 1 ;;
+esac
+if [ -z "$loader" ]; then
+  echo "wine-test: no Wine loader for machine $machine: install wine (tools/setup.sh)" >&2
+  exit 1
+fi
+if [ -z "$wine64_loader" ]; then
+  echo "wine-test: wine64 is needed to create the prefix: install wine64 (tools/setup.sh)" >&2
+  exit 1
+fi
+if ! "$loader" --version >/dev/null 2>&1; then
+  echo "wine-test: SKIPPED: $loader cannot run on this machine" \
+       "(a kernel without 32-bit executables refuses the i386 Wine loader)" >&2
+  exit 77
+fi
+
+export WINEPREFIX="$build_dir/wineprefix"
+export WINEARCH=win64
+export WINEDEBUG=-all
+# No Mono or Gecko: their install dialogs would wait for a click forever.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Two runs on one build dir must not both create the prefix.
+exec 9>"$build_dir/.wineprefix.lock"
+flock 9
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "wine-test: creating the Wine prefix $WINEPREFIX (first run only)" >&2
+  "$wine64_loader" wineboot -i >"$build_dir/wineboot.log" 2>&1 || {
+    echo "wine-test: wineboot failed; see $build_dir/wineboot.log" >&2
+    exit 1
+  }
+  wineserver_bin=$(find_loader wineserver64 /usr/lib/wine/wineserver64 wineserver || true)
+  [ -n "$wineserver_bin" ] && "$wineserver_bin" -w || true
+fi
+flock -u 9
+
+# The program and Wine's own helpers run on one private X display, which
+# xvfb-run removes afterwards; wait for Wine to finish with it first.
+runner=$(mktemp)
+trap 'rm -f "$runner"' EXIT
+cat >"$runner" <<'INNER'
+#!/usr/bin/env bash
+loader=$1; shift
+host=$1; shift
+cd "$(dirname "$host")"
+set +e
+"$loader" "$host" "$@"
+status=$?
+wineserver_bin=$(command -v wineserver64 || echo /usr/lib/wine/wineserver64)
+[ -x "$wineserver_bin" ] && "$wineserver_bin" -w
+exit $status
+INNER
+chmod +x "$runner"
+
+set +e
+xvfb-run -a -s "-screen 0 1280x1024x24" "$runner" "$loader" "$host" "$@"
+status=$?
+exit $status
