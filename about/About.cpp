@@ -44,19 +44,17 @@ void CAbout::ResetFirstShow() {
 void CAbout::DoDataExchange() {
     if (m_linkWeb.GetSafeHwnd() == nullptr) m_linkWeb.AttachLink(GetDlgItem(IDC_LINK_WEB));
     if (m_linkMail.GetSafeHwnd() == nullptr) m_linkMail.AttachLink(GetDlgItem(IDC_LINK_MAIL));
-    if (m_richInfo.GetSafeHwnd() == nullptr) m_richInfo.Attach(GetDlgItem(IDC_ABOUT_INFO));
-    if (HWND hInfo = m_richInfo.GetSafeHwnd()) ::SetWindowTextA(hInfo, m_strInfo.c_str());
+    if (m_richInfo.GetSafeHwnd() == nullptr) BindControl(m_richInfo, IDC_ABOUT_INFO);
+    m_richInfo.SetText(m_strInfo);
 }
 
 BOOL CAbout::OnInitDialog() {
     CResizePage::OnInitDialog();
     m_strInfo = corvelle::ComposeAboutText(&LoadWholeString);
     DoDataExchange();
-    if (HWND hInfo = m_richInfo.GetSafeHwnd()) {
-        // Keeps the selection when the box loses and regains the focus, so a
-        // select-all from the host survives a click on a tab.
-        ::SendMessageA(hInfo, EM_SETOPTIONS, ECOOP_OR, ECO_SAVESEL);
-    }
+    // Keeps the selection when the box loses and regains the focus, so a
+    // select-all from the host survives a click on a tab.
+    m_richInfo.SetOptions(ECOOP_OR, ECO_SAVESEL);
     return TRUE;
 }
 
@@ -74,13 +72,12 @@ void CAbout::SetPageRect(RECT* pRect) {
 
 BOOL CAbout::PreTranslateMessage(MSG* pMsg) {
     if (pMsg == nullptr) return FALSE;
-    HWND hInfo = m_richInfo.GetSafeHwnd();
     switch (pMsg->message) {
     case EM_SETSEL:
-        if (hInfo != nullptr) ::SendMessageA(hInfo, EM_SETSEL, 0, -1);
+        m_richInfo.SetSel(0, -1);
         return TRUE;
     case WM_COPY:
-        if (hInfo != nullptr) ::SendMessageA(hInfo, WM_COPY, 0, 0);
+        m_richInfo.Copy();
         return TRUE;
     default:
         // Keys go on up to the sheet, which forwards them or navigates.

@@ -9,7 +9,7 @@
 
 #include "about/HyperLink.h"
 #include "viewer/ResizePage.h"
-#include "viewer/WindowObject.h"
+#include "viewer/RichEditControl.h"
 
 class CAbout : public CResizePage {
 public:
@@ -31,7 +31,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    CWindowObject m_richInfo;
+    CRichEditControl m_richInfo;
     RECT m_rcInfo{};
     std::string m_strInfo;
     CHyperLink m_linkMail;
