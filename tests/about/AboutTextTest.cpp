@@ -117,19 +117,5 @@ INSTANTIATE_TEST_SUITE_P(Entries, AboutTextMissingTest, testing::ValuesIn(kMissi
                              return std::string(info.param.name);
                          });
 
-TEST(AboutTextTest, AsksForTheEntriesNewestHistoryFirst) {
-    std::vector<unsigned> asked;
-    ComposeAboutText([&asked](unsigned id, std::string& text) {
-        asked.push_back(id);
-        text = "x";
-        return true;
-    });
-    EXPECT_EQ(asked, (std::vector<unsigned>{1, 5, 18, 17, 4, 3}));
-}
-
-TEST(AboutTextTest, EmptyWhenNoEntryLoads) {
-    EXPECT_EQ(ComposeAboutText([](unsigned, std::string&) { return false; }), "");
-}
-
 }  // namespace
 }  // namespace corvelle

@@ -126,14 +126,5 @@ TEST_P(LinkColorTest, PicksTheColourOfTheState) {
 
 INSTANTIATE_TEST_SUITE_P(AllStates, LinkColorTest, testing::ValuesIn(kColors), ColorRowName);
 
-TEST(LinkPaletteTest, ColoursAreStoredAsGdiDoes) {
-    // GDI keeps red in the low byte: RGB(0, 0, 255) is 0x00FF0000.
-    const LinkPalette palette;
-    EXPECT_EQ(palette.link, 0x00FF0000u);
-    EXPECT_EQ(palette.active, 0x00808000u);
-    EXPECT_EQ(palette.visited, 0x00800080u);
-    EXPECT_EQ(palette.hover, 0x000000FFu);
-}
-
 }  // namespace
 }  // namespace corvelle
