@@ -60,17 +60,27 @@ export WINEDEBUG=-all
 # No Mono or Gecko: their install dialogs would wait for a click forever.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
+wineserver_bin=$(find_loader wineserver64 /usr/lib/wine/wineserver64 wineserver || true)
+
 # Two runs on one build dir must not both create the prefix.
 exec 9>"$build_dir/.wineprefix.lock"
 flock 9
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "wine-test: creating the Wine prefix $WINEPREFIX (first run only)" >&2
-  "$wine64_loader" wineboot -i >"$build_dir/wineboot.log" 2>&1 || {
-    echo "wine-test: wineboot failed; see $build_dir/wineboot.log" >&2
-    exit 1
-  }
-  wineserver_bin=$(find_loader wineserver64 /usr/lib/wine/wineserver64 wineserver || true)
-  [ -n "$wineserver_bin" ] && "$wineserver_bin" -w || true
+ready_mark="$WINEPREFIX/.corvelle-ready"
+if [ ! -f "$ready_mark" ]; then
+  echo "wine-test: preparing the Wine prefix $WINEPREFIX (first run only)" >&2
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    "$wine64_loader" wineboot -i >"$build_dir/wineboot.log" 2>&1 || {
+      echo "wine-test: wineboot failed; see $build_dir/wineboot.log" >&2
+      exit 1
+    }
+  fi
+  # A virtual desktop: without a window manager on the X display, Wine waits
+  # up to two seconds for every top-level window that goes away; inside its
+  # own desktop window it does not, and focus and activation are its own.
+  "$wine64_loader" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  "$wine64_loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
+  "$wineserver_bin" -w || true
+  touch "$ready_mark"
 fi
 flock -u 9
 
@@ -80,19 +90,19 @@ runner=$(mktemp)
 trap 'rm -f "$runner"' EXIT
 cat >"$runner" <<'INNER'
 #!/usr/bin/env bash
+wineserver_bin=$1; shift
 loader=$1; shift
 host=$1; shift
 cd "$(dirname "$host")"
 set +e
 "$loader" "$host" "$@"
 status=$?
-wineserver_bin=$(command -v wineserver64 || echo /usr/lib/wine/wineserver64)
-[ -x "$wineserver_bin" ] && "$wineserver_bin" -w
+[ -n "$wineserver_bin" ] && "$wineserver_bin" -w
 exit $status
 INNER
 chmod +x "$runner"
 
 set +e
-xvfb-run -a -s "-screen 0 1280x1024x24" "$runner" "$loader" "$host" "$@"
+xvfb-run -a -s "-screen 0 1280x1024x24" "$runner" "$wineserver_bin" "$loader" "$host" "$@"
 status=$?
 exit $status
