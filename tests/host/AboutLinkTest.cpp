@@ -207,6 +207,37 @@ TEST_P(AboutLink, IsAttachedWithItsUrlAsTooltip) {
   EXPECT_EQ(tips, std::vector<std::string>{GetParam().url});
 }
 
+// The host's loop never offers the plug-in mouse messages, so the link hands
+// them to its tooltip itself; resting the pointer on it shows the URL.
+TEST_P(AboutLink, PointerRestingOnItShowsTheTooltip) {
+  HWND tip = nullptr;
+  for (HWND window : ThreadWindows()) {
+    TTTOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = m_link;
+    tool.uId = 1;
+    if (ClassNameOf(window) == TOOLTIPS_CLASSA && SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)))
+      tip = window;
+  }
+  ASSERT_NE(tip, nullptr);
+  EXPECT_FALSE(IsWindowVisible(tip));
+
+  RECT link = RectIn(m_link, nullptr);
+  const POINT inside = {link.left + 5, link.top + 5};
+  SetCursorPos(inside.x, inside.y);
+  // One move, then rest: every further move would restart the tip's delay.
+  PostMessageA(m_link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  for (int i = 0; i < 30 && !IsWindowVisible(tip); ++i) PumpMessagesFor(100);
+  EXPECT_TRUE(IsWindowVisible(tip)) << "the tooltip never appeared";
+  EXPECT_EQ(GetCapture(), m_link) << "hovering takes the mouse capture";
+
+  // The pointer leaves; the captured link sees the move outside itself.
+  SetCursorPos(link.left - 20, link.top - 20);
+  PostMessageA(m_link, WM_MOUSEMOVE, 0, MAKELPARAM(-20, -20));
+  PumpMessagesFor(200);
+  EXPECT_EQ(GetCapture(), nullptr) << "leaving releases the capture";
+}
+
 // Opens on the press (LS_OPENONPRESS), takes the focus (LS_FOCUSONCLICK), and
 // the release opens nothing more.
 TEST_P(AboutLink, PressRunsTheHtmlCommandWhenTheShellFails) {
