@@ -20,9 +20,8 @@ struct LoadSize {
 
 const std::vector<LoadSize> kLoadSizes = {
     {"SmallDatabase", 10},
-    // The Lister's rich-edit control takes most of the time, growing faster
-    // than the report under Wine; larger sizes are left to manual runs
-    // (--gtest_also_run_disabled_tests).
+    // Wine's rich-edit control takes most of the time and grows faster than
+    // the report, so larger databases would hold up the suite for minutes.
     {"HundredsOfRecords", 300},
 };
 
