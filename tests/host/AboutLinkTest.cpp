@@ -141,6 +141,31 @@ std::string SystemProgram(const char* name) {
   return std::string(directory) + "\\" + name;
 }
 
+// What the page's reflected WM_CTLCOLORSTATIC sets up for the link: its
+// text colour, background mode and brush.
+struct LinkPaint {
+  COLORREF text;
+  int backgroundMode;
+  HGDIOBJ brush;
+};
+
+LinkPaint PaintOf(HWND page, HWND link) {
+  HDC dc = GetDC(link);
+  SetTextColor(dc, RGB(1, 2, 3));
+  SetBkMode(dc, OPAQUE);
+  LinkPaint paint;
+  paint.brush = reinterpret_cast<HGDIOBJ>(
+      SendMessageA(page, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(link)));
+  paint.text = GetTextColor(dc);
+  paint.backgroundMode = GetBkMode(dc);
+  ReleaseDC(link, dc);
+  return paint;
+}
+
+constexpr COLORREF kLinkColour = RGB(0, 0, 255);
+constexpr COLORREF kActiveColour = RGB(0, 128, 128);
+constexpr COLORREF kVisitedColour = RGB(128, 0, 128);
+
 constexpr char kMissingProgram[] = "C:\\corvelle-missing\\nothing.exe";
 
 struct LinkRow {
@@ -224,8 +249,10 @@ TEST_P(AboutLink, PointerRestingOnItShowsTheTooltip) {
 
   RECT link = RectIn(m_link, nullptr);
   const POINT inside = {link.left + 5, link.top + 5};
+  // The display reports the warp with moves of its own; let them arrive
+  // first, then one move and rest: every move restarts the tip's delay.
   SetCursorPos(inside.x, inside.y);
-  // One move, then rest: every further move would restart the tip's delay.
+  PumpMessagesFor(300);
   PostMessageA(m_link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   for (int i = 0; i < 30 && !IsWindowVisible(tip); ++i) PumpMessagesFor(100);
   EXPECT_TRUE(IsWindowVisible(tip)) << "the tooltip never appeared";
@@ -233,9 +260,20 @@ TEST_P(AboutLink, PointerRestingOnItShowsTheTooltip) {
 
   // The pointer leaves; the captured link sees the move outside itself.
   SetCursorPos(link.left - 20, link.top - 20);
-  PostMessageA(m_link, WM_MOUSEMOVE, 0, MAKELPARAM(-20, -20));
-  PumpMessagesFor(200);
+  for (int i = 0; i < 30 && GetCapture() == m_link; ++i) PumpMessagesFor(100);
   EXPECT_EQ(GetCapture(), nullptr) << "leaving releases the capture";
+}
+
+TEST_P(AboutLink, PageHandsItsColourMessageToTheLink) {
+  LinkPaint paint = PaintOf(m_about.page, m_link);
+  EXPECT_EQ(paint.text, kLinkColour);
+  EXPECT_EQ(paint.backgroundMode, TRANSPARENT);
+  EXPECT_EQ(paint.brush, GetStockObject(NULL_BRUSH));
+
+  SetFocus(m_link);
+  EXPECT_EQ(PaintOf(m_about.page, m_link).text, kActiveColour);
+  SetFocus(m_about.info);
+  EXPECT_EQ(PaintOf(m_about.page, m_link).text, kLinkColour);
 }
 
 // Opens on the press (LS_OPENONPRESS), takes the focus (LS_FOCUSONCLICK), and
@@ -263,6 +301,9 @@ TEST_P(AboutLink, PressRunsTheHtmlCommandWhenTheShellFails) {
   Release();
   PumpMessagesFor(1000);
   EXPECT_FALSE(FileExists(record)) << "the release opened the link again";
+
+  SetFocus(m_about.info);
+  EXPECT_EQ(PaintOf(m_about.page, m_link).text, kVisitedColour);
 }
 
 TEST_P(AboutLink, FailedOpenShowsTheReasonInAMessageBox) {
@@ -282,6 +323,11 @@ TEST_P(AboutLink, FailedOpenShowsTheReasonInAMessageBox) {
   Press();
   PumpMessagesFor(300);
   EXPECT_EQ(boxes.Count(), 2);
+
+  // A press leaves the link active until it has had and lost the focus.
+  SetFocus(m_link);
+  SetFocus(m_about.info);
+  EXPECT_EQ(PaintOf(m_about.page, m_link).text, kLinkColour) << "a failed link is not visited";
 }
 
 TEST_P(AboutLink, ShowsTheHandCursorOnlyWhenWinHelpHasOne) {
