@@ -17,6 +17,7 @@ constexpr LONG kRegValueCapacity = 260;
 }  // namespace
 
 LONG CHyperLink::ReadRegDefault(HKEY hKeyRoot, const char* pszSubKey, char* pszOut) {
+    if (pszSubKey == nullptr || pszOut == nullptr) return ERROR_INVALID_PARAMETER;
     HKEY hKey = nullptr;
     const LONG opened = ::RegOpenKeyExA(hKeyRoot, pszSubKey, 0, KEY_QUERY_VALUE, &hKey);
     if (opened != ERROR_SUCCESS) return opened;
