@@ -13,9 +13,9 @@
 
 class CRichEditControl : public CWindowObject {
 public:
-    // Raises the control's text limit to the text's length first: by default
-    // the control cuts what it is given at 64 KB, and a report of a large
-    // database is many megabytes long.
+    // Replaces the whole text. Raises the control's text limit to the text's
+    // length first: by default the control cuts what it is given at 64 KB,
+    // and the report of a large database is many megabytes long.
     void SetText(const std::string& text);
     void SetSel(LONG nStart, LONG nEnd);
     // Copies the selection to the clipboard.

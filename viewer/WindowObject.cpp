@@ -67,7 +67,13 @@ LRESULT CALLBACK CWindowObject::SubclassProc(HWND hWnd, UINT message, WPARAM wPa
                                              DWORD_PTR dwRefData) {
     auto* self = reinterpret_cast<CWindowObject*>(dwRefData);
     if (message != WM_NCDESTROY) {
-        return self->WindowProc(message, wParam, lParam);
+        // Nothing may unwind through the system's message dispatch: a handler
+        // that fails leaves the message to the default processing.
+        try {
+            return self->WindowProc(message, wParam, lParam);
+        } catch (...) {
+            return ::DefSubclassProc(hWnd, message, wParam, lParam);
+        }
     }
     // The last message of the window: unbind before passing it on, so that the
     // object never sees a handle that is about to become invalid, then let the
@@ -150,7 +156,9 @@ BOOL CWindowObject::PreTranslateChain(MSG* pMsg) {
         }
         return ::GetAncestor(hWnd, GA_PARENT);
     };
-    auto translate = [pMsg](CWindowObject* object) { return object->PreTranslateMessage(pMsg) != FALSE; };
+    auto translate = [pMsg](CWindowObject* object) {
+        return object->PreTranslateMessage(pMsg) != FALSE;
+    };
     return corvelle::WalkPreTranslateChain(pMsg->hwnd, parentOf, &CWindowObject::FromHandle,
                                            translate)
                ? TRUE
