@@ -39,7 +39,13 @@ LRESULT CSheetHostWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (DefaultProc(message, wParam, lParam) == -1) {
             return -1;
         }
-        return CreateSheet();
+        // A sheet that cannot be built (out of memory) fails the creation
+        // rather than leaving an empty frame.
+        try {
+            return CreateSheet();
+        } catch (...) {
+            return -1;
+        }
     }
     case WM_SETFOCUS: {
         HWND hSheet = m_pSheet ? m_pSheet->GetSafeHwnd() : nullptr;
