@@ -68,6 +68,18 @@ ScopedModifiers::ScopedModifiers(unsigned modifiers) {
 
 ScopedModifiers::~ScopedModifiers() { SetKeyboardState(m_saved); }
 
+bool FocusWindow(HWND window) {
+  HWND top = GetAncestor(window, GA_ROOT);
+  if (top && GetActiveWindow() != top) {
+    SetForegroundWindow(top);
+    SetActiveWindow(top);
+    PumpMessages();
+  }
+  SetFocus(window);
+  PumpMessages();
+  return GetFocus() == window;
+}
+
 void PressKey(HWND target, UINT virtualKey, unsigned modifiers) {
   ScopedModifiers held(modifiers);
   PostMessageA(target, WM_KEYDOWN, virtualKey, KeyLParam(virtualKey, false));

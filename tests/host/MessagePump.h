@@ -35,6 +35,11 @@ class ScopedModifiers {
   BYTE m_saved[256];
 };
 
+// Gives the keyboard focus to `window` as a click would: its top-level window
+// is activated first, so that activation does not move the focus elsewhere
+// afterwards. True when the window has the focus.
+bool FocusWindow(HWND window);
+
 // One key stroke as the system delivers it: WM_KEYDOWN and then WM_KEYUP
 // posted to `target` through the thread's queue (where the plug-in's
 // WH_GETMESSAGE hook sees them), each followed by a pump, with the modifiers
