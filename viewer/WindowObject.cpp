@@ -100,10 +100,11 @@ LRESULT CALLBACK CWindowObject::ClassWindowProc(HWND hWnd, UINT message, WPARAM 
     return ::DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
+ATOM CWindowObject::s_classAtom = 0;
+
 ATOM CWindowObject::RegisterObjectClass() {
-    static ATOM s_atom = 0;
-    if (s_atom != 0) {
-        return s_atom;
+    if (s_classAtom != 0) {
+        return s_classAtom;
     }
     HINSTANCE hInstance = CorvelleModule();
     WNDCLASSEXA wc{};
@@ -112,8 +113,8 @@ ATOM CWindowObject::RegisterObjectClass() {
     // at the same address it is still there, with our same procedure: reuse it.
     if (::GetClassInfoExA(hInstance, kObjectClassName, &wc)) {
         if (wc.lpfnWndProc == &CWindowObject::ClassWindowProc) {
-            s_atom = static_cast<ATOM>(::GetClassInfoExA(hInstance, kObjectClassName, &wc));
-            return s_atom;
+            s_classAtom = static_cast<ATOM>(::GetClassInfoExA(hInstance, kObjectClassName, &wc));
+            return s_classAtom;
         }
         ::UnregisterClassA(kObjectClassName, hInstance);
     }
@@ -124,8 +125,14 @@ ATOM CWindowObject::RegisterObjectClass() {
     wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kObjectClassName;
-    s_atom = ::RegisterClassExA(&wc);
-    return s_atom;
+    s_classAtom = ::RegisterClassExA(&wc);
+    return s_classAtom;
+}
+
+void CWindowObject::UnregisterWindowClass() {
+    if (s_classAtom != 0 && ::UnregisterClassA(kObjectClassName, CorvelleModule())) {
+        s_classAtom = 0;
+    }
 }
 
 BOOL CWindowObject::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, HWND hParent,

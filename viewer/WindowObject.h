@@ -48,6 +48,12 @@ public:
     virtual BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, HWND hParent,
                           UINT_PTR nId, const char* pszText = nullptr);
 
+    // Unregisters the plug-in's own window class, for the module's unloading:
+    // a class registered by a DLL outlives the DLL, with a window procedure
+    // pointing into unloaded code. Fails (harmlessly) while windows of the
+    // class still exist.
+    static void UnregisterWindowClass();
+
     // A member of the pre-translation chain: nonzero when the message has been
     // handled and must not be dispatched.
     virtual BOOL PreTranslateMessage(MSG* pMsg) { return FALSE; }
@@ -83,4 +89,5 @@ private:
     static LRESULT CALLBACK ClassWindowProc(HWND hWnd, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     static ATOM RegisterObjectClass();
+    static ATOM s_classAtom;
 };
