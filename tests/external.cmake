@@ -25,3 +25,6 @@ if(CORVELLE_PERL)
   add_test(NAME perl-written-databases
     COMMAND ${CMAKE_SOURCE_DIR}/tools/perl/check-perl-databases.sh $<TARGET_FILE:corvelle-dump>)
 endif()
+
+# The install package: its name, members and pluginst.inf keys.
+add_test(NAME install-zip COMMAND ${CMAKE_SOURCE_DIR}/tools/make-zip-test.sh)
