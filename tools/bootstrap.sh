@@ -14,4 +14,4 @@ echo "== Report of samples/Memos.pdb (build/corvelle-dump samples/Memos.pdb)"
 echo
 echo "== Plug-in files"
 ls -l build-win32/Corvelle.wlx build-win64/Corvelle.wlx64 2>/dev/null || true
-ls -l build/Corvelle-*.zip 2>/dev/null || true
+ls -l Corvelle-*.zip 2>/dev/null || true
