@@ -13,6 +13,7 @@
 //   sheet->GetActivePageObject() / GetActivePageHwnd()   // the page in front
 //   CList::FromFrameHandle(hWnd)                   // null for anything but a live frame
 //   delete frame;                                  // ListCloseWindow: tears everything down
+//   CWindowObject::UnregisterWindowClass();        // at DLL_PROCESS_DETACH (optional, safe)
 //
 // Ownership: deleting the frame deletes the sheet and destroys all windows.
 // If the windows are destroyed without that (the Lister window goes away
