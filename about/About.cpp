@@ -85,7 +85,22 @@ BOOL CAbout::PreTranslateMessage(MSG* pMsg) {
     }
 }
 
+// The picture statics load their bitmaps from the template themselves, and
+// not every static control frees them again when it is destroyed (Wine's
+// does not): a viewer that showed this page left three bitmaps behind. Taking
+// each picture out of its control and deleting it here frees it exactly once
+// either way, since a control that no longer holds a picture has none to free.
+void CAbout::ReleasePictures() {
+    for (int id : {IDB_BANNER, IDC_LINK_WEB, IDC_LINK_MAIL}) {
+        HWND picture = GetDlgItem(id);
+        if (picture == nullptr) continue;
+        HGDIOBJ bitmap = reinterpret_cast<HGDIOBJ>(::SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, 0));
+        if (bitmap != nullptr) ::DeleteObject(bitmap);
+    }
+}
+
 LRESULT CAbout::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) ReleasePictures();
     if (message == WM_CTLCOLORSTATIC) {
         // A link chooses its own colour; the page hands the message back to it.
         LRESULT result = 0;

@@ -31,6 +31,8 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void ReleasePictures();
+
     CRichEditControl m_richInfo;
     RECT m_rcInfo{};
     std::string m_strInfo;
