@@ -62,9 +62,13 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 wineserver_bin=$(find_loader wineserver64 /usr/lib/wine/wineserver64 wineserver || true)
 
-# Two runs on one build dir must not both create the prefix.
+# One run at a time per prefix: a second one on another X display would meet
+# the first one's Wine desktop and fail.
 exec 9>"$build_dir/.wineprefix.lock"
-flock 9
+if ! flock -n 9; then
+  echo "wine-test: another run is using $WINEPREFIX; waiting for it" >&2
+  flock 9
+fi
 ready_mark="$WINEPREFIX/.corvelle-ready"
 if [ ! -f "$ready_mark" ]; then
   echo "wine-test: preparing the Wine prefix $WINEPREFIX (first run only)" >&2
@@ -82,7 +86,6 @@ if [ ! -f "$ready_mark" ]; then
   "$wineserver_bin" -w || true
   touch "$ready_mark"
 fi
-flock -u 9
 
 # The program and Wine's own helpers run on one private X display, which
 # xvfb-run removes afterwards; wait for Wine to finish with it first.

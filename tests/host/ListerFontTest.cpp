@@ -73,7 +73,7 @@ TEST_P(ListerFont, SetsTheControlsFormatAndTabStops) {
   CHARFORMATA plain = PlainFormat(plainDir, path);
   ASSERT_NE(plain.cbSize, 0u) << "no viewer without a Lister font";
 
-  if (row.font1) m_dir.Write("wincmd.ini", WincmdIniText(row.font1));
+  std::string wincmd = row.font1 ? m_dir.Write("wincmd.ini", WincmdIniText(row.font1)) : std::string();
   PluginModule::Get().ListSetDefaultParams(m_dir.PathOf("plugins.ini"));
   ListerWindow lister;
   ViewerParts parts = OpenViewer(lister, path);
@@ -95,6 +95,9 @@ TEST_P(ListerFont, SetsTheControlsFormatAndTabStops) {
     PARAFORMAT2 paragraph = ParagraphFormat(parts.dumpControl);
     EXPECT_EQ(TabStopsOf(paragraph), expectedTabs);
     EXPECT_EQ(paragraph.dySpaceBefore, 60);
+  }
+  if (row.font1) {
+    EXPECT_EQ(ReadFileBytes(wincmd), WincmdIniText(row.font1)) << "wincmd.ini was written";
   }
 }
 
@@ -146,6 +149,73 @@ TEST_F(ListerFontSource, IsReadAgainAtEveryListLoad) {
   ASSERT_TRUE(parts.IsComplete()) << DescribeTree(parts.frame);
   EXPECT_STREQ(DefaultCharFormat(parts.dumpControl).szFaceName, "Tahoma");
 }
+
+// The file manager's key, made by the test and removed with everything the
+// test put there.
+class ScopedHostKey {
+ public:
+  static constexpr char kPath[] = "Software\\Ghisler\\Total Commander";
+  ScopedHostKey() {
+    HKEY key = nullptr;
+    m_existed = RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Ghisler", 0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (key) RegCloseKey(key);
+    if (!m_existed) RegCreateKeyExA(HKEY_CURRENT_USER, kPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr);
+  }
+  ~ScopedHostKey() {
+    if (m_key) RegCloseKey(m_key);
+    if (!m_existed) RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Ghisler");
+  }
+  bool Existed() const { return m_existed; }
+  void Set(const char* name, const std::string& value) {
+    RegSetValueExA(m_key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+  }
+
+ private:
+  bool m_existed = false;
+  HKEY m_key = nullptr;
+};
+
+struct RegistryCase {
+  const char* name;
+  const char* iniFileName;  // "IniFileName"
+  bool followed;
+};
+
+// Only a path relative to "InstallDir" (beginning with a dot) is followed.
+const RegistryCase kRegistryCases[] = {
+    {"RelativeIniFileName", ".\\wincmd.ini", true},
+    {"AbsoluteIniFileName", "$wincmd.ini", false},
+};
+
+void PrintTo(const RegistryCase& row, std::ostream* out) { *out << row.name; }
+
+class HostRegistry : public ViewerParamTest<RegistryCase> {};
+
+TEST_P(HostRegistry, NamesTheWincmdIniWhenNoneIsBesideTheSuggestedPath) {
+  ScopedHostKey hostKey;
+  if (hostKey.Existed()) GTEST_SKIP() << "the file manager's settings exist on this system; not touching them";
+  TempDir installDir;
+  installDir.Write("wincmd.ini", WincmdIniText("Tahoma,-13,i"));
+  std::string installPath = installDir.Path().substr(0, installDir.Path().size() - 1);  // no final backslash
+  std::string iniFileName = GetParam().iniFileName;
+  if (iniFileName[0] == '$') iniFileName = installDir.Path() + iniFileName.substr(1);
+  hostKey.Set("InstallDir", installPath);
+  hostKey.Set("IniFileName", iniFileName);
+
+  ListerWindow lister;
+  ViewerParts parts = OpenViewer(lister, WriteDatabase(PalmDatabase::WithRecords(3)));
+  ASSERT_TRUE(parts.IsComplete()) << DescribeTree(parts.frame);
+  CHARFORMATA format = DefaultCharFormat(parts.dumpControl);
+  if (GetParam().followed) {
+    EXPECT_STREQ(format.szFaceName, "Tahoma");
+    EXPECT_TRUE(format.dwEffects & CFE_ITALIC);
+  } else {
+    EXPECT_STRNE(format.szFaceName, "Tahoma");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Wincmd, HostRegistry, testing::ValuesIn(kRegistryCases), RowName());
 
 }  // namespace
 }  // namespace corvelle::host
