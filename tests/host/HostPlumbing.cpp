@@ -1,0 +1,387 @@
+// The module, files, the Lister window, the loop and the keyboard.
+#include <cstdio>
+#include <cstring>
+
+#include "Harness.h"
+
+#include <commctrl.h>
+#include "tools/PalmWriter.h"
+
+namespace corvelle::host {
+namespace {
+
+// The host's default-parameters structure; the plug-in reads only the INI
+// path at byte offset 12.
+struct ListDefaultParams {
+  int size;
+  DWORD versionLow;
+  DWORD versionHi;
+  char defaultIniName[MAX_PATH];
+};
+static_assert(offsetof(ListDefaultParams, defaultIniName) == 12, "INI path at offset 12");
+
+std::string& PathOverride() {
+  static std::string path;
+  return path;
+}
+
+std::string ChosenModulePath() {
+  if (!PathOverride().empty()) return PathOverride();
+  char buffer[MAX_PATH * 2] = {};
+  DWORD length = GetEnvironmentVariableA("CORVELLE_MODULE", buffer, sizeof buffer);
+  if (length > 0 && length < sizeof buffer) return buffer;
+  length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+  std::string path(buffer, length);
+  return path.substr(0, path.find_last_of("\\/") + 1) + (sizeof(void*) == 8 ? "Corvelle.wlx64" : "Corvelle.wlx");
+}
+
+bool RemoveTree(const std::string& directory) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((directory + "*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(directory + name + "\\");
+      } else {
+        DeleteFileA((directory + name).c_str());
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  return RemoveDirectoryA(directory.c_str()) != 0;
+}
+
+bool DispatchPending() {
+  bool any = false;
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    any = true;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return any;
+}
+
+// Repeat count 1, the scan code, the extended bit for navigation keys and,
+// for WM_KEYUP, the previous-state and transition bits.
+LPARAM KeyLParam(UINT key, bool up) {
+  LPARAM value = 1 | (static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC) & 0xFF) << 16);
+  if ((key >= VK_PRIOR && key <= VK_DOWN) || key == VK_INSERT || key == VK_DELETE) value |= 1 << 24;
+  if (up) value |= (1u << 30) | (1u << 31);
+  return value;
+}
+
+const char kListerClass[] = "CorvelleHostLister";
+const char kPanelClass[] = "CorvelleHostPanel";
+
+// A panel keeps its embedded Lister over its client area.
+LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SIZE) {
+    if (HWND lister = FindWindowExA(window, nullptr, kListerClass, nullptr)) {
+      MoveWindow(lister, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+    }
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+PluginModule& PluginModule::Get() {
+  static PluginModule module;
+  return module;
+}
+
+void PluginModule::SetPathOverride(const std::string& path) { PathOverride() = path; }
+
+PluginModule::PluginModule() : m_path(ChosenModulePath()) {
+  // A missing module must fail the tests, not wait on an error box under Xvfb.
+  UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  m_module = LoadLibraryA(m_path.c_str());
+  DWORD error = GetLastError();
+  SetErrorMode(oldMode);
+  if (!m_module) {
+    m_loadError = "LoadLibrary failed, error " + std::to_string(error);
+    return;
+  }
+  // The host takes them by their plain names: stdcall-decorated ones are useless.
+  for (const char* name : {"ListLoad", "ListSendCommand", "ListCloseWindow", "ListSetDefaultParams"}) {
+    if (!GetProcAddress(m_module, name)) m_loadError += std::string(" ") + name + " is not exported.";
+  }
+}
+
+std::string PluginModule::OptionsIniPath() const { return m_path.substr(0, m_path.find_last_of('.')) + ".ini"; }
+
+HWND PluginModule::ListLoad(HWND parent, const std::string& file, int showFlags) const {
+  std::string buffer = file;  // the interface passes a writable buffer
+  auto load = Entry<HWND(__stdcall*)(HWND, char*, int)>("ListLoad");
+  return load ? load(parent, buffer.data(), showFlags) : nullptr;
+}
+
+int PluginModule::ListSendCommand(HWND listWin, int command, int parameter) const {
+  auto send = Entry<int(__stdcall*)(HWND, int, int)>("ListSendCommand");
+  return send ? send(listWin, command, parameter) : -1;
+}
+
+void PluginModule::ListCloseWindow(HWND listWin) const {
+  if (auto close = Entry<void(__stdcall*)(HWND)>("ListCloseWindow")) close(listWin);
+}
+
+void PluginModule::ListSetDefaultParams(const std::string& iniName) const {
+  ListDefaultParams params{};
+  params.size = sizeof params;
+  params.versionLow = 20;
+  params.versionHi = 2;
+  std::strncpy(params.defaultIniName, iniName.c_str(), MAX_PATH - 1);
+  if (auto set = Entry<void(__stdcall*)(ListDefaultParams*)>("ListSetDefaultParams")) set(&params);
+}
+
+TempDir::TempDir() {
+  char base[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, base);
+  static unsigned serial = 0;
+  for (;;) {
+    char name[MAX_PATH + 64];
+    std::snprintf(name, sizeof name, "%scorvelle-host-%lu-%u\\", base, GetCurrentProcessId(), ++serial);
+    if (CreateDirectoryA(name, nullptr)) {
+      m_path = name;
+      return;
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return;
+  }
+}
+
+TempDir::~TempDir() {
+  if (!m_path.empty()) RemoveTree(m_path);
+}
+
+std::string TempDir::Write(const std::string& name, const std::string& content) const {
+  std::string path = PathOf(name);
+  EXPECT_TRUE(WriteFileBytes(path, content)) << path;
+  return path;
+}
+
+std::string RecordDatabase(uint32_t records, const std::string& name) {
+  samples::PalmDatabase database = samples::SyntheticRecordDatabase(records);
+  database.name = name;
+  return samples::SerializePalmDatabase(database);
+}
+
+std::string ResourceDatabase(uint32_t resources) {
+  return samples::SerializePalmDatabase(samples::SyntheticResourceDatabase(resources));
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::string content;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return content;
+  char buffer[65536];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
+  CloseHandle(file);
+  return content;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& content) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+            written == content.size();
+  CloseHandle(file);
+  return ok;
+}
+
+ScopedFileContent::ScopedFileContent(const std::string& path, const std::string& content)
+    : m_path(path), m_existed(GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+  if (m_existed) m_previous = ReadFileBytes(path);
+  EXPECT_TRUE(WriteFileBytes(path, content)) << path;
+}
+
+ScopedFileContent::~ScopedFileContent() {
+  if (m_existed) {
+    WriteFileBytes(m_path, m_previous);
+  } else {
+    DeleteFileA(m_path.c_str());
+  }
+}
+
+std::string RectProfileValue(const RECT& rect) {
+  const LONG fields[4] = {rect.left, rect.top, rect.right, rect.bottom};
+  const auto* bytes = reinterpret_cast<const uint8_t*>(fields);
+  std::string value;
+  unsigned sum = 0;
+  char pair[3];
+  for (size_t i = 0; i < sizeof fields; ++i) {
+    std::snprintf(pair, sizeof pair, "%02X", bytes[i]);
+    value += pair;
+    sum += bytes[i];
+  }
+  std::snprintf(pair, sizeof pair, "%02X", sum & 0xFF);
+  return value + pair;
+}
+
+ListerWindow::ListerWindow(ListerKind kind, RECT at) {
+  static const bool registered = [] {
+    WNDCLASSA lister = {};
+    lister.lpfnWndProc = &ListerWindow::WindowProc;
+    lister.hInstance = GetModuleHandleA(nullptr);
+    lister.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    lister.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    lister.lpszClassName = kListerClass;
+    WNDCLASSA panel = lister;
+    panel.lpfnWndProc = &PanelProc;
+    panel.lpszClassName = kPanelClass;
+    return RegisterClassA(&lister) && RegisterClassA(&panel);
+  }();
+  EXPECT_TRUE(registered);
+  const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (kind == ListerKind::TopLevel) {
+    m_lister = CreateWindowExA(0, kListerClass, "Lister", style, at.left, at.top, at.right - at.left,
+                               at.bottom - at.top, nullptr, nullptr, instance, this);
+  } else {
+    m_outer = CreateWindowExA(0, kPanelClass, "Panel", style, at.left, at.top, at.right - at.left,
+                              at.bottom - at.top, nullptr, nullptr, instance, nullptr);
+    RECT client = ClientRectOf(m_outer);
+    m_lister = CreateWindowExA(0, kListerClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, client.right,
+                               client.bottom, m_outer, nullptr, instance, this);
+  }
+  ShowWindow(Top(), SW_SHOW);
+  SetForegroundWindow(Top());
+  SetActiveWindow(Top());
+  SetFocus(m_lister);
+  PumpMessages();
+}
+
+ListerWindow::~ListerWindow() {
+  Close();
+  if (IsWindow(Top())) DestroyWindow(Top());
+  PumpMessages();
+}
+
+HWND ListerWindow::Open(const std::string& path) {
+  Close();
+  Adopt(PluginModule::Get().ListLoad(m_lister, path));
+  return m_viewer;
+}
+
+void ListerWindow::Adopt(HWND viewer) {
+  m_viewer = viewer;
+  // The host does not pump between ListLoad and its own loop.
+  PumpMessages();
+}
+
+void ListerWindow::Close() {
+  if (!m_viewer) return;
+  HWND viewer = m_viewer;
+  m_viewer = nullptr;
+  PluginModule::Get().ListCloseWindow(viewer);
+  PumpMessages();
+}
+
+void ListerWindow::Resize(int dx, int dy) {
+  RECT rect = RectIn(Top(), nullptr);
+  SetWindowPos(Top(), nullptr, 0, 0, rect.right - rect.left + dx, rect.bottom - rect.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PumpMessages();
+}
+
+LRESULT CALLBACK ListerWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<ListerWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  HWND viewer = self && self->m_viewer && IsWindow(self->m_viewer) ? self->m_viewer : nullptr;
+  switch (message) {
+    case WM_SIZE:
+      if (viewer) MoveWindow(viewer, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      return 0;
+    case WM_SETFOCUS:
+      if (viewer) SetFocus(viewer);
+      return 0;
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void PumpMessages() {
+  // Handling one message may post the next: stop after a few quiet rounds.
+  for (int quiet = 0; quiet < 3;) {
+    if (DispatchPending()) {
+      quiet = 0;
+    } else {
+      ++quiet;
+      Sleep(0);
+    }
+  }
+}
+
+void PumpMessagesFor(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  for (DWORD elapsed = 0; elapsed < milliseconds; elapsed = GetTickCount() - start) {
+    DispatchPending();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+  }
+  PumpMessages();
+}
+
+bool FocusWindow(HWND window) {
+  HWND top = GetAncestor(window, GA_ROOT);
+  if (top && GetActiveWindow() != top) {
+    SetForegroundWindow(top);
+    SetActiveWindow(top);
+    PumpMessages();
+  }
+  SetFocus(window);
+  PumpMessages();
+  return GetFocus() == window;
+}
+
+void PressKey(HWND target, UINT key, unsigned modifiers) {
+  // Posted keys do not change the keyboard state that GetKeyState reads.
+  BYTE saved[256], held[256];
+  GetKeyboardState(saved);
+  std::memcpy(held, saved, sizeof held);
+  if (modifiers & kCtrl) held[VK_CONTROL] = held[VK_LCONTROL] = 0x80;
+  if (modifiers & kShift) held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
+  SetKeyboardState(held);
+  PostMessageA(target, WM_KEYDOWN, key, KeyLParam(key, false));
+  PumpMessages();
+  PostMessageA(target, WM_KEYUP, key, KeyLParam(key, true));
+  PumpMessages();
+  SetKeyboardState(saved);
+}
+
+MessageLog::MessageLog(HWND window) : m_window(window) {
+  EXPECT_TRUE(window && SetWindowSubclass(window, &Subclass, reinterpret_cast<UINT_PTR>(this),
+                                          reinterpret_cast<DWORD_PTR>(this)));
+}
+
+MessageLog::~MessageLog() {
+  if (m_window && IsWindow(m_window)) RemoveWindowSubclass(m_window, &Subclass, reinterpret_cast<UINT_PTR>(this));
+}
+
+size_t MessageLog::Count(UINT message, WPARAM wParam) const {
+  size_t count = 0;
+  for (const MSG& m : m_messages) count += m.message == message && m.wParam == wParam;
+  return count;
+}
+
+LRESULT CALLBACK MessageLog::Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR self) {
+  auto* log = reinterpret_cast<MessageLog*>(self);
+  log->m_messages.push_back(MSG{window, message, wParam, lParam, 0, {}});
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(window, &Subclass, id);
+    log->m_window = nullptr;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace corvelle::host

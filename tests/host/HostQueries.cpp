@@ -1,0 +1,341 @@
+// Reading windows, controls, the clipboard and the process from outside, and
+// running scenarios in a child copy of the host.
+#include <cstdio>
+#include <cstring>
+#include <map>
+
+#include "Harness.h"
+
+#include <commctrl.h>
+
+namespace corvelle::host {
+namespace {
+
+BOOL CALLBACK Collect(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+void DescribeInto(HWND window, int depth, std::string& out) {
+  char line[400];
+  std::snprintf(line, sizeof line, "%*s%s id=%d \"%.60s\"%s\n", depth * 2, "", ClassNameOf(window).c_str(),
+                static_cast<int>(GetWindowLongPtrA(window, GWLP_ID)), TextOf(window).c_str(),
+                IsWindowVisible(window) ? "" : " (hidden)");
+  out += line;
+  for (HWND child : ChildrenOf(window)) DescribeInto(child, depth + 1, out);
+}
+
+// Wine's GDI handle table entry; a live object has a nonzero type.
+struct WineGdiHandleEntry {
+  uint64_t object;
+  uint32_t owner;
+  uint16_t unique;
+  uint8_t type;
+  uint8_t flags;
+  uint64_t userPointer;
+};
+static_assert(sizeof(WineGdiHandleEntry) == 24, "Wine's GDI handle entry");
+
+long CountWineGdiObjects() {
+  auto getPeb = reinterpret_cast<const uint8_t*(WINAPI*)()>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetCurrentPeb")));
+  if (!getPeb || !GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) return -1;
+  // PEB::GdiSharedHandleTable
+  auto* table = *reinterpret_cast<WineGdiHandleEntry* const*>(getPeb() + (sizeof(void*) == 8 ? 0xF8 : 0x94));
+  if (!table) return -1;
+  long count = 0;
+  for (int i = 0; i < 0x10000; ++i) count += table[i].type != 0;
+  return count;
+}
+
+std::map<std::string, ScenarioMain>& Scenarios() {
+  static std::map<std::string, ScenarioMain> scenarios;
+  return scenarios;
+}
+
+// The child's arguments hold no quotes; quoting keeps blanks in paths.
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+}  // namespace
+
+std::string ClassNameOf(HWND window) {
+  char name[256] = {};
+  int length = GetClassNameA(window, name, sizeof name);
+  return std::string(name, length > 0 ? length : 0);
+}
+
+std::string TextOf(HWND window) {
+  char text[512] = {};
+  LRESULT length = SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    children.push_back(child);
+  }
+  return children;
+}
+
+std::vector<HWND> DescendantsOf(HWND root) {
+  std::vector<HWND> all;
+  for (HWND child : ChildrenOf(root)) {
+    all.push_back(child);
+    for (HWND below : DescendantsOf(child)) all.push_back(below);
+  }
+  return all;
+}
+
+std::vector<HWND> ThreadWindows() {
+  std::vector<HWND> tops, all;
+  EnumThreadWindows(GetCurrentThreadId(), &Collect, reinterpret_cast<LPARAM>(&tops));
+  for (HWND top : tops) {
+    all.push_back(top);
+    for (HWND below : DescendantsOf(top)) all.push_back(below);
+  }
+  return all;
+}
+
+HWND FindChild(HWND parent, const char* className, int controlId) {
+  for (HWND child : ChildrenOf(parent)) {
+    if (lstrcmpiA(ClassNameOf(child).c_str(), className) == 0 &&
+        (controlId == -1 || GetWindowLongPtrA(child, GWLP_ID) == controlId)) {
+      return child;
+    }
+  }
+  return nullptr;
+}
+
+ViewerParts FindViewerParts(HWND frame) {
+  ViewerParts parts;
+  if (!frame || !IsWindow(frame)) return parts;
+  parts.frame = frame;
+  parts.sheet = FindChild(frame, kDialogClass);
+  if (!parts.sheet) return parts;
+  parts.tabControl = FindChild(parts.sheet, WC_TABCONTROLA);
+  for (HWND page : PagesOf(parts.sheet)) {
+    if (HWND control = FindChild(page, kRichEditClass, kDumpControlId)) {
+      parts.dumpPage = page;
+      parts.dumpControl = control;
+    }
+  }
+  return parts;
+}
+
+std::string DescribeTree(HWND root) {
+  std::string out;
+  if (root && IsWindow(root)) DescribeInto(root, 0, out);
+  return out.empty() ? "(no window)\n" : out;
+}
+
+std::vector<HWND> PagesOf(HWND sheet) {
+  std::vector<HWND> pages;
+  for (HWND child : ChildrenOf(sheet)) {
+    if (ClassNameOf(child) == kDialogClass) pages.push_back(child);
+  }
+  return pages;
+}
+
+HWND VisiblePage(HWND sheet) {
+  for (HWND page : PagesOf(sheet)) {
+    if (IsWindowVisible(page)) return page;
+  }
+  return nullptr;
+}
+
+std::vector<std::string> TabTitles(HWND tabControl) {
+  std::vector<std::string> titles;
+  for (int i = 0; i < TabCtrl_GetItemCount(tabControl); ++i) {
+    char text[256] = {};
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(tabControl, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    titles.emplace_back(text);
+  }
+  return titles;
+}
+
+int SelectedTab(HWND tabControl) { return TabCtrl_GetCurSel(tabControl); }
+
+RECT RectIn(HWND window, HWND reference) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  if (reference) MapWindowPoints(HWND_DESKTOP, reference, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+RECT ClientRectOf(HWND window) {
+  RECT rect = {};
+  GetClientRect(window, &rect);
+  return rect;
+}
+
+std::string ToString(const RECT& r) {
+  char text[80];
+  std::snprintf(text, sizeof text, "(%ld, %ld, %ld, %ld)", static_cast<long>(r.left), static_cast<long>(r.top),
+                static_cast<long>(r.right), static_cast<long>(r.bottom));
+  return text;
+}
+
+bool HasStyle(HWND window, LONG_PTR style) { return (GetWindowLongPtrA(window, GWL_STYLE) & style) == style; }
+
+std::string ControlText(HWND control) {
+  LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
+  std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+  LRESULT copied = SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+  return text;
+}
+
+CHARRANGE SelectionOf(HWND control) {
+  CHARRANGE range = {-1, -1};
+  SendMessageA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  return range;
+}
+
+std::string SelectedText(HWND control) {
+  CHARRANGE range = SelectionOf(control);
+  if (range.cpMax <= range.cpMin) return std::string();
+  // Room even if line ends were counted as one character.
+  std::string text(static_cast<size_t>(range.cpMax - range.cpMin) * 2 + 1, '\0');
+  LRESULT copied = SendMessageA(control, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+  return text;
+}
+
+CHARFORMATA DefaultCharFormat(HWND control) {
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  SendMessageA(control, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+  return format;
+}
+
+PARAFORMAT2 ParagraphFormat(HWND control) {
+  PARAFORMAT2 format{};
+  format.cbSize = sizeof format;
+  SendMessageA(control, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+  return format;
+}
+
+std::vector<LONG> TabStopsOf(const PARAFORMAT2& format) {
+  std::vector<LONG> tabs;
+  for (int i = 0; i < format.cTabCount && i < MAX_TAB_STOPS; ++i) tabs.push_back(format.rgxTabs[i] & 0x00FFFFFF);
+  return tabs;
+}
+
+LRESULT DisplayLineCount(HWND control) { return SendMessageA(control, EM_GETLINECOUNT, 0, 0); }
+LRESULT FirstVisibleLine(HWND control) { return SendMessageA(control, EM_GETFIRSTVISIBLELINE, 0, 0); }
+
+bool ShowsHorizontalScrollBar(HWND control) {
+  SCROLLBARINFO info = {};
+  info.cbSize = sizeof info;
+  return GetScrollBarInfo(control, OBJID_HSCROLL, &info) &&
+         (info.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN)) == 0;
+}
+
+std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* locked = static_cast<const char*>(GlobalLock(data))) {
+      text.assign(locked, strnlen(locked, GlobalSize(data)));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+bool SetClipboardText(const std::string& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  bool done = false;
+  if (data) {
+    std::memcpy(GlobalLock(data), text.c_str(), text.size() + 1);
+    GlobalUnlock(data);
+    done = SetClipboardData(CF_TEXT, data) != nullptr;
+    if (!done) GlobalFree(data);
+  }
+  CloseClipboard();
+  return done;
+}
+
+ResourceCounts CurrentResourceCounts() {
+  ResourceCounts counts;
+  HANDLE process = GetCurrentProcess();
+  DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS);
+  DWORD user = GetGuiResources(process, GR_USEROBJECTS);
+  DWORD handles = 0;
+  counts.gdiObjects = gdi ? static_cast<long>(gdi) : CountWineGdiObjects();
+  counts.userObjects = user ? static_cast<long>(user) : -1;
+  if (GetProcessHandleCount(process, &handles) && handles) {
+    counts.kernelHandles = static_cast<long>(handles);
+  } else {
+    // Kernel handles are small multiples of 4, handed out lowest first.
+    counts.kernelHandles = 0;
+    for (uintptr_t value = 4; value < 0x8000; value += 4) {
+      DWORD flags;
+      counts.kernelHandles += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != 0;
+    }
+  }
+  counts.windows = static_cast<long>(ThreadWindows().size());
+  return counts;
+}
+
+std::string Describe(const ResourceCounts& c) {
+  char text[160];
+  std::snprintf(text, sizeof text, "GDI objects %ld, USER objects %ld, kernel handles %ld, windows %ld",
+                c.gdiObjects, c.userObjects, c.kernelHandles, c.windows);
+  return text;
+}
+
+double NowMilliseconds() {
+  LARGE_INTEGER frequency, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+ScenarioRegistration::ScenarioRegistration(const char* name, ScenarioMain main) { Scenarios()[name] = main; }
+
+DWORD RunScenarioInChild(const std::string& name, const std::string& argument, DWORD timeLimitMs) {
+  char program[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::string commandLine = Quoted(program) + " " + Quoted("--module=" + PluginModule::Get().Path()) + " " +
+                            Quoted("--scenario=" + name) + " " + Quoted("--scenario-argument=" + argument);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  std::fflush(stdout);
+  if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    return kChildDidNotFinish;
+  }
+  CloseHandle(process.hThread);
+  DWORD exitCode = kChildDidNotFinish;
+  if (WaitForSingleObject(process.hProcess, timeLimitMs) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(process.hProcess, &exitCode);
+  } else {
+    TerminateProcess(process.hProcess, 1);
+    WaitForSingleObject(process.hProcess, 10000);
+  }
+  CloseHandle(process.hProcess);
+  return exitCode;
+}
+
+int RunScenario(const std::string& name, const std::string& argument) {
+  auto found = Scenarios().find(name);
+  if (found == Scenarios().end()) {
+    std::fprintf(stderr, "corvelle-host: no scenario %s\n", name.c_str());
+    return 2;
+  }
+  int result = found->second(argument);
+  std::fflush(stdout);
+  return result;
+}
+
+}  // namespace corvelle::host

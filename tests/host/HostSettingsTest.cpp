@@ -1,0 +1,164 @@
+// What the viewer takes from the host's configuration and its own options:
+// the Lister font and tab stops, the saved window position. All only read.
+#include "Harness.h"
+
+namespace corvelle::host {
+namespace {
+
+std::string WincmdIni(const std::string& font1) { return "[Lister]\r\nFont1=" + font1 + "\r\n"; }
+
+struct FontRow {
+  const char* name;
+  const char* font1;  // null: no wincmd.ini
+  const char* face;   // null: the control's own face stays
+  int pixels;         // 0: the control's own size stays
+  bool bold, italic;
+};
+
+const FontRow kFonts[] = {
+    {"NoWincmdIni", nullptr, nullptr, 0, false, false},
+    {"CourierBold", "Courier New,-13,b", "Courier New", -13, true, false},
+    {"ItalicThenBold", "Arial,-13,i,b", "Arial", -13, true, true},
+    {"UpperCaseBIsNotBold", "Arial,-13,B", "Arial", -13, false, false},
+    {"FaceOnly", "Arial", "Arial", 0, false, false},
+    {"SixteenPixels", "Tahoma,-16", "Tahoma", -16, false, false},
+};
+
+class ListerFont : public ViewerParamTest<FontRow> {};
+
+TEST_P(ListerFont, SetsTheReportsFormatAndTabStopsOnEveryLine) {
+  const FontRow& row = GetParam();
+  std::string path = WriteRecords(30);
+  CHARFORMATA plain;
+  {
+    ListerWindow lister;
+    ViewerParts parts = OpenViewer(lister, path);
+    ASSERT_TRUE(parts.IsComplete());
+    plain = DefaultCharFormat(parts.dumpControl);
+  }
+  std::string wincmd = row.font1 ? m_dir.Write("wincmd.ini", WincmdIni(row.font1)) : "";
+  ListerWindow lister;
+  ViewerParts parts = OpenViewer(lister, path);
+  ASSERT_TRUE(parts.IsComplete());
+  CHARFORMATA format = DefaultCharFormat(parts.dumpControl);
+  EXPECT_STREQ(format.szFaceName, row.face ? row.face : plain.szFaceName);
+  HDC dc = GetDC(lister.Handle());
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(lister.Handle(), dc);
+  const int height = row.pixels ? -20 * MulDiv(row.pixels, 72, dpi) : 0;  // twips, rounded as MulDiv rounds
+  EXPECT_EQ(format.yHeight, height ? height : plain.yHeight);
+  EXPECT_EQ((format.dwEffects & CFE_BOLD) != 0, row.bold || (plain.dwEffects & CFE_BOLD));
+  EXPECT_EQ((format.dwEffects & CFE_ITALIC) != 0, row.italic || (plain.dwEffects & CFE_ITALIC));
+
+  const std::vector<LONG> tabs = height < 200 ? std::vector<LONG>{400, 3200, 5500, 6500}
+                                              : std::vector<LONG>{3 * height, 25 * height, 43 * height, 45 * height};
+  const LPARAM length = SendMessageA(parts.dumpControl, WM_GETTEXTLENGTH, 0, 0);
+  for (LPARAM at : {LPARAM{0}, length / 2, length}) {
+    SCOPED_TRACE(testing::Message() << "paragraph at " << at);
+    SendMessageA(parts.dumpControl, EM_SETSEL, at, at);
+    PARAFORMAT2 paragraph = ParagraphFormat(parts.dumpControl);
+    EXPECT_EQ(TabStopsOf(paragraph), tabs);
+    EXPECT_EQ(paragraph.dySpaceBefore, 60);
+  }
+  EXPECT_TRUE(!row.font1 || ReadFileBytes(wincmd) == WincmdIni(row.font1)) << "wincmd.ini was written";
+}
+
+INSTANTIATE_TEST_SUITE_P(Wincmd, ListerFont, testing::ValuesIn(kFonts), RowName());
+
+TEST_F(ViewerTest, ListerFontComesFromTheLatestSuggestedFolderAtEveryLoad) {
+  std::string path = WriteRecords(3);
+  TempDir first, second;
+  second.Write("lsplugin.ini", WincmdIni("Courier New,-13"));  // the suggested file itself does not count
+  first.Write("wincmd.ini", WincmdIni("Arial,-13"));
+  second.Write("wincmd.ini", WincmdIni("Tahoma,-13"));
+  PluginModule::Get().ListSetDefaultParams(first.PathOf("lsplugin.ini"));
+  PluginModule::Get().ListSetDefaultParams(second.PathOf("lsplugin.ini"));
+  for (const char* face : {"Tahoma", "Arial"}) {
+    second.Write("wincmd.ini", WincmdIni(std::string(face) + ",-13"));
+    ListerWindow lister;
+    ViewerParts parts = OpenViewer(lister, path);
+    ASSERT_TRUE(parts.IsComplete());
+    EXPECT_STREQ(DefaultCharFormat(parts.dumpControl).szFaceName, face);
+  }
+}
+
+// With no wincmd.ini beside the suggested path, the host's registry key names
+// it; only a name relative to "InstallDir" (beginning with a dot) is followed.
+TEST_F(ViewerTest, ListerFontFollowsTheHostsRegistryKey) {
+  HKEY ghisler = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Ghisler", 0, KEY_READ, &ghisler) == ERROR_SUCCESS) {
+    RegCloseKey(ghisler);
+    GTEST_SKIP() << "the file manager's settings exist here; not touching them";
+  }
+  TempDir install;
+  install.Write("wincmd.ini", WincmdIni("Tahoma,-13,i"));
+  std::string path = WriteRecords(3);
+  for (bool relative : {true, false}) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Ghisler\\Total Commander", 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+    const std::string dir = install.Path().substr(0, install.Path().size() - 1);
+    const std::string ini = relative ? ".\\wincmd.ini" : install.PathOf("wincmd.ini");
+    RegSetValueExA(key, "InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(dir.c_str()), dir.size() + 1);
+    RegSetValueExA(key, "IniFileName", 0, REG_SZ, reinterpret_cast<const BYTE*>(ini.c_str()), ini.size() + 1);
+    RegCloseKey(key);
+    std::string face;
+    {
+      ListerWindow lister;
+      ViewerParts parts = OpenViewer(lister, path);
+      face = DefaultCharFormat(parts.dumpControl).szFaceName;
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Ghisler");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Ghisler");
+    EXPECT_EQ(face == "Tahoma", relative) << ini;
+  }
+}
+
+const RECT kSaved = {120, 90, 680, 520};
+
+struct RectRow {
+  const char* name;
+  ListerKind kind;
+  std::string options;
+  bool moves;
+};
+
+const RectRow kRects[] = {
+    {"AutosaveAbsent", ListerKind::TopLevel, "[Options]\r\nRect=" + RectProfileValue(kSaved), true},
+    {"AutosaveOne", ListerKind::TopLevel, "[Options]\r\nautosave=1\r\nRect=" + RectProfileValue(kSaved), true},
+    {"AutosaveZero", ListerKind::TopLevel, "[Options]\r\nautosave=0\r\nRect=" + RectProfileValue(kSaved), false},
+    {"WrongChecksum", ListerKind::TopLevel,
+     "[Options]\r\nRect=" + RectProfileValue(kSaved).substr(0, 32) + "00", false},
+    {"Embedded", ListerKind::Embedded, "[Options]\r\nautosave=1\r\nRect=" + RectProfileValue(kSaved), false},
+};
+
+class SavedRect : public ViewerParamTest<RectRow> {};
+
+TEST_P(SavedRect, MovesATopLevelListerOnlyWhenAllowed) {
+  const RectRow& row = GetParam();
+  const std::string options = row.options + "\r\n";
+  ScopedFileContent optionsFile(PluginModule::Get().OptionsIniPath(), options);
+  ListerWindow lister(row.kind);
+  const RECT before = RectIn(lister.Handle(), nullptr);
+  ASSERT_NE(lister.Open(WriteRecords(3)), nullptr);
+  EXPECT_EQ(ToString(RectIn(lister.Handle(), nullptr)), ToString(row.moves ? kSaved : before));
+  EXPECT_EQ(ToString(RectIn(lister.Viewer(), lister.Handle())), ToString(ClientRectOf(lister.Handle())));
+  EXPECT_TRUE(ReadFileBytes(PluginModule::Get().OptionsIniPath()) == options) << "the options were written";
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, SavedRect, testing::ValuesIn(kRects), RowName());
+
+TEST_F(ViewerTest, AnEmbeddedViewerLeavesTheFocusWhereItWasAndStartsEnabled) {
+  ListerWindow lister(ListerKind::Embedded);
+  HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 120, 24, lister.Outer(), nullptr,
+                              nullptr, nullptr);
+  ASSERT_TRUE(FocusWindow(edit));
+  ViewerParts parts = OpenViewer(lister, WriteRecords(3));
+  ASSERT_TRUE(parts.IsComplete());
+  EXPECT_EQ(GetFocus(), edit);
+  EXPECT_FALSE(HasStyle(parts.sheet, WS_DISABLED));
+  DestroyWindow(edit);
+}
+
+}  // namespace
+}  // namespace corvelle::host
