@@ -1,6 +1,9 @@
 // The module, files, the Lister window, the loop and the keyboard.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "Harness.h"
 
@@ -33,24 +36,6 @@ std::string ChosenModulePath() {
   length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
   std::string path(buffer, length);
   return path.substr(0, path.find_last_of("\\/") + 1) + (sizeof(void*) == 8 ? "Corvelle.wlx64" : "Corvelle.wlx");
-}
-
-bool RemoveTree(const std::string& directory) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((directory + "*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(directory + name + "\\");
-      } else {
-        DeleteFileA((directory + name).c_str());
-      }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  return RemoveDirectoryA(directory.c_str()) != 0;
 }
 
 bool DispatchPending() {
@@ -139,22 +124,19 @@ void PluginModule::ListSetDefaultParams(const std::string& iniName) const {
 }
 
 TempDir::TempDir() {
-  char base[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, base);
   static unsigned serial = 0;
-  for (;;) {
-    char name[MAX_PATH + 64];
-    std::snprintf(name, sizeof name, "%scorvelle-host-%lu-%u\\", base, GetCurrentProcessId(), ++serial);
-    if (CreateDirectoryA(name, nullptr)) {
-      m_path = name;
-      return;
-    }
-    if (GetLastError() != ERROR_ALREADY_EXISTS) return;
-  }
+  std::error_code error;
+  std::filesystem::path path;
+  do {
+    path = std::filesystem::temp_directory_path(error) /
+           ("corvelle-host-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial));
+  } while (!error && !std::filesystem::create_directory(path, error) && !error);
+  if (!error) m_path = path.string() + "\\";
 }
 
 TempDir::~TempDir() {
-  if (!m_path.empty()) RemoveTree(m_path);
+  std::error_code ignored;
+  if (!m_path.empty()) std::filesystem::remove_all(m_path, ignored);
 }
 
 std::string TempDir::Write(const std::string& name, const std::string& content) const {
@@ -174,24 +156,13 @@ std::string ResourceDatabase(uint32_t resources) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-  std::string content;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return content;
-  char buffer[65536];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
-  CloseHandle(file);
-  return content;
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& content) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-            written == content.size();
-  CloseHandle(file);
-  return ok;
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  return static_cast<bool>(out.write(content.data(), static_cast<std::streamsize>(content.size())).flush());
 }
 
 ScopedFileContent::ScopedFileContent(const std::string& path, const std::string& content)
