@@ -1,5 +1,7 @@
 #include "tools/PalmWriter.h"
 
+#include "tools/PalmBitmapWriter.h"
+
 namespace corvelle::samples {
 namespace {
 
@@ -182,7 +184,7 @@ PalmDatabase ApplicationSample() {
         {"code", 0, "\0\0\0\x28"s},  {"code", 1, "\x4E\x56\0\0\x4E\x75"s}, {"data", 0, "\0\0\0\0"s},
         {"pref", 0, "\0\x1E\0\0\x10\0"s}, {"tFRM", 1000, "form"s},       {"tSTR", 1000, "Hello, Palm!\0"s},
         {"Talt", 1001, "alert"s},    {"MBAR", 1000, "menu"s},           {"tAIN", 1000, "Hello\0"s},
-        {"tAIB", 1000, "icon"s},     {"tver", 1, "1.2\0"s},             {"Tbmp", 1100, "bitmap"s},
+        {"tAIB", 1000, HelloIconFamily()}, {"tver", 1, "1.2\0"s}, {"Tbmp", 1100, "bitmap"s},
     };
     for (const auto& resource : resources) db.resources.push_back({resource.type, resource.id, resource.data});
     return db;
