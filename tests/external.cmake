@@ -26,5 +26,6 @@ if(CORVELLE_PERL)
     COMMAND ${CMAKE_SOURCE_DIR}/tools/perl/check-perl-databases.sh $<TARGET_FILE:corvelle-dump>)
 endif()
 
-# The install package: its name, members and pluginst.inf keys.
-add_test(NAME install-zip COMMAND ${CMAKE_SOURCE_DIR}/tools/make-zip-test.sh)
+# The install package: name, members, pluginst.inf keys, and that the built modules are stripped GUI modules.
+add_test(NAME install-zip
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/make-zip-test.sh ${CORVELLE_WIN32_BUILD} ${CORVELLE_WIN64_BUILD})
