@@ -18,6 +18,11 @@ if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-report)
     COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-report 60)
   set_tests_properties(fuzz-report-60s PROPERTIES TIMEOUT 300)
 endif()
+if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-icon)
+  add_test(NAME fuzz-icon-30s
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-icon 30)
+  set_tests_properties(fuzz-icon-30s PROPERTIES TIMEOUT 200)
+endif()
 
 # Databases written by an independent writer (Debian's Palm::PDB) read back.
 find_program(CORVELLE_PERL perl)
