@@ -64,7 +64,8 @@ bool ReadPalette(ByteReader& reader, const BitmapRendition& r, Palette& palette)
         // The value is meant to be 5-6-5; netpbm writes 00RRGGBB, which a
         // 5-6-5 value can never exceed.
         if (r.transparent > 0xFFFF)
-            palette.transparent = To565((r.transparent >> 16) & 0xFF, (r.transparent >> 8) & 0xFF, r.transparent & 0xFF);
+            palette.transparent =
+                To565((r.transparent >> 16) & 0xFF, (r.transparent >> 8) & 0xFF, r.transparent & 0xFF);
         return true;
     }
     if (!(r.flags & bitmap::kDirectColor)) return true;
@@ -188,7 +189,8 @@ bool Decode(const uint8_t* data, uint64_t size, const BitmapRendition& r, IconIm
     if (!IsKnownDepth(r.depth) || r.width == 0 || r.height == 0 || r.width > kMaxSide || r.height > kMaxSide)
         return false;
     if (r.flags & bitmap::kIndirect) return false;
-    if (r.version == 3 && (r.headerSize < bitmap::kMinHeaderSizeV3 || (r.depth < 16 && r.pixelFormat != bitmap::kIndexed)))
+    if (r.version == 3 &&
+        (r.headerSize < bitmap::kMinHeaderSizeV3 || (r.depth < 16 && r.pixelFormat != bitmap::kIndexed)))
         return false;
     if (r.rowBytes < (uint32_t{r.width} * r.depth + 7) / 8) return false;
 
@@ -197,7 +199,8 @@ bool Decode(const uint8_t* data, uint64_t size, const BitmapRendition& r, IconIm
     Palette palette;
     if (!reader.Ok() || !ReadPalette(reader, r, palette)) return false;
 
-    const bool compressed = (r.flags & bitmap::kCompressed) && !(r.version >= 2 && r.compression == bitmap::kNoCompression);
+    const bool compressed =
+        (r.flags & bitmap::kCompressed) && !(r.version >= 2 && r.compression == bitmap::kNoCompression);
     if (compressed) {
         std::vector<uint8_t> raster;
         if (!Decompress(reader, r, raster)) return false;

@@ -4,7 +4,7 @@
 namespace corvelle {
 namespace {
 
-Rgba Opaque(uint8_t r, uint8_t g, uint8_t b) { return Rgba{r, g, b, 255}; }
+constexpr Rgba Opaque(uint8_t r, uint8_t g, uint8_t b) { return Rgba{r, g, b, 255}; }
 
 // The 8-bit system palette of Palm OS 3.5 and later. Indexes 0 to 214 are the
 // 6x6x6 colour cube without black, in two halves of blue (FF, CC, 99 first,
@@ -23,9 +23,9 @@ Rgba SystemColor8(uint32_t index) {
         return Opaque(static_cast<uint8_t>(255 - 51 * redStep), static_cast<uint8_t>(255 - 51 * greenStep),
                       static_cast<uint8_t>(255 - 51 * blueStep));
     }
-    static const uint8_t kGreys[] = {0x11, 0x22, 0x44, 0x55, 0x77, 0x88, 0xAA, 0xBB, 0xDD, 0xEE};
-    static const Rgba kNamed[] = {Opaque(0xC0, 0xC0, 0xC0), Opaque(0x80, 0, 0), Opaque(0x80, 0, 0x80),
-                                  Opaque(0, 0x80, 0), Opaque(0, 0x80, 0x80)};
+    static constexpr uint8_t kGreys[] = {0x11, 0x22, 0x44, 0x55, 0x77, 0x88, 0xAA, 0xBB, 0xDD, 0xEE};
+    static constexpr Rgba kNamed[] = {Opaque(0xC0, 0xC0, 0xC0), Opaque(0x80, 0, 0), Opaque(0x80, 0, 0x80),
+                                      Opaque(0, 0x80, 0), Opaque(0, 0x80, 0x80)};
     uint32_t rest = index - kCubeColours;
     if (rest < sizeof kGreys) return Opaque(kGreys[rest], kGreys[rest], kGreys[rest]);
     rest -= sizeof kGreys;

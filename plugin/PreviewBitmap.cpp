@@ -1,5 +1,6 @@
 // ListGetPreviewBitmap(W): the launcher icon of an application as its
-// thumbnail.
+// thumbnail. Nothing here touches module-wide state, so a host may ask for
+// thumbnails from a thread of its own while a viewer is open.
 #include "plugin/PreviewBitmap.h"
 
 #include "dump/LauncherIcon.h"

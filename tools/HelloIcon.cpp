@@ -10,7 +10,9 @@ enum class Part { Outside, Outline, Feature, Highlight, Face };
 // The face on a grid of 88 x 88 steps: a 44-pixel rendition samples it every
 // 2 steps, a 22-pixel one every 4, each at the pixel's centre.
 Part PartAt(int x, int y) {
-    auto within = [](int dx, int dy, int rx, int ry) { return dx * dx * ry * ry + dy * dy * rx * rx <= rx * rx * ry * ry; };
+    auto within = [](int dx, int dy, int rx, int ry) {
+        return dx * dx * ry * ry + dy * dy * rx * rx <= rx * rx * ry * ry;
+    };
     const int dx = x - 44, dy = y - 44;
     const int squared = dx * dx + dy * dy;
     if (squared > 42 * 42) return Part::Outside;

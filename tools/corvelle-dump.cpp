@@ -1,8 +1,8 @@
 // corvelle-dump: writes the report of each Palm OS database named on the
 // command line to standard output, exactly as the viewer shows it (CR LF
-// line ends included).
+// line ends included), or an application's launcher icon as a PPM image.
 #include <cctype>
-#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -41,10 +41,15 @@ std::string FailureReason(int status, uint32_t size) {
     return reason;
 }
 
+int Fail(const char* path, const std::string& why) {
+    std::fprintf(stderr, "corvelle-dump: %s: %s\n", path, why.c_str());
+    return 1;
+}
+
 bool OpenOrSay(corvelle::MappedFile& file, const char* path) {
     const int status = file.Open(path);
     if (status == corvelle::MappedFile::kMapped) return true;
-    std::fprintf(stderr, "corvelle-dump: %s: %s\n", path, FailureReason(status, file.Size()).c_str());
+    Fail(path, FailureReason(status, file.Size()));
     return false;
 }
 
@@ -59,17 +64,12 @@ bool DumpOne(const char* path) {
     return true;
 }
 
-int Fail(const char* path, const std::string& why) {
-    std::fprintf(stderr, "corvelle-dump: %s: %s\n", path, why.c_str());
-    return 1;
-}
-
 bool WritePpm(const char* outPath, const corvelle::IconImage& icon) {
     FILE* out = std::fopen(outPath, "wb");
     if (out == nullptr) return false;
     std::string bytes = "P6\n" + std::to_string(icon.width) + " " + std::to_string(icon.height) + "\n255\n";
-    for (const corvelle::Rgba& pixel : icon.pixels) bytes += {static_cast<char>(pixel.r), static_cast<char>(pixel.g),
-                                                               static_cast<char>(pixel.b)};
+    for (const corvelle::Rgba& pixel : icon.pixels)
+        bytes += {static_cast<char>(pixel.r), static_cast<char>(pixel.g), static_cast<char>(pixel.b)};
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
     return std::fclose(out) == 0 && written;
 }
@@ -113,14 +113,16 @@ int IconCommand(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--rendition") == 0 && i + 1 < argc && rendition == 0) {
             char* end = nullptr;
             rendition = std::strtoul(argv[++i], &end, 10);
-            if (*end != '\0' || rendition == 0 || argv[i][0] == '-') return UsageError("--rendition needs a number from 1");
+            if (*end != '\0' || rendition == 0 || argv[i][0] == '-')
+                return UsageError("--rendition needs a number from 1");
         } else if (path == nullptr && (argv[i][0] != '-' || argv[i][1] == '\0')) {
             path = argv[i];
         } else {
             return UsageError("--icon takes OUT.ppm, an optional --rendition N and one FILE");
         }
     }
-    if (outPath == nullptr || path == nullptr) return UsageError("--icon takes OUT.ppm, an optional --rendition N and one FILE");
+    if (outPath == nullptr || path == nullptr)
+        return UsageError("--icon takes OUT.ppm, an optional --rendition N and one FILE");
     return WriteIcon(outPath, rendition, path);
 }
 
