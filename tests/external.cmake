@@ -14,9 +14,9 @@ if(CORVELLE_ASAN_BUILD AND EXISTS ${CORVELLE_ASAN_BUILD}/CMakeCache.txt)
 endif()
 
 if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-report)
-  add_test(NAME fuzz-report-60s
-    COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-report 60)
-  set_tests_properties(fuzz-report-60s PROPERTIES TIMEOUT 300)
+  add_test(NAME fuzz-report-30s
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-report 30)
+  set_tests_properties(fuzz-report-30s PROPERTIES TIMEOUT 200)
 endif()
 if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-icon)
   add_test(NAME fuzz-icon-30s

@@ -123,8 +123,7 @@ TEST(CodeNames, TextAndBothTables) {
     }
 }
 
-// Whether the report holds these lines one after another from the start of a line (as its
-// last lines when atEnd).
+// Whether the report holds these lines one after another from a line's start (as its last when atEnd).
 bool HasBlock(const std::string& report, const std::vector<std::string>& block, bool atEnd) {
     std::string text = "\n";
     for (const std::string& line : block) text += line + "\r\n";
