@@ -1,17 +1,9 @@
 #include "tools/PalmBitmapWriter.h"
 
+#include "tools/BigEndianWriter.h"
+
 namespace corvelle::samples {
 namespace {
-
-void Put8(std::string& out, uint32_t value) { out.push_back(static_cast<char>(value & 0xFF)); }
-void Put16(std::string& out, uint32_t value) {
-    Put8(out, value >> 8);
-    Put8(out, value);
-}
-void Put32(std::string& out, uint32_t value) {
-    Put16(out, value >> 16);
-    Put16(out, value);
-}
 
 constexpr uint16_t kCompressed = 0x8000;
 constexpr uint16_t kHasTransparency = 0x2000;

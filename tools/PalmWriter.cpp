@@ -1,19 +1,10 @@
 #include "tools/PalmWriter.h"
 
+#include "tools/BigEndianWriter.h"
 #include "tools/PalmBitmapWriter.h"
 
 namespace corvelle::samples {
 namespace {
-
-void Put8(std::string& out, uint32_t value) { out.push_back(static_cast<char>(value & 0xFF)); }
-void Put16(std::string& out, uint32_t value) {
-    Put8(out, value >> 8);
-    Put8(out, value);
-}
-void Put32(std::string& out, uint32_t value) {
-    Put16(out, value >> 16);
-    Put16(out, value);
-}
 void PutCode(std::string& out, const std::string& code) {
     for (size_t i = 0; i < 4; ++i) Put8(out, i < code.size() ? static_cast<uint8_t>(code[i]) : ' ');
 }
