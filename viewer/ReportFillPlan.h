@@ -26,9 +26,9 @@ constexpr size_t kFirstPieceBytes = 16 * 1024;
 // How long one piece should hold the host's thread, in milliseconds.
 constexpr double kPieceTargetMs = 30.0;
 // Pieces never get smaller than this: on Wine every append also costs the
-// control a pass over all the text it holds (tens of milliseconds for some
-// megabytes), and smaller pieces would spend their time on that alone.
-constexpr size_t kSmallestPieceBytes = 32 * 1024;
+// control some tens of milliseconds whatever its size once it holds some
+// megabytes, and much smaller pieces would spend their time on that alone.
+constexpr size_t kSmallestPieceBytes = 16 * 1024;
 constexpr size_t kLargestPieceBytes = 512 * 1024;
 
 // How often the control is repainted while text arrives, in milliseconds: a
