@@ -77,6 +77,15 @@ public:
         return field;
     }
 
+    // The next count bytes where they lie, for a block that is used as a
+    // whole (a bitmap's rows); null, and the reader failed, when fewer remain.
+    const uint8_t* Bytes(uint64_t count) {
+        if (!CanRead(count)) return Fail<const uint8_t*>();
+        const uint8_t* bytes = m_data + m_offset;
+        m_offset += count;
+        return bytes;
+    }
+
     // A text stored in a fixed-width field: the bytes before the first zero
     // byte, or all of them when the field has none. A field that runs past the
     // end of the view gives the text inside the view and fails the reader.

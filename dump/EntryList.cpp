@@ -3,6 +3,7 @@
 #include "dump/ByteReader.h"
 #include "dump/CodeNames.h"
 #include "dump/PalmLayout.h"
+#include "dump/ResourceList.h"
 #include "dump/Sections.h"
 
 namespace corvelle {
@@ -63,38 +64,25 @@ void AppendRecordBlock(ReportText& report, ByteReader& entry, bool describeAttri
     report.BlankLine();
 }
 
-void AppendResourceBlock(ReportText& report, ByteReader& entry) {
-    const FourCharCode type = entry.Read<4>();
-    const uint16_t id = entry.U16BE();
-    const uint32_t dataOffset = entry.U32BE();
+void AppendResourceBlock(ReportText& report, ByteReader& list) {
+    const ResourceEntry entry = ReadResourceEntry(list);
 
-    report.Line(kTypeLine, type.Reversed(), FourCharText(type), ResourceTypeName(type));
-    report.Line(kResourceIdLine, id);
-    report.Line(kLocalIdLine, dataOffset);
+    report.Line(kTypeLine, entry.type.Reversed(), FourCharText(entry.type), ResourceTypeName(entry.type));
+    report.Line(kResourceIdLine, entry.id);
+    report.Line(kLocalIdLine, entry.dataOffset);
     report.BlankLine();
 }
 
 }  // namespace
 
 void AppendEntryList(ReportText& report, const FileBytes& file) {
+    EntryListShape shape;
+    if (!ReadEntryListShape(file, shape)) return;
     ByteReader header(file.data, file.size);
     header.Seek(layout::kTypeOffset);
-    const FourCharCode type = header.Read<4>();
-    header.Seek(layout::kEntryCountOffset);
-    const uint32_t count = header.U16BE();
-    if (!header.Ok()) return;
-
-    // Applications and libraries hold resources; everything else, "APPL"
-    // and "pqa " included, holds records. The header's resource flag is not
-    // consulted.
-    const bool resources = CodeIs(type, "appl") || CodeIs(type, "libr");
-    const bool describeAttributes = !CodeIs(type, "pqa ");
-    const uint64_t entrySize = resources ? layout::kResourceEntrySize : layout::kRecordEntrySize;
-
-    // The count is not trusted: only entries wholly inside the file are read.
-    const uint64_t listBytes = file.size > layout::kListOffset ? file.size - layout::kListOffset : 0;
-    const uint64_t entriesInside = listBytes / entrySize;
-    const uint32_t shown = static_cast<uint32_t>(count < entriesInside ? count : entriesInside);
+    const bool describeAttributes = !CodeIs(header.Read<4>(), "pqa ");
+    const bool resources = shape.resources;
+    const uint32_t shown = shape.inside;
 
     report.Reserve(report.Size() + 64 + size_t{shown} * (resources ? kResourceBlockBytes : kRecordBlockBytes));
     report.Append(resources ? "Resources :\r\n" : "Records :\r\n");
@@ -107,9 +95,9 @@ void AppendEntryList(ReportText& report, const FileBytes& file) {
         else
             AppendRecordBlock(report, entries, describeAttributes);
     }
-    if (shown < count) {
+    if (shown < shape.count) {
         ReportText reason;
-        reason.Format("%d of %d entries are missing", count - shown, count);
+        reason.Format("%d of %d entries are missing", shape.count - shown, shape.count);
         AppendFileEnds(report, file, reason.Take().c_str());
     }
 }

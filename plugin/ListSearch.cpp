@@ -51,11 +51,19 @@ extern "C" int __stdcall ListSearchText(HWND hListWin, char* pszSearchString,
         // so positions in the text are the control's positions.
         CHARRANGE selection{};
         ::SendMessageA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-        const std::string text = ControlText(control);
+        // The dump page is searched in the whole report it holds, which may
+        // not all be in its control yet.
+        CListpagePty& dumpPage = sheet->m_pageDump;
+        const bool onDumpPage = dumpPage.GetSafeHwnd() == page;
+        const std::string controlText = onDumpPage ? std::string() : ControlText(control);
+        const std::string& text = onDumpPage ? dumpPage.m_strText : controlText;
         const corvelle::TextRange current{static_cast<size_t>(selection.cpMin < 0 ? 0 : selection.cpMin),
                                           static_cast<size_t>(selection.cpMax < 0 ? 0 : selection.cpMax)};
         const auto hit = corvelle::FindMatch(text, pszSearchString, current, nSearchParameter);
         if (!hit) return kListerError;
+        // A hit beyond what has arrived brings the report in up to it; one
+        // beyond what memory lets the control hold cannot be shown.
+        if (onDumpPage && !dumpPage.ShowReportUpTo(hit->end)) return kListerError;
 
         CHARRANGE found{static_cast<LONG>(hit->start), static_cast<LONG>(hit->end)};
         ::SendMessageA(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&found));

@@ -36,16 +36,17 @@ void FillDumpPage(CListpagePty& page, const ListerFont& font, std::string text) 
     page.m_listerFont = font;
     if (!page.m_bFirstShow) page.ApplyCharFormat();
 
+    // The tab stops go on the still empty control: the report's paragraphs
+    // take them on as they arrive, where a pass over the whole text after it
+    // is in would cost many times more than the text itself.
     const TabStops stops = TabStopsForFontHeight(font.nHeight);
     page.SetTabStops(stops.data(), static_cast<int>(stops.size()));
     if (!page.m_bFirstShow) page.ApplyParaFormat();
 
     page.m_strText = std::move(text);
-    if (!page.m_bFirstShow) {
-        page.ShowText();
-        // The tab stops must cover the new text as well.
-        page.ApplyParaFormat();
-    }
+    // A long report shows its first screens now and the rest arrives from
+    // the host's message loop.
+    if (!page.m_bFirstShow) page.ShowText();
 }
 
 HWND BuildViewer(HWND hParentWin, const std::function<std::string()>& buildReport,

@@ -14,9 +14,14 @@ if(CORVELLE_ASAN_BUILD AND EXISTS ${CORVELLE_ASAN_BUILD}/CMakeCache.txt)
 endif()
 
 if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-report)
-  add_test(NAME fuzz-report-60s
-    COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-report 60)
-  set_tests_properties(fuzz-report-60s PROPERTIES TIMEOUT 300)
+  add_test(NAME fuzz-report-30s
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-report 30)
+  set_tests_properties(fuzz-report-30s PROPERTIES TIMEOUT 200)
+endif()
+if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-icon)
+  add_test(NAME fuzz-icon-30s
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-icon 30)
+  set_tests_properties(fuzz-icon-30s PROPERTIES TIMEOUT 200)
 endif()
 
 # Databases written by an independent writer (Debian's Palm::PDB) read back.
@@ -26,5 +31,6 @@ if(CORVELLE_PERL)
     COMMAND ${CMAKE_SOURCE_DIR}/tools/perl/check-perl-databases.sh $<TARGET_FILE:corvelle-dump>)
 endif()
 
-# The install package: its name, members and pluginst.inf keys.
-add_test(NAME install-zip COMMAND ${CMAKE_SOURCE_DIR}/tools/make-zip-test.sh)
+# The install package: name, members, pluginst.inf keys, and that the built modules are stripped GUI modules.
+add_test(NAME install-zip
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/make-zip-test.sh ${CORVELLE_WIN32_BUILD} ${CORVELLE_WIN64_BUILD})

@@ -1,17 +1,10 @@
 #include "tools/PalmWriter.h"
 
+#include "tools/BigEndianWriter.h"
+#include "tools/PalmBitmapWriter.h"
+
 namespace corvelle::samples {
 namespace {
-
-void Put8(std::string& out, uint32_t value) { out.push_back(static_cast<char>(value & 0xFF)); }
-void Put16(std::string& out, uint32_t value) {
-    Put8(out, value >> 8);
-    Put8(out, value);
-}
-void Put32(std::string& out, uint32_t value) {
-    Put16(out, value >> 16);
-    Put16(out, value);
-}
 void PutCode(std::string& out, const std::string& code) {
     for (size_t i = 0; i < 4; ++i) Put8(out, i < code.size() ? static_cast<uint8_t>(code[i]) : ' ');
 }
@@ -182,7 +175,7 @@ PalmDatabase ApplicationSample() {
         {"code", 0, "\0\0\0\x28"s},  {"code", 1, "\x4E\x56\0\0\x4E\x75"s}, {"data", 0, "\0\0\0\0"s},
         {"pref", 0, "\0\x1E\0\0\x10\0"s}, {"tFRM", 1000, "form"s},       {"tSTR", 1000, "Hello, Palm!\0"s},
         {"Talt", 1001, "alert"s},    {"MBAR", 1000, "menu"s},           {"tAIN", 1000, "Hello\0"s},
-        {"tAIB", 1000, "icon"s},     {"tver", 1, "1.2\0"s},             {"Tbmp", 1100, "bitmap"s},
+        {"tAIB", 1000, HelloIconFamily()}, {"tver", 1, "1.2\0"s}, {"Tbmp", 1100, "bitmap"s},
     };
     for (const auto& resource : resources) db.resources.push_back({resource.type, resource.id, resource.data});
     return db;

@@ -6,6 +6,7 @@
 #   win32   build-win32/  Corvelle.wlx and the Wine test host (mingw-w64, i686)
 #   win64   build-win64/  Corvelle.wlx64 and the Wine test host (x86_64)
 # Usage: tools/build.sh [native|asan|fuzz|win32|win64|all]...   (default: native win32 win64)
+# CORVELLE_TARGETS limits the build to those targets (for instance Corvelle).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${CORVELLE_JOBS:-$(nproc)}
@@ -14,7 +15,7 @@ configure_and_build() {
   local dir=$1; shift
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >"$dir.configure.log" 2>&1 || {
     cat "$dir.configure.log"; return 1; }
-  cmake --build "$dir" -j "$jobs"
+  cmake --build "$dir" -j "$jobs" ${CORVELLE_TARGETS:+--target $CORVELLE_TARGETS}
 }
 
 build_one() {

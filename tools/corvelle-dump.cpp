@@ -1,10 +1,15 @@
 // corvelle-dump: writes the report of each Palm OS database named on the
 // command line to standard output, exactly as the viewer shows it (CR LF
-// line ends included).
+// line ends included), or an application's launcher icon as a PPM image.
+#include <cctype>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "Version.h"
+#include "dump/LauncherIcon.h"
 #include "dump/MappedFile.h"
 #include "dump/PalmDump.h"
 
@@ -12,32 +17,45 @@ namespace {
 
 const char kUsage[] =
     "Usage: corvelle-dump FILE...\n"
-    "Writes the report of each Palm OS database (.pdb, .prc, .pqa) to standard output.\n"
+    "       corvelle-dump --icon OUT.ppm [--rendition N] FILE\n"
+    "Writes the report of each Palm OS database (.pdb, .prc, .pqa) to standard output,\n"
+    "or the launcher icon of an application as a binary PPM image.\n"
     "\n"
-    "  --help     show this help and exit\n"
-    "  --version  show the version and exit\n"
+    "  --icon OUT.ppm   write FILE's launcher icon (transparent pixels in their own colour)\n"
+    "  --rendition N    the Nth rendition of the icon, counted from 1 in file order;\n"
+    "                   without it, the finest (highest density, then highest depth)\n"
+    "  --help           show this help and exit\n"
+    "  --version        show the version and exit\n"
     "\n"
     "Exit status: 0 when every file was dumped, 1 when one could not be opened,\n"
-    "was empty or could not be mapped (the others are still dumped), 2 on a usage error.\n";
+    "was empty or could not be mapped (the others are still dumped), or when FILE has\n"
+    "no icon or no such rendition; 2 on a usage error.\n";
 
-const char* FailureReason(int status, uint32_t size) {
-    switch (status) {
-    case corvelle::MappedFile::kNotOpened:
-        return "cannot open file";
-    case corvelle::MappedFile::kNoMapping:
-        return size == 0 ? "file is empty" : "cannot map file";
-    default:
-        return "cannot map file";
-    }
+// The viewer's one-line text for a file that did not open ("Cannot open
+// file.\r\n"), worded for standard error: "cannot open file".
+std::string FailureReason(int status, uint32_t size) {
+    std::string reason = corvelle::OpenFailureText(status, size);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
+        reason.pop_back();
+    if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+    return reason;
+}
+
+int Fail(const char* path, const std::string& why) {
+    std::fprintf(stderr, "corvelle-dump: %s: %s\n", path, why.c_str());
+    return 1;
+}
+
+bool OpenOrSay(corvelle::MappedFile& file, const char* path) {
+    const int status = file.Open(path);
+    if (status == corvelle::MappedFile::kMapped) return true;
+    Fail(path, FailureReason(status, file.Size()));
+    return false;
 }
 
 bool DumpOne(const char* path) {
     corvelle::MappedFile file;
-    const int status = file.Open(path);
-    if (status != corvelle::MappedFile::kMapped) {
-        std::fprintf(stderr, "corvelle-dump: %s: %s\n", path, FailureReason(status, file.Size()));
-        return false;
-    }
+    if (!OpenOrSay(file, path)) return false;
     // Streamed in chunks: the bytes are exactly those of the whole report,
     // without holding all of it in memory.
     corvelle::StreamReport(
@@ -46,9 +64,73 @@ bool DumpOne(const char* path) {
     return true;
 }
 
+bool WritePpm(const char* outPath, const corvelle::IconImage& icon) {
+    FILE* out = std::fopen(outPath, "wb");
+    if (out == nullptr) return false;
+    std::string bytes = "P6\n" + std::to_string(icon.width) + " " + std::to_string(icon.height) + "\n255\n";
+    for (const corvelle::Rgba& pixel : icon.pixels)
+        bytes += {static_cast<char>(pixel.r), static_cast<char>(pixel.g), static_cast<char>(pixel.b)};
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    return std::fclose(out) == 0 && written;
+}
+
+// rendition 0: the finest rendition that decodes, as a thumbnail without a
+// size limit would show it.
+int WriteIcon(const char* outPath, unsigned long rendition, const char* path) {
+    corvelle::MappedFile file;
+    if (!OpenOrSay(file, path)) return 1;
+    const corvelle::ByteSpan family = corvelle::FindLauncherIcon(file.View(), file.Size());
+    if (family.size == 0) return Fail(path, "no launcher icon");
+    corvelle::IconImage icon;
+    if (rendition == 0) {
+        if (!corvelle::DecodeLauncherIcon(file.View(), file.Size(), UINT32_MAX, UINT32_MAX, icon))
+            return Fail(path, "no rendition of the launcher icon can be read");
+    } else {
+        const auto renditions = corvelle::ListRenditions(family.data, family.size);
+        if (rendition > renditions.size())
+            return Fail(path, "the launcher icon has no rendition " + std::to_string(rendition) + " (it has " +
+                                  std::to_string(renditions.size()) + ")");
+        if (!corvelle::DecodeRendition(family.data, family.size, renditions[rendition - 1], icon))
+            return Fail(path, "rendition " + std::to_string(rendition) + " of the launcher icon cannot be read");
+    }
+    if (!WritePpm(outPath, icon)) return Fail(outPath, "cannot write the image");
+    return 0;
+}
+
+int UsageError(const char* what) {
+    std::fprintf(stderr, "corvelle-dump: %s\n%s", what, kUsage);
+    return 2;
+}
+
+// corvelle-dump --icon OUT.ppm [--rendition N] FILE
+int IconCommand(int argc, char** argv) {
+    const char* outPath = nullptr;
+    const char* path = nullptr;
+    unsigned long rendition = 0;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--icon") == 0 && i + 1 < argc && outPath == nullptr) {
+            outPath = argv[++i];
+        } else if (std::strcmp(argv[i], "--rendition") == 0 && i + 1 < argc && rendition == 0) {
+            char* end = nullptr;
+            rendition = std::strtoul(argv[++i], &end, 10);
+            if (*end != '\0' || rendition == 0 || argv[i][0] == '-')
+                return UsageError("--rendition needs a number from 1");
+        } else if (path == nullptr && (argv[i][0] != '-' || argv[i][1] == '\0')) {
+            path = argv[i];
+        } else {
+            return UsageError("--icon takes OUT.ppm, an optional --rendition N and one FILE");
+        }
+    }
+    if (outPath == nullptr || path == nullptr)
+        return UsageError("--icon takes OUT.ppm, an optional --rendition N and one FILE");
+    return WriteIcon(outPath, rendition, path);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
+        if (std::strcmp(argv[i], "--icon") == 0) return IconCommand(argc, argv);
     bool endOfOptions = false;
     int files = 0;
     bool allDumped = true;

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Checks tools/make-zip.sh on stand-in modules: the zip's name and members,
 # the pluginst.inf keys the file manager reads, and the refusal of a module
-# built from another version. Exit 0 when every check holds.
+# built from another version. Given the two cross-build trees
+# (make-zip-test.sh WIN32-BUILD WIN64-BUILD), also packs their modules and
+# checks that each one in the zip is stripped and a GUI-subsystem module.
+# Exit 0 when every check holds.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -54,5 +57,21 @@ else
 fi
 check "module of another version" "$stale" "refused"
 check "no zip left behind" "$(ls "$work"/*.zip 2>/dev/null | wc -l)" "0"
+
+if [ $# -eq 2 ] && [ -f "$1/Corvelle.wlx" ] && [ -f "$2/Corvelle.wlx64" ]; then
+  mkdir "$work/built"
+  if "$root/tools/make-zip.sh" "$1" "$2" "$work/built" >/dev/null; then
+    for member in Corvelle.wlx:i686 Corvelle.wlx64:x86_64; do
+      name=${member%%:*}
+      objdump=${member##*:}-w64-mingw32-objdump
+      unzip -p "$work/built/Corvelle-$version.zip" "$name" >"$work/built/$name"
+      check "$name is a GUI-subsystem module" \
+        "$("$objdump" -p "$work/built/$name" | awk '$1 == "Subsystem" {print $2}')" "00000002"
+      check "$name is stripped" "$("$objdump" -h "$work/built/$name" | grep -c ' \.debug_' || true)" "0"
+    done
+  else
+    check "the built modules are packed" "refused" "packed"
+  fi
+fi
 
 [ "$failures" -eq 0 ]

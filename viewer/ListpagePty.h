@@ -2,6 +2,8 @@
 // read-only in a rich-edit control that fills the page, in the host's Lister
 // font and with tab stops that line up the report's columns; W toggles line
 // wrapping, and the host's select-all and copy commands act on the control.
+// A long report arrives in pieces (CReportFiller) while the tab title says
+// how much is in; a copy of everything always takes the whole report.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +12,7 @@
 #include <string>
 
 #include "plugin/ListerFont.h"
+#include "viewer/ReportFiller.h"
 #include "viewer/ResizePage.h"
 #include "viewer/RichEditControl.h"
 
@@ -22,11 +25,20 @@ public:
     // nothing is written when the record sets nothing.
     void ApplyCharFormat();
     // Applies the tab stops and the space before paragraphs to the whole text
-    // and puts the caret at its start.
+    // and puts the caret at its start. Text that arrives later takes them
+    // on, so it is cheapest on the empty control.
     void ApplyParaFormat();
-    // Puts m_strText into the control, raising its text limit first so that
-    // no report is cut.
+    // Puts m_strText into the control: a short report at once, a long one
+    // starting with its first screens and the rest from the host's message
+    // loop. m_strText must not change while it arrives.
     void ShowText();
+    // Brings the report into the control at once up to byte `offset`, for a
+    // search that found something not yet shown; false when memory does not
+    // allow it.
+    bool ShowReportUpTo(size_t offset);
+    // The report still arriving or cut for memory: the control holds less
+    // than m_strText.
+    bool IsReportPartlyShown() const { return !m_filler.ControlHoldsWholeReport(); }
     // Replaces the tab-stop list by a copy of `count` positions in twips (the
     // paragraph format takes at most 32 of them).
     void SetTabStops(const int* pPositions, int count);
@@ -34,6 +46,8 @@ public:
     void SetPageRect(RECT* pRect) override;
     // W toggles wrapping (and lets the key go on to the host); EM_SETSEL
     // selects the whole text and WM_COPY copies the selection, both consumed.
+    // A copy of everything while the control holds less than the report puts
+    // the whole report on the clipboard.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     CRichEditControl m_richEdit;
@@ -46,7 +60,16 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void ToggleWrap();
+    void CopySelection();
+    void ShowFillProgress();
+    int TabIndex() const;
+    HWND TabControl() const;
+    std::string TabText() const;
+
+    CReportFiller m_filler{m_richEdit};
+    std::string m_strTabTitle;  // the tab's own title, read when a fill starts
 };

@@ -39,24 +39,125 @@ DWORD CALLBACK ReadTextSource(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* pc
     return 0;
 }
 
+// Messages that neither read nor move the selection and do not scroll to the
+// caret. Everything else may, including messages this list does not know.
+bool LeavesSelectionAlone(UINT message, WPARAM wParam) {
+    switch (message) {
+    case WM_PAINT:
+    case WM_NCPAINT:
+    case WM_ERASEBKGND:
+    case WM_PRINTCLIENT:
+    case WM_TIMER:
+    case 0x0118:  // WM_SYSTIMER: the caret's blinking
+    case WM_SETCURSOR:
+    case WM_NCHITTEST:
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case WM_NCMOUSELEAVE:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_GETFONT:
+    case WM_GETOBJECT:
+    case WM_SETREDRAW:
+    case EM_GETSCROLLPOS:
+    case EM_SETSCROLLPOS:
+    case EM_GETFIRSTVISIBLELINE:
+    case EM_GETLINECOUNT:
+    case EM_GETOPTIONS:
+    case EM_GETLIMITTEXT:
+    case EM_EXLIMITTEXT:
+        return true;
+    case EM_GETCHARFORMAT:
+        return wParam == SCF_DEFAULT;
+    case EM_STREAMOUT:
+        return (wParam & SFF_SELECTION) == 0;
+    default:
+        return false;
+    }
+}
+
 }  // namespace
+
+LRESULT CRichEditControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_beforeSelectionUse && !LeavesSelectionAlone(message, wParam)) {
+        m_beforeSelectionUse();
+    }
+    return CWindowObject::WindowProc(message, wParam, lParam);
+}
+
+// Streamed in rather than sent with WM_SETTEXT or EM_REPLACESEL: the control
+// then takes the text in pieces, and a report of many megabytes and tens of
+// thousands of TAB-separated lines goes in many times faster (by far so on
+// Wine, whose WM_SETTEXT grows with the square of the line count).
+static void StreamIn(HWND hWnd, const char* data, size_t size, WPARAM format) {
+    TextSource source{data, size, 0};
+    EDITSTREAM stream{};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+    stream.pfnCallback = &ReadTextSource;
+    ::SendMessageA(hWnd, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+}
 
 void CRichEditControl::SetText(const std::string& text) {
     if (m_hWnd == nullptr) {
         return;
     }
-    ::SendMessageA(m_hWnd, EM_EXLIMITTEXT, 0,
-                   static_cast<LPARAM>(corvelle::TextLimitFor(text.size())));
-    // Streamed in rather than sent with WM_SETTEXT: the control then takes the
-    // text in pieces, and a report of many megabytes and tens of thousands of
-    // TAB-separated lines goes in many times faster (by far so on Wine, whose
-    // WM_SETTEXT grows with the square of the line count). Without
-    // SFF_SELECTION the stream replaces the whole text, as WM_SETTEXT does.
-    TextSource source{text.data(), text.size(), 0};
-    EDITSTREAM stream{};
-    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
-    stream.pfnCallback = &ReadTextSource;
-    ::SendMessageA(m_hWnd, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+    LimitTextTo(text.size());
+    // Without SFF_SELECTION the stream replaces the whole text, as WM_SETTEXT does.
+    StreamIn(m_hWnd, text.data(), text.size(), SF_TEXT);
+}
+
+void CRichEditControl::LimitTextTo(size_t length) {
+    if (m_hWnd != nullptr) {
+        ::SendMessageA(m_hWnd, EM_EXLIMITTEXT, 0,
+                       static_cast<LPARAM>(corvelle::TextLimitFor(length)));
+    }
+}
+
+void CRichEditControl::ReplaceSelection(const char* data, size_t size) {
+    if (m_hWnd != nullptr) {
+        StreamIn(m_hWnd, data, size, SF_TEXT | SFF_SELECTION);
+    }
+}
+
+LONG CRichEditControl::TextLength() const {
+    return m_hWnd != nullptr ? static_cast<LONG>(::SendMessageA(m_hWnd, WM_GETTEXTLENGTH, 0, 0))
+                             : 0;
+}
+
+CHARRANGE CRichEditControl::GetSel() const {
+    CHARRANGE range{0, 0};
+    if (m_hWnd != nullptr) {
+        ::SendMessageA(m_hWnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    }
+    return range;
+}
+
+bool CRichEditControl::GetScrollPosition(POINT& position) const {
+    return m_hWnd != nullptr &&
+           ::SendMessageA(m_hWnd, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&position)) != 0;
+}
+
+void CRichEditControl::SetScrollPosition(POINT position) {
+    if (m_hWnd != nullptr) {
+        ::SendMessageA(m_hWnd, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&position));
+    }
+}
+
+LONG CRichEditControl::FirstVisibleLine() const {
+    return m_hWnd != nullptr
+               ? static_cast<LONG>(::SendMessageA(m_hWnd, EM_GETFIRSTVISIBLELINE, 0, 0))
+               : 0;
+}
+
+void CRichEditControl::ScrollLines(LONG nLines) {
+    if (m_hWnd != nullptr && nLines != 0) {
+        ::SendMessageA(m_hWnd, EM_LINESCROLL, 0, nLines);
+    }
 }
 
 void CRichEditControl::SetSel(LONG nStart, LONG nEnd) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <functional>
 #include <string>
 
 #include "viewer/WindowObject.h"
@@ -17,7 +18,21 @@ public:
     // length first: by default the control cuts what it is given at 64 KB,
     // and the report of a large database is many megabytes long.
     void SetText(const std::string& text);
+    // Raises the text limit so that `length` characters fit.
+    void LimitTextTo(size_t length);
+    // Replaces the selection (at an empty selection: inserts there) by `size`
+    // bytes of plain text. The new paragraphs take the format of the one at
+    // the selection, so text streamed into a formatted empty control or at
+    // the end of formatted text needs no formatting pass of its own.
+    void ReplaceSelection(const char* data, size_t size);
+    LONG TextLength() const;
     void SetSel(LONG nStart, LONG nEnd);
+    CHARRANGE GetSel() const;
+    // The scroll position in pixels; false where the control cannot say.
+    bool GetScrollPosition(POINT& position) const;
+    void SetScrollPosition(POINT position);
+    LONG FirstVisibleLine() const;
+    void ScrollLines(LONG nLines);
     // Copies the selection to the clipboard.
     void Copy();
     BOOL GetDefaultCharFormat(CHARFORMATA& format) const;
@@ -28,4 +43,14 @@ public:
     // Line width 0 wraps at the window's edge; 1 does not wrap.
     void SetTargetDevice(HDC hDC, LONG nLineWidth);
     void ShowHorizontalScrollBar(bool bShow);
+
+    // Called before the control handles any message that may read or move
+    // its selection or scroll to its caret: input, focus, size, selection and
+    // line queries, copying. Not for painting, timers, scrolling, pointer
+    // moves or reading the text. A filler that keeps the caret parked at the
+    // end of the text puts the user's selection back here.
+    std::function<void()> m_beforeSelectionUse;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

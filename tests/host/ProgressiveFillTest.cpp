@@ -1,0 +1,185 @@
+// A big report arrives in pieces from the host's loop: its first screens when
+// ListLoad returns, the rest while the host stays usable, and a copy or a
+// search always acts on the whole report. Small reports are whole at once.
+#include <gtest/gtest.h>
+
+#include "ViewerFixture.h"
+#include "dump/PalmDump.h"
+
+namespace corvelle::host {
+namespace {
+
+constexpr char kDoneTitle[] = "Image Dump";
+constexpr double kFillLimitMs = 300000;
+using ListSearchTextProc = int(__stdcall*)(HWND listWin, char* searchString, int parameter);
+
+std::string TitleOf(const ViewerParts& parts) { return TabTitles(parts.tabControl).at(0); }
+
+// One message of [first, last] through the host's loop.
+bool DispatchOne(UINT first = 0, UINT last = 0) {
+  MSG message;
+  if (!PeekMessageA(&message, nullptr, first, last, PM_REMOVE)) return false;
+  TranslateMessage(&message);
+  DispatchMessageA(&message);
+  return true;
+}
+
+// The host's loop for a while, its timers (and so the arriving text) included.
+void PumpFor(double milliseconds) {
+  for (double end = NowMilliseconds() + milliseconds; NowMilliseconds() < end;) {
+    if (!DispatchOne()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+// The host's loop without timers: commands, keys and paints are handled, but
+// no more text arrives.
+void PumpAllButTimers() {
+  while (DispatchOne(0, WM_TIMER - 1) || DispatchOne(WM_TIMER + 1, 0xFFFF)) {
+  }
+}
+
+void PostKey(HWND target, UINT key, unsigned modifiers = kNoModifier) {
+  ScopedModifiers held(modifiers);
+  PostMessageA(target, WM_KEYDOWN, key, 1);
+  PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+  PumpAllButTimers();
+}
+
+bool PumpUntilComplete(const std::vector<ViewerParts>& viewers) {
+  const double start = NowMilliseconds();
+  for (const ViewerParts& viewer : viewers) {
+    while (TitleOf(viewer) != kDoneTitle && NowMilliseconds() - start < kFillLimitMs) PumpFor(50);
+  }
+  return NowMilliseconds() - start < kFillLimitMs;
+}
+
+void ExpectWholeReportWithTabStops(HWND control, const std::string& report) {
+  std::string shown = ControlText(control);
+  EXPECT_TRUE(shown == report) << shown.size() << " of " << report.size() << " bytes";
+  LRESULT end = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
+  SendMessageA(control, EM_SETSEL, end - 3, end - 3);  // inside the last line
+  PARAFORMAT2 format = ParagraphFormat(control);
+  const LONG tabs[] = {400, 3200, 5500, 6500};
+  EXPECT_EQ(format.dySpaceBefore, 60);
+  ASSERT_EQ(format.cTabCount, 4);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(TabPosition(format.rgxTabs[i]), tabs[i]);
+}
+
+using ProgressiveFill = ViewerTest;
+
+TEST_F(ProgressiveFill, SmallReportsAreWholeWhenListLoadReturns) {
+  for (uint32_t records : {0u, 10u, 100u}) {
+    SCOPED_TRACE(testing::Message() << records << " records");
+    std::string path = WriteDatabase(PalmDatabase::WithRecords(records));
+    ListerWindow lister;
+    ViewerParts parts = FindViewerParts(PluginModule::Get().ListLoad(lister.Handle(), path));
+    ASSERT_TRUE(parts.IsComplete());
+    EXPECT_EQ(TitleOf(parts), kDoneTitle);
+    ExpectWholeReportWithTabStops(parts.dumpControl, corvelle::DumpPalmFile(path.c_str()));
+    lister.Adopt(parts.frame);
+  }
+}
+
+TEST_F(ProgressiveFill, TwoBigReportsArriveWholeAtOnceWhileKeysSelectionAndViewHold) {
+  const std::string paths[] = {WriteDatabase(PalmDatabase::WithRecords(3000), "records.pdb"),
+                               WriteDatabase(PalmDatabase::WithResources(2500), "resources.prc")};
+  ListerWindow listers[2];
+  std::vector<ViewerParts> viewers;
+  for (int i = 0; i < 2; ++i) {
+    viewers.push_back(FindViewerParts(PluginModule::Get().ListLoad(listers[i].Handle(), paths[i])));
+    ASSERT_TRUE(viewers[i].IsComplete()) << DescribeTree(viewers[i].frame);
+    // The first screens at once, cut at a line end, and a title that says more is coming.
+    std::string shown = ControlText(viewers[i].dumpControl), report = corvelle::DumpPalmFile(paths[i].c_str());
+    EXPECT_TRUE(shown.size() >= 8000 && shown.size() < report.size()) << shown.size() << " bytes at once";
+    EXPECT_TRUE(report.compare(0, shown.size(), shown) == 0 && shown.substr(shown.size() - 2) == "\r\n");
+    EXPECT_EQ(TitleOf(viewers[i]).rfind(std::string(kDoneTitle) + " (", 0), 0u) << TitleOf(viewers[i]);
+  }
+  const HWND control = viewers[0].dumpControl;
+  SendMessageA(control, EM_SETSEL, 40, 50);
+  SendMessageA(control, EM_LINESCROLL, 0, 5);
+  const LRESULT top = FirstVisibleLine(control);
+  const size_t before = ControlText(control).size();
+  PumpFor(200);
+  ASSERT_NE(TitleOf(viewers[0]), kDoneTitle) << "complete too soon to tell";
+  EXPECT_GT(ControlText(control).size(), before);
+  EXPECT_EQ(FirstVisibleLine(control), top);
+  EXPECT_TRUE(SelectionOf(control).cpMin == 40 && SelectionOf(control).cpMax == 50);
+  // Wrapping, pages and sizes change while text arrives.
+  PostKey(control, 'W');
+  EXPECT_FALSE(ShowsHorizontalScrollBar(control));
+  PostKey(control, '2', kCtrl);
+  EXPECT_NE(VisiblePage(viewers[0].sheet), viewers[0].dumpPage);
+  PostKey(VisiblePage(viewers[0].sheet), '1', kCtrl);
+  EXPECT_EQ(VisiblePage(viewers[0].sheet), viewers[0].dumpPage);
+  const int width = WidthOf(RectIn(control, nullptr));
+  MoveWindow(viewers[0].frame, 0, 0, 500, 400, TRUE);
+  PumpAllButTimers();
+  EXPECT_NE(WidthOf(RectIn(control, nullptr)), width);
+
+  ASSERT_TRUE(PumpUntilComplete(viewers)) << "not complete after " << kFillLimitMs / 1000 << " s";
+  EXPECT_EQ(SelectionOf(control).cpMin, 40);
+  for (int i = 0; i < 2; ++i) {
+    ExpectWholeReportWithTabStops(viewers[i].dumpControl, corvelle::DumpPalmFile(paths[i].c_str()));
+    listers[i].Adopt(viewers[i].frame);
+  }
+}
+
+TEST_F(ProgressiveFill, CopyAndSearchWhileTextArrivesWorkOnTheWholeReport) {
+  std::string path = WriteDatabase(PalmDatabase::WithRecords(3000));
+  std::string report = corvelle::DumpPalmFile(path.c_str());
+  ListerWindow lister;
+  ViewerParts parts = FindViewerParts(PluginModule::Get().ListLoad(lister.Handle(), path));
+  ASSERT_TRUE(parts.IsComplete());
+  ASSERT_TRUE(SetClipboardText("before"));
+  PluginModule::Get().ListSendCommand(parts.frame, kListCommandSelectAll);
+  PluginModule::Get().ListSendCommand(parts.frame, kListCommandCopy);
+  PumpAllButTimers();
+  ASSERT_NE(TitleOf(parts), kDoneTitle) << "no longer arriving";
+  EXPECT_TRUE(ClipboardText() == report) << ClipboardText().size() << " of " << report.size() << " bytes";
+  // The last record's ID has not arrived yet; finding it brings it in.
+  auto search = PluginModule::Get().EntryAs<ListSearchTextProc>("ListSearchText");
+  char needle[] = "100BB7h";
+  SendMessageA(parts.dumpControl, EM_SETSEL, 0, 0);
+  EXPECT_EQ(search(parts.frame, needle, 1), kListPluginOk);
+  EXPECT_EQ(SelectionOf(parts.dumpControl).cpMin, static_cast<LONG>(report.find(needle)));
+  EXPECT_EQ(SelectedText(parts.dumpControl), needle);
+  lister.Adopt(parts.frame);
+}
+
+TEST_F(ProgressiveFill, SmallMemoryBudgetStopsWithANoteAndCopyStillGivesTheWholeReport) {
+  std::string path = WriteDatabase(PalmDatabase::WithRecords(3000));
+  std::string report = corvelle::DumpPalmFile(path.c_str());
+  ListerWindow lister;
+  ASSERT_TRUE(SetEnvironmentVariableA("CORVELLE_MEMORY_BUDGET_MB", "32"));
+  HWND frame = lister.Open(path);  // the budget is read by ListLoad
+  SetEnvironmentVariableA("CORVELLE_MEMORY_BUDGET_MB", nullptr);
+  ViewerParts parts = FindViewerParts(frame);
+  ASSERT_TRUE(parts.IsComplete() && PumpUntilComplete({parts}));
+  std::string shown = ControlText(parts.dumpControl);
+  size_t note = shown.find("\r\n*** Not enough memory");
+  ASSERT_NE(note, std::string::npos) << "no note; " << shown.size() << " bytes shown";
+  EXPECT_NE(shown.find("corvelle-dump prints the whole report", note), std::string::npos);
+  EXPECT_LT(note, report.size() / 2);
+  EXPECT_TRUE(report.compare(0, note, shown, 0, note) == 0);
+  PluginModule::Get().ListSendCommand(frame, kListCommandSelectAll);
+  PluginModule::Get().ListSendCommand(frame, kListCommandCopy);
+  PumpMessages();
+  EXPECT_TRUE(ClipboardText() == report) << ClipboardText().size() << " of " << report.size() << " bytes";
+}
+
+TEST_F(ProgressiveFill, ClosingWhileTextArrivesLeavesNoWindowOrTimer) {
+  std::string path = WriteDatabase(PalmDatabase::WithRecords(3000));
+  ListerWindow lister;
+  ViewerParts parts = FindViewerParts(PluginModule::Get().ListLoad(lister.Handle(), path));
+  ASSERT_TRUE(parts.IsComplete());
+  PumpFor(100);
+  ASSERT_NE(TitleOf(parts), kDoneTitle) << "complete too soon to tell";
+  PluginModule::Get().ListCloseWindow(parts.frame);
+  PumpFor(200);  // a timer left behind would fire here
+  EXPECT_FALSE(DispatchOne(WM_TIMER, WM_TIMER));
+  EXPECT_FALSE(IsWindow(parts.dumpPage) || IsWindow(parts.frame));
+  EXPECT_TRUE(ChildrenOf(lister.Handle()).empty());
+}
+
+}  // namespace
+}  // namespace corvelle::host

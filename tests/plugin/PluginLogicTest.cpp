@@ -1,0 +1,312 @@
+// The plug-in's rules, built everywhere: which files it takes, the find command, how each setting's
+// text is read and what is refused, and where the settings are looked for, against a fake system.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "plugin/DetectString.h"
+#include "plugin/FileNameRules.h"
+#include "plugin/ProfileValues.h"
+#include "plugin/SearchRules.h"
+#include "plugin/Settings.h"
+#include "plugin/SettingsPlatform.h"
+#include "plugin/TabStops.h"
+
+using namespace corvelle;
+
+namespace {
+
+TEST(DetectString, WrittenWhenItFitsAndNeverPastTheBuffer) {
+    for (const size_t capacity : {size_t{2048}, sizeof kDetectString, sizeof kDetectString - 1, size_t{1}, size_t{0}}) {
+        std::string buffer(capacity + 8, '#');
+        CopyDetectString(&buffer[0], capacity);
+        const std::string text = capacity >= sizeof kDetectString ? "EXT=\"PDB\" | EXT=\"PRC\" | EXT=\"PQA\"" : "";
+        const std::string expected = capacity == 0 ? "" : text + '\0' + std::string(capacity - 1 - text.size(), '#');
+        EXPECT_EQ(buffer, expected + std::string(8, '#')) << capacity;
+    }
+}
+
+TEST(HandledPath, NarrowAndWideNamesFollowOneRule) {
+    const struct { const char* path; bool handled; } kCases[] = {
+        {"C:\\data\\Memo.PDB", true},    {"C:\\data\\app.prc", true},           {"C:\\data\\query.Pqa", true},
+        {"C:\\data\\.pdb", true},        {"\\\\server\\share\\memo.pdb", true},  {"C:\\data\\memo.pdb.bak", false},
+        {"C:\\data\\memo", false},       {"C:\\my.dir\\memo", false},            {"C:\\data\\memo.", false},
+        {"memo.pdb", false},             {"C:/data/memo.pdb", false},            {"C:\\data\\..", false},
+        {"C:\\data\\..memo.pdb", false}, {"", false},                            {"C:\\data.pdb\\", false},
+        {"C:\\data\\memo.pd", false},    {"C:\\data\\memo.pdbx", false}};
+    for (const auto& c : kCases) {
+        const std::string narrow = c.path;
+        EXPECT_EQ(IsHandledPath(c.path), c.handled) << narrow;
+        EXPECT_EQ(IsHandledPath(std::wstring(narrow.begin(), narrow.end()).c_str()), c.handled) << narrow;
+    }
+    EXPECT_TRUE(IsHandledPath(L"C:\\\x0434\x0430\x043d\x043d\x044b\x0435\\\x0437\x0430\x043c.pdb"));
+    EXPECT_TRUE(IsHandledPath(L"C:\\\x03b4\x03b5\\\x03b1\x03c1\x03c7\x03b5\x03af\x03bf.PQA"));
+    EXPECT_FALSE(IsHandledPath(L"C:\\data\\memo.\x0440\x0434\x0431"));  // Cyrillic look-alikes are not folded
+    EXPECT_FALSE(IsHandledPath(static_cast<const char*>(nullptr)));
+    EXPECT_FALSE(IsHandledPath(static_cast<const wchar_t*>(nullptr)));
+    const struct { const char *extension, *list; bool handled; } kLists[] = {
+        {"prc", "prc,pdb,pqa", true}, {"PQA", "prc,pdb,pqa", true}, {"txt", "prc,pdb,pqa", false},
+        {"", "prc,pdb,pqa", false},   {"", "prc,,pqa", true},       {"", "prc,", true},
+        {"pdb", "prc, pdb", false},   {"\xC4", "\xE4", false}};
+    for (const auto& c : kLists) EXPECT_EQ(IsHandledExtension(c.extension, c.list), c.handled) << c.list;
+}
+
+TEST(FindMatch, FindsAsAsked) {
+    constexpr int kFirst = kSearchFindFirst, kCase = kSearchMatchCase, kWords = kSearchWholeWords;
+    constexpr int kBack = kSearchBackwards;
+    //                          0         1         2         3
+    //                          0123456789012345678901234567890123456
+    const std::string text = "Name :\tMemoDB\r\nType :\tDATA memo\r\nmemos";
+    const struct { const char *name, *needle; TextRange selection; int flags; bool found; size_t start; } kCases[] = {
+        {"FirstIgnoresCase", "memo", {30, 30}, kFirst, true, 7}, {"Next", "memo", {7, 11}, 0, true, 27},
+        {"FirstWithCase", "memo", {0, 0}, kFirst | kCase, true, 27}, {"NextFromCaret", "memo", {28, 28}, 0, true, 33},
+        {"NoneAfterTheLast", "memo", {33, 37}, 0, false, 0}, {"NotInText", "palm", {0, 0}, kFirst, false, 0},
+        {"WholeWordSkipsPart", "memo", {0, 0}, kFirst | kWords, true, 27},
+        {"WholeWordAtTextEnd", "memos", {0, 0}, kFirst | kWords, true, 33},
+        {"WholeWordAfterTab", "MemoDB", {0, 0}, kFirst | kWords | kCase, true, 7},
+        {"BackwardsFirstFromEnd", "memo", {0, 0}, kFirst | kBack, true, 33},
+        {"BackwardsBeforeSelection", "memo", {33, 37}, kBack, true, 27},
+        {"BackwardsWithCase", "memo", {27, 31}, kBack | kCase, false, 0},
+        {"BackwardsWholeWord", "memo", {40, 40}, kFirst | kBack | kWords, true, 27},
+        {"EmptyNeedle", "", {0, 0}, kFirst, false, 0}, {"SelectionBeyondText", "memo", {90, 95}, 0, false, 0},
+        {"NeedleLongerThanText", "Name :\tMemoDB\r\nType :\tDATA memo\r\nmemos!", {0, 0}, kFirst, false, 0},
+        {"AcrossLineBreak", "memo\r\nmemos", {0, 0}, kFirst, true, 27}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const auto hit = FindMatch(text, c.needle, c.selection, c.flags);
+        ASSERT_EQ(hit.has_value(), c.found);
+        if (hit) { EXPECT_EQ(hit->start, c.start); EXPECT_EQ(hit->end, c.start + std::string(c.needle).size()); }
+    }
+    // Bytes of 80h and above count as letters of a word, and are not folded.
+    EXPECT_FALSE(FindMatch("caf\xE9 cafe", "caf", {0, 0}, kFirst | kWords));
+    EXPECT_FALSE(FindMatch("caf\xE9", "CAF\xC9", {0, 0}, kFirst));
+}
+
+TEST(ParseSavedRect, StructureValueWithItsChecksum) {
+    const std::pair<const char*, SavedRect> kValid[] = {{"0000000000000000640000003200000096", {0, 0, 100, 50}},
+        {"0a000000140000006e0000007800000004", {10, 20, 110, 120}},  // lower case; the sum wraps
+        {"00FBFFFFECFFFFFF2C01000090010000A0", {-1280, -20, 300, 400}}};
+    for (const auto& [text, expected] : kValid) {
+        const SavedRect rect = ParseSavedRect(text).value_or(SavedRect{});
+        EXPECT_EQ(std::tie(rect.left, rect.top, rect.right, rect.bottom),
+                  std::tie(expected.left, expected.top, expected.right, expected.bottom)) << text;
+    }
+    // No checksum, a wrong one, not hex, too long, empty; then 10,10,10,200 (no width), 500,10,100,200
+    // (right of left) and INT32_MIN,0,INT32_MAX,10 (too wide), each with its right checksum.
+    for (const char* text : {"00000000000000006400000032000000", "0000000000000000640000003200000097",
+                             "00000000000000006400000032000000G6", "000000000000000064000000320000009600", "",
+                             "0A0000000A0000000A000000C8000000E6", "F40100000A00000064000000C80000002B",
+                             "0000008000000000FFFFFF7F0A00000006"}) {
+        EXPECT_FALSE(ParseSavedRect(text)) << text;
+    }
+}
+
+TEST(ParseLeadingInt, FollowsAtoi) {
+    const struct { const char* text; int32_t value; } kCases[] = {
+        {"-13", -13}, {" \t-13", -13}, {"+10", 10}, {"12px", 12}, {"b", 0}, {"-", 0}, {"", 0}, {"- 5", 0},
+        {"99999999999999999999", INT32_MAX}, {"-99999999999999999999", INT32_MIN}};
+    for (const auto& c : kCases) EXPECT_EQ(ParseLeadingInt(c.text), c.value) << "'" << c.text << "'";
+}
+
+TEST(MulDivRounded, RoundsHalvesAwayFromZero) {
+    const struct { int32_t a, b, c; bool ok; int32_t value; } kCases[] = {
+        {-13, 72, 96, true, -10}, {-16, 72, 120, true, -10}, {10, 72, 96, true, 8}, {-10, 72, 96, true, -8},
+        {1, 1, 3, true, 0}, {10, 72, -96, true, -8}, {5, 72, 0, false, 0}, {INT32_MAX, 72, 1, false, 0},
+        {INT32_MAX, 72, 96, true, 1610612735}};  // -9.75, -9.6, 7.5, -7.5, 1/3, ... 1610612735.25
+    for (const auto& c : kCases) {
+        const std::optional<int32_t> expected = c.ok ? std::optional<int32_t>(c.value) : std::nullopt;
+        EXPECT_EQ(MulDivRounded(c.a, c.b, c.c), expected) << c.a << " * " << c.b << " / " << c.c;
+    }
+}
+
+TEST(ParseFont1, FaceHeightInTwipsAndFlags) {
+    const struct { const char* value; int dpi; const char* face; int height, bold, italic; } kCases[] = {
+        {"Courier New,-13,b", 96, "Courier New", 200, 1, 0}, {"Courier New,-16", 120, "Courier New", 200, 0, 0},
+        {"Arial", 96, "Arial", 0, 0, 0},                     {"Arial,-13,i,b", 96, "Arial", 200, 1, 1},
+        {"Arial,-13,B", 96, "Arial", 200, 0, 0},             {"Arial,-13, b", 96, "Arial", 200, 0, 0},
+        {"Arial,10", 96, "Arial", -160, 0, 0},               {" Arial ,-13", 96, " Arial ", 200, 0, 0},
+        {",-13,b", 96, "", 200, 1, 0},                       {"Arial,-13", 0, "Arial", 0, 0, 0},
+        {"Arial,-2000000000", 1, "Arial", 0, 0, 0}};
+    for (const auto& c : kCases) {
+        const ListerFont font = ParseFont1(c.value, c.dpi);
+        EXPECT_EQ(std::make_tuple(std::string(font.szFaceName), font.nHeight, font.bBold, font.bItalic),
+                  std::make_tuple(std::string(c.face), c.height, c.bold, c.italic)) << c.value << " at " << c.dpi;
+    }
+    const ListerFont longFace = ParseFont1(std::string(400, 'F') + ",-13", 96);  // cut inside its buffer
+    EXPECT_EQ(std::strlen(longFace.szFaceName), sizeof longFace.szFaceName - 1);
+}
+
+TEST(TabStops, FollowTheFontHeight) {
+    const struct { int32_t height; TabStops stops; } kCases[] = {
+        {0, {400, 3200, 5500, 6500}}, {199, {400, 3200, 5500, 6500}}, {-200, {400, 3200, 5500, 6500}},
+        {200, {600, 5000, 8600, 9000}}, {240, {720, 6000, 10320, 10800}},
+        {INT32_MAX / 3, {INT32_MAX / 3 * 3, INT32_MAX, INT32_MAX, INT32_MAX}}};
+    for (const auto& c : kCases) EXPECT_EQ(TabStopsForFontHeight(c.height), c.stops) << c.height;
+}
+
+constexpr RegistryRoot kUser = RegistryRoot::CurrentUser, kMachine = RegistryRoot::LocalMachine;
+
+// Answers from tables and records what the rules ask for.
+class FakeSettingsPlatform : public SettingsPlatform {
+public:
+    std::string modulePath;
+    std::set<std::string> existingPaths;
+    std::map<std::pair<std::string, std::string>, std::string> profile;  // (file, "Section/Key") -> value
+    std::map<std::pair<RegistryRoot, std::string>, std::string> registry;
+    std::vector<std::string> registryReads, profileReads;  // "HKCU/IniFileName", "file|Section/Key"
+    int dpiQueries = 0;
+
+    std::string ModulePath() override { return modulePath; }
+    bool PathExists(const std::string& path) override { return existingPaths.count(path) != 0; }
+    std::string ReadProfileString(const std::string& file, const char* section, const char* key) override {
+        profileReads.push_back(file + "|" + section + "/" + key);
+        const auto found = profile.find({file, std::string(section) + "/" + key});
+        return found == profile.end() ? std::string() : found->second;
+    }
+    int ReadProfileInt(const std::string& file, const char* section, const char* key, int fallback) override {
+        const std::string text = ReadProfileString(file, section, key);
+        return text.empty() ? fallback : std::stoi(text);
+    }
+    std::optional<std::string> ReadHostRegistryValue(RegistryRoot root, const char* valueName) override {
+        registryReads.push_back((root == kUser ? "HKCU/" : "HKLM/") + std::string(valueName));
+        const auto found = registry.find({root, valueName});
+        return found == registry.end() ? std::nullopt : std::optional<std::string>(found->second);
+    }
+    int ScreenLogPixelsX() override { ++dpiQueries; return 96; }
+};
+
+TEST(ResolveHostIni, FollowsTheRegistryInOrderAndRefusesWhatDoesNotFit) {
+    using Registry = std::map<std::pair<RegistryRoot, std::string>, std::string>;
+    // A joined path of 299 characters fits the 300-character buffer; one of 300 does not.
+    const std::string fits(288, 'd'), tooLong(289, 'd'), ini = ".\\wincmd.ini";
+    const Registry user = {{{kUser, "IniFileName"}, ini}, {{kUser, "InstallDir"}, "C:\\tc"}};
+    const std::vector<std::string> userReads = {"HKCU/IniFileName", "HKCU/InstallDir"};
+    const std::vector<std::string> machineReads = {"HKCU/IniFileName", "HKLM/IniFileName", "HKLM/InstallDir"};
+    const struct { const char* name; Registry keys; std::string existing, expected; std::vector<std::string> reads; }
+        kCases[] = {  // expected "": the fallback
+            {"CurrentUser", user, "C:\\tc\\wincmd.ini", "C:\\tc\\wincmd.ini", userReads},
+            {"NoSuchFile", user, "", "", userReads},
+            {"LocalMachineWhenUserHasNoName",
+             {{{kUser, "InstallDir"}, "C:\\u"}, {{kMachine, "IniFileName"}, ini}, {{kMachine, "InstallDir"}, "D:"}},
+             "D:\\wincmd.ini", "D:\\wincmd.ini", machineReads},
+            {"InstallDirOnlyFromTheSameKey", {{{kUser, "IniFileName"}, ini}, {{kMachine, "InstallDir"}, "D:"}},
+             "D:\\wincmd.ini", "", userReads},
+            {"AbsoluteNameNotFollowed",
+             {{{kUser, "IniFileName"}, "C:\\tc\\wincmd.ini"}, {{kUser, "InstallDir"}, "C:\\tc"}}, "C:\\tc\\wincmd.ini",
+             "", {"HKCU/IniFileName"}},
+            {"NoKeyAnywhere", {}, "", "", {"HKCU/IniFileName", "HKLM/IniFileName"}},
+            {"OverlongUserNameCountsAsMissing",
+             {{{kUser, "IniFileName"}, "." + std::string(299, 'n')}, {{kMachine, "IniFileName"}, ini},
+              {{kMachine, "InstallDir"}, "D:"}},
+             "D:\\wincmd.ini", "D:\\wincmd.ini", machineReads},
+            {"JoinedPathFillsTheBuffer", {{{kUser, "IniFileName"}, ini}, {{kUser, "InstallDir"}, fits}},
+             fits + "\\wincmd.ini", fits + "\\wincmd.ini", userReads},
+            {"JoinedPathTooLong", {{{kUser, "IniFileName"}, ini}, {{kUser, "InstallDir"}, tooLong}},
+             tooLong + "\\wincmd.ini", "", userReads}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        FakeSettingsPlatform platform;
+        platform.registry = c.keys;
+        platform.existingPaths = {c.existing};
+        EXPECT_EQ(ResolveHostIni(platform, "E:\\x\\wincmd.ini"), c.expected.empty() ? "E:\\x\\wincmd.ini" : c.expected);
+        EXPECT_EQ(platform.registryReads, c.reads);
+    }
+}
+
+TEST(ReadListerFont, FromTheSuggestedFileOrThroughTheRegistry) {
+    const std::string ini = "C:\\tc\\wincmd.ini";
+    // The value is read into 300 characters: ",-13" after a face of 295 fits, one more cuts it to "-1".
+    const struct { const char* name; std::string candidate, value; bool viaRegistry; int height, bold, italic; }
+        kCases[] = {
+        {"SuggestedFileWithoutRegistry", ini, "Courier New,-13,b", false, 200, 1, 0},
+        {"RegistryWhenSuggestedIsMissing", "E:\\nowhere\\wincmd.ini", "Arial,-13,i", true, 200, 0, 1},
+        {"ValueFillsItsBuffer", ini, std::string(295, 'F') + ",-13", false, 200, 0, 0},
+        {"ValueCutByItsBuffer", ini, std::string(296, 'F') + ",-13", false, 20, 0, 0},
+        {"NoValueAsksNothingOfTheScreen", ini, "", false, 0, 0, 0},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        FakeSettingsPlatform platform;
+        platform.registry = {{{kUser, "IniFileName"}, ".\\wincmd.ini"}, {{kUser, "InstallDir"}, "C:\\tc"}};
+        platform.existingPaths = {ini};
+        platform.profile[{ini, "Lister/Font1"}] = c.value;
+        const ListerFont font = ReadListerFont(platform, c.candidate);
+        const size_t faceLength = std::min(c.value.find(','), sizeof font.szFaceName - 1);
+        EXPECT_EQ(std::string(font.szFaceName), c.value.substr(0, faceLength));
+        EXPECT_EQ(std::make_tuple(font.nHeight, font.bBold, font.bItalic), std::make_tuple(c.height, c.bold, c.italic));
+        EXPECT_EQ(platform.registryReads.empty(), !c.viaRegistry);
+        EXPECT_EQ(platform.dpiQueries, c.value.empty() ? 0 : 1);
+    }
+    FakeSettingsPlatform nothing;  // no file anywhere: an empty record, and no file is read
+    EXPECT_STREQ(ReadListerFont(nothing, "").szFaceName, "");
+    EXPECT_TRUE(nothing.profileReads.empty());
+}
+
+TEST(LocateOptionsFile, FindsTheIniBesideTheModuleWithinTheBuffer) {
+    // Module paths of 259 characters fit the 260-character buffer; one of 260 does not.
+    const std::string dir247 = "C:\\" + std::string(243, 'p') + "\\", dir246 = "C:\\" + std::string(242, 'p') + "\\";
+    const struct { const char* name; std::string module; std::set<std::string> existing; std::string before, after; }
+        kCases[] = {
+        {"BesideWlx", "C:\\tc\\Corvelle.wlx", {"C:\\tc\\Corvelle.ini"}, "quennet.ini", "C:\\tc\\Corvelle.ini"},
+        {"RenamedModule", "C:\\x\\Palm.dll", {"C:\\x\\Palm.ini"}, "quennet.ini", "C:\\x\\Palm.ini"},
+        {"DotOnlyInDirectory", "C:\\my.dir\\Corvelle", {"C:\\my.dir\\Corvelle.ini", "C:\\my.ini"}, "q.ini",
+         "C:\\my.dir\\Corvelle.ini"},
+        {"NoFileKeepsDefault", "C:\\tc\\Corvelle.wlx", {}, "quennet.ini", "quennet.ini"},
+        {"NoModulePath", "", {".ini"}, "quennet.ini", "quennet.ini"},
+        {"LongestModulePath", dir247 + "Corvelle.wlx", {dir247 + "Corvelle.ini"}, "q.ini", dir247 + "Corvelle.ini"},
+        {"ModulePathTooLong", dir246 + "Corvelle.wlx64", {dir246 + "Corvelle.ini"}, "q.ini", "q.ini"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        FakeSettingsPlatform platform;
+        platform.modulePath = c.module;
+        platform.existingPaths = c.existing;
+        char buffer[kPathCapacity + 1];
+        std::memset(buffer, '#', sizeof buffer);
+        std::strcpy(buffer, c.before.c_str());
+        LocateOptionsFile(platform, buffer, kPathCapacity);
+        EXPECT_EQ(std::string(buffer), c.after);
+        EXPECT_EQ(buffer[kPathCapacity], '#');
+    }
+}
+
+TEST(ReadSavedHostRect, OnlyWithAutosaveAndAValidRect) {
+    const char* kRect = "0000000000000000640000003200000096";
+    const struct { const char *autosave, *rect; bool applied, rectRead; } kCases[] = {  // nullptr: key absent
+        {nullptr, kRect, true, true}, {"2", kRect, true, true}, {"0", kRect, false, false}, {"1", nullptr, false, true},
+        {"1", "0000000000000000640000003200000095", false, true}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(::testing::Message() << "autosave " << (c.autosave ? c.autosave : "absent"));
+        FakeSettingsPlatform platform;
+        const std::string ini = "C:\\tc\\Corvelle.ini";
+        if (c.autosave) platform.profile[{ini, "Options/autosave"}] = c.autosave;
+        if (c.rect) platform.profile[{ini, "Options/Rect"}] = c.rect;
+        const auto rect = ReadSavedHostRect(platform, ini);
+        EXPECT_EQ(rect.has_value() ? rect->right : -1, c.applied ? 100 : -1);
+        EXPECT_EQ(!platform.profileReads.empty() && platform.profileReads.back() == ini + "|Options/Rect", c.rectRead);
+    }
+}
+
+TEST(HostIniCandidate, KeepsTheDirectoryAndNamesTheHostIni) {
+    const std::string d248(248, 'd');
+    const std::pair<std::string, std::string> kCases[] = {{"C:\\tc\\plugins.ini", "C:\\tc\\wincmd.ini"},
+        {"C:\\tc\\", "C:\\tc\\wincmd.ini"}, {d248 + "\\x.ini", d248 + "\\wincmd.ini"}, {d248 + "d\\x.ini", ""}};
+    for (const auto& [suggested, expected] : kCases) {
+        char buffer[kPathCapacity] = {};
+        std::strncpy(buffer, suggested.c_str(), sizeof buffer - 1);
+        EXPECT_EQ(HostIniCandidate(buffer, sizeof buffer), expected) << suggested;
+    }
+    char unterminated[kPathCapacity];
+    std::memset(unterminated, 'a', sizeof unterminated);
+    unterminated[3] = '\\';
+    EXPECT_EQ(HostIniCandidate(unterminated, sizeof unterminated), "");
+    EXPECT_EQ(HostIniCandidate(nullptr, sizeof unterminated), "");
+}
+
+}  // namespace

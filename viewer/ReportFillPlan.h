@@ -1,0 +1,95 @@
+// How the dump page puts a report into its rich-edit control without holding
+// up the host: where a piece of the text ends, how big the next piece may be,
+// whether the process has the memory for it, and what the page says meanwhile.
+// Free of Win32 so that the decisions are checked natively.
+//
+// The control takes a report in seconds to minutes and needs some three
+// hundred bytes of process memory per byte of text, so a big report goes in
+// piece by piece from the host's own message loop, and filling stops (with a
+// note) before the control could run the process out of memory.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace corvelle {
+
+// A report up to this size goes into the control whole, before ListLoad
+// returns: the control takes it within a few tens of milliseconds.
+constexpr size_t kWholeReportBytes = 32 * 1024;
+// The first piece of a bigger report: several screens, so that the viewer
+// shows a full page at once.
+constexpr size_t kFirstPieceBytes = 16 * 1024;
+// How long one piece should hold the host's thread, in milliseconds.
+constexpr double kPieceTargetMs = 30.0;
+// Pieces never get smaller than this: on Wine every append also costs the
+// control some tens of milliseconds whatever its size once it holds some
+// megabytes, and much smaller pieces would spend their time on that alone.
+constexpr size_t kSmallestPieceBytes = 16 * 1024;
+constexpr size_t kLargestPieceBytes = 512 * 1024;
+
+// How often the control is repainted while text arrives, in milliseconds: a
+// repaint of a control holding megabytes costs about as much as a piece, so
+// not after every piece, and the more it costs the rarer it gets.
+constexpr double kRepaintIntervalMs = 250.0;
+double NextRepaintDelayMs(double lastRepaintMs);
+
+// Where the piece that starts at `start` ends: at most `wanted` bytes on, just
+// after the last line feed in that span, so that no line (and no CR LF) is
+// split. A span without a line feed runs on to the next one, or to the end of
+// the text. Never beyond the text; `start` itself at or past the end gives
+// the text's size.
+size_t PieceEnd(std::string_view text, size_t start, size_t wanted);
+
+// The size of the next piece after one of `lastBytes` took `lastMs`: scaled
+// towards kPieceTargetMs, but never more than doubled or halved at a time
+// (one slow or fast piece must not swing the size far), and kept between
+// kSmallestPieceBytes and kLargestPieceBytes.
+size_t NextPieceBytes(size_t lastBytes, double lastMs);
+
+// What the process has left, as the system reports it.
+struct MemoryRoom {
+    uint64_t availableVirtual = 0;   // address space
+    uint64_t availablePhysical = 0;  // memory
+};
+
+// Process memory the control takes per byte of report text (measured: 260 to
+// 290 on Wine's rich-edit control, 32- and 64-bit alike), rounded up.
+constexpr uint64_t kControlBytesPerReportByte = 300;
+// What must stay free after a piece: the host, the clipboard and a
+// fragmented 32-bit address space need room of their own.
+constexpr uint64_t kVirtualMarginBytes = 160ull * 1024 * 1024;
+constexpr uint64_t kPhysicalMarginBytes = 64ull * 1024 * 1024;
+
+// Whether a piece of `pieceBytes` may go in: the control's estimated need for
+// it leaves the margins free in `room`, and, with a budget (bytes of process
+// memory the report's text may take, for tests and small machines), the
+// estimated need of everything shown so far and the piece stays within it.
+bool RoomForPiece(const MemoryRoom& room, std::optional<uint64_t> budget, uint64_t shownBytes,
+                  uint64_t pieceBytes);
+
+// The budget given in megabytes by `text` (the environment variable
+// kMemoryBudgetVariable); none when unset, empty, not a plain positive whole
+// number, or too big to count in bytes.
+std::optional<uint64_t> ParseMemoryBudget(const char* text);
+constexpr char kMemoryBudgetVariable[] = "CORVELLE_MEMORY_BUDGET_MB";
+
+// The line that ends the shown text when filling stopped for lack of memory.
+// It starts on a line of its own and ends with CR LF.
+std::string MemoryStopNote(uint64_t shownBytes, uint64_t totalBytes);
+
+// The page's tab title while the report is still arriving: `title` with how
+// much is shown, as a whole percentage below 100.
+std::string ArrivingTabTitle(const std::string& title, uint64_t shownBytes, uint64_t totalBytes);
+
+// Whether a copy of the selection [cpMin, cpMax) of a control that holds
+// `controlLength` characters means the whole report: it covers the whole
+// control (a cpMax of -1 stands for its end) while the control does not hold
+// the report exactly (still arriving, or cut for memory).
+bool SelectionMeansWholeReport(long cpMin, long cpMax, long controlLength,
+                               bool controlHoldsWholeReport);
+
+}  // namespace corvelle

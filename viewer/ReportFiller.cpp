@@ -1,0 +1,250 @@
+#include "viewer/ReportFiller.h"
+
+#include "viewer/ReportFillPlan.h"
+
+namespace {
+
+// Room for the note that ends a report cut for lack of memory.
+constexpr size_t kNoteReserve = 512;
+
+corvelle::MemoryRoom CurrentMemoryRoom() {
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof(status);
+    if (!::GlobalMemoryStatusEx(&status)) {
+        return corvelle::MemoryRoom{};  // no figures: no room
+    }
+    return corvelle::MemoryRoom{status.ullAvailVirtual, status.ullAvailPhys};
+}
+
+// Read on every fill, so that a test can set it around one ListLoad.
+std::optional<uint64_t> MemoryBudgetFromEnvironment() {
+    char value[32] = {};
+    const DWORD length = ::GetEnvironmentVariableA(corvelle::kMemoryBudgetVariable, value,
+                                                   sizeof(value));
+    if (length == 0 || length >= sizeof(value)) {
+        return std::nullopt;
+    }
+    return corvelle::ParseMemoryBudget(value);
+}
+
+double NowMilliseconds() {
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER now{};
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Shows what arrived since the last repaint: text that came into view, and
+// the scroll bars' new range.
+void RepaintControl(const CRichEditControl& control, bool now = false) {
+    ::RedrawWindow(control.GetSafeHwnd(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_FRAME | (now ? RDW_UPDATENOW : 0));
+}
+
+}  // namespace
+
+CReportFiller::CReportFiller(CRichEditControl& control) : m_control(control) {
+    m_control.m_beforeSelectionUse = [this] {
+        if (!m_bOwnMessages) {
+            ReturnSelection();
+        }
+    };
+}
+
+CReportFiller::~CReportFiller() { m_control.m_beforeSelectionUse = nullptr; }
+
+// Keeps the control from painting and its view where the user had it while
+// the filler works on it; the selection and scrolling the filler causes never
+// show.
+class CReportFiller::QuietEdit {
+public:
+    explicit QuietEdit(CReportFiller& filler)
+        : m_filler(filler), m_hWnd(filler.m_control.GetSafeHwnd()) {
+        m_filler.m_bOwnMessages = true;
+        m_bHaveScroll = m_filler.m_control.GetScrollPosition(m_scroll);
+        if (!m_bHaveScroll) {
+            m_firstLine = m_filler.m_control.FirstVisibleLine();
+        }
+        ::SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    }
+    ~QuietEdit() {
+        CRichEditControl& control = m_filler.m_control;
+        if (m_bHaveScroll) {
+            control.SetScrollPosition(m_scroll);
+        } else {
+            control.ScrollLines(m_firstLine - control.FirstVisibleLine());
+        }
+        ::SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
+        m_filler.m_bOwnMessages = false;
+    }
+    QuietEdit(const QuietEdit&) = delete;
+    QuietEdit& operator=(const QuietEdit&) = delete;
+
+private:
+    CReportFiller& m_filler;
+    HWND m_hWnd;
+    bool m_bHaveScroll = false;
+    POINT m_scroll{};
+    LONG m_firstLine = 0;
+};
+
+void CReportFiller::AppendAtEnd(const char* data, size_t size) {
+    QuietEdit quiet(*this);
+    if (!m_bParked) {
+        // Moving the caret across the whole text costs the control a pass
+        // over all of it (it marks everything in between for painting); so
+        // the caret stays at the end between pieces, and the user's selection
+        // is kept here until the user or the host needs it.
+        m_userSelection = m_control.GetSel();
+        m_nUserTextLength = m_control.TextLength();
+        m_control.SetSel(m_nUserTextLength, m_nUserTextLength);
+        m_bParked = true;
+    }
+    m_control.ReplaceSelection(data, size);
+}
+
+void CReportFiller::ReturnSelection() {
+    if (!m_bParked) {
+        return;
+    }
+    m_bParked = false;
+    {
+        QuietEdit quiet(*this);
+        const CHARRANGE& sel = m_userSelection;
+        // A selection of everything (the host's select-all) stays everything,
+        // so that a copy still takes the whole report.
+        if (m_nUserTextLength > 0 && sel.cpMin == 0 && sel.cpMax >= m_nUserTextLength) {
+            m_control.SetSel(0, -1);
+        } else {
+            m_control.SetSel(sel.cpMin, sel.cpMax);
+        }
+    }
+    RepaintControl(m_control);
+}
+
+void CReportFiller::Start(const std::string& text, HWND hTimerWindow) {
+    m_timer.Reset();
+    m_bParked = false;
+    m_pText = &text;
+    m_nShown = 0;
+    m_bMemoryStop = false;
+    m_budget = MemoryBudgetFromEnvironment();
+    m_nNextPiece = corvelle::kFirstPieceBytes;
+    m_nextRepaintMs = NowMilliseconds() + corvelle::kRepaintIntervalMs;
+
+    m_control.LimitTextTo(text.size() + kNoteReserve);
+    // The new text replaces the old and takes its paragraph format; the caret
+    // goes to the start, which also shows the first line.
+    m_control.SetSel(0, -1);
+    m_control.ReplaceSelection("", 0);
+    const size_t first =
+        text.size() <= corvelle::kWholeReportBytes ? text.size() : corvelle::kFirstPieceBytes;
+    if (AppendPiece(first) && m_nShown < text.size()) {
+        if (hTimerWindow != nullptr &&
+            ::SetTimer(hTimerWindow, kTimerId, USER_TIMER_MINIMUM, nullptr) != 0) {
+            m_timer.Reset(corvelle::WindowTimer{hTimerWindow, kTimerId});
+        } else {
+            ShowUpTo(text.size());  // no timer: the whole text now
+        }
+    }
+    Notify();
+}
+
+void CReportFiller::Stop() {
+    if (m_timer) {
+        EndFilling();
+        Notify();
+    }
+}
+
+bool CReportFiller::OnTimer(UINT_PTR id) {
+    if (id != kTimerId || !m_timer) {
+        return false;
+    }
+    const double start = NowMilliseconds();
+    if (start >= m_nextRepaintMs) {
+        // A tick of its own: a repaint and a piece together would hold the
+        // host twice as long.
+        RepaintControl(m_control, true);
+        const double end = NowMilliseconds();
+        m_nextRepaintMs = end + corvelle::NextRepaintDelayMs(end - start);
+        return true;
+    }
+    const size_t before = m_nShown;
+    if (AppendPiece(m_nNextPiece)) {
+        m_nNextPiece = corvelle::NextPieceBytes(m_nShown - before, NowMilliseconds() - start);
+        if (m_nShown >= TotalBytes()) {
+            EndFilling();
+        }
+    }
+    Notify();
+    return true;
+}
+
+bool CReportFiller::ShowUpTo(size_t offset) {
+    const bool wasArriving = IsArriving();
+    while (m_pText != nullptr && m_nShown < offset && m_nShown < m_pText->size() &&
+           AppendPiece(corvelle::kLargestPieceBytes)) {
+    }
+    if (wasArriving && m_nShown >= TotalBytes()) {
+        EndFilling();
+    } else {
+        RepaintControl(m_control);
+    }
+    if (wasArriving) {
+        Notify();
+    }
+    return m_nShown >= offset;
+}
+
+bool CReportFiller::ControlHoldsWholeReport() const {
+    return !IsArriving() && !m_bMemoryStop && m_nShown == TotalBytes();
+}
+
+bool CReportFiller::AppendPiece(size_t wanted) {
+    if (m_pText == nullptr || m_bMemoryStop) {
+        return false;
+    }
+    const std::string& text = *m_pText;
+    const size_t end = corvelle::PieceEnd(text, m_nShown, wanted);
+    if (end <= m_nShown) {
+        return true;
+    }
+    if (!corvelle::RoomForPiece(CurrentMemoryRoom(), m_budget, m_nShown, end - m_nShown)) {
+        StopForMemory();
+        return false;
+    }
+    if (m_nShown == 0) {
+        m_control.ReplaceSelection(text.data(), end);
+        m_control.SetSel(0, 0);
+    } else {
+        AppendAtEnd(text.data() + m_nShown, end - m_nShown);
+    }
+    m_nShown = end;
+    return true;
+}
+
+void CReportFiller::StopForMemory() {
+    m_bMemoryStop = true;
+    const std::string note = corvelle::MemoryStopNote(m_nShown, TotalBytes());
+    if (m_nShown == 0) {
+        m_control.ReplaceSelection(note.data(), note.size());
+        m_control.SetSel(0, 0);
+    } else {
+        AppendAtEnd(note.data(), note.size());
+    }
+    EndFilling();
+}
+
+void CReportFiller::EndFilling() {
+    m_timer.Reset();
+    ReturnSelection();
+    RepaintControl(m_control);
+}
+
+void CReportFiller::Notify() {
+    if (m_onProgress) {
+        m_onProgress();
+    }
+}
