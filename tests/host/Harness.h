@@ -15,7 +15,7 @@
 
 namespace corvelle::host {
 
-// ---- The module and its entry points --------------------------------------
+// ---- The module and its entry points
 
 constexpr int kListCommandCopy = 1;
 constexpr int kListCommandSelectAll = 3;
@@ -33,10 +33,8 @@ class PluginModule {
   const std::string& LoadError() const { return m_loadError; }
   HMODULE Handle() const { return m_module; }
   const std::string& Path() const { return m_path; }
-  // The options file: the module's path with "ini" for its extension.
   std::string OptionsIniPath() const;
 
-  // An export by its plain name as a typed pointer; null when missing.
   template <typename Proc>
   Proc Entry(const char* name) const {
     return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(m_module ? GetProcAddress(m_module, name) : nullptr));
@@ -59,7 +57,7 @@ class PluginModule {
       << "plug-in module " << ::corvelle::host::PluginModule::Get().Path() << ": "                 \
       << ::corvelle::host::PluginModule::Get().LoadError()
 
-// ---- Files -------------------------------------------------------------------
+// ---- Files
 
 // A fresh directory of its own under %TEMP%, removed with its content.
 class TempDir {
@@ -76,7 +74,6 @@ class TempDir {
   std::string m_path;
 };
 
-// Database images written by the project's own Palm writer.
 std::string RecordDatabase(uint32_t records, const std::string& name = "Corvelle test");
 std::string ResourceDatabase(uint32_t resources);
 
@@ -101,7 +98,7 @@ class ScopedFileContent {
 // A RECT as the profile functions store a structure: hex byte pairs, then the sum.
 std::string RectProfileValue(const RECT& rect);
 
-// ---- The Lister window ---------------------------------------------------------
+// ---- The Lister window
 
 enum class ListerKind { TopLevel, Embedded };  // Embedded: a child of a panel window
 
@@ -131,7 +128,7 @@ class ListerWindow {
   HWND m_viewer = nullptr;
 };
 
-// ---- The host's loop and the keyboard --------------------------------------------
+// ---- The host's loop and the keyboard
 
 // Runs the loop until the queue stays empty; the timed form also waits for
 // timers and input.
@@ -139,6 +136,19 @@ void PumpMessages();
 void PumpMessagesFor(DWORD milliseconds);
 
 enum KeyModifier : unsigned { kNoModifier = 0, kCtrl = 1, kShift = 2 };
+
+// Holds Ctrl and/or Shift in the keyboard state (what GetKeyState answers)
+// for its lifetime: posted keys do not change that state.
+class ScopedModifiers {
+ public:
+  explicit ScopedModifiers(unsigned modifiers);
+  ~ScopedModifiers() { SetKeyboardState(m_saved); }
+  ScopedModifiers(const ScopedModifiers&) = delete;
+  ScopedModifiers& operator=(const ScopedModifiers&) = delete;
+
+ private:
+  BYTE m_saved[256];
+};
 
 // Activates the window's top-level window, then focuses it, as a click would.
 bool FocusWindow(HWND window);
@@ -162,7 +172,7 @@ class MessageLog {
   std::vector<MSG> m_messages;
 };
 
-// ---- Windows as the host finds them --------------------------------------------
+// ---- Windows as the host finds them
 
 constexpr char kDialogClass[] = "#32770";
 constexpr char kRichEditClass[] = "RICHEDIT";
@@ -193,7 +203,7 @@ RECT ClientRectOf(HWND window);
 std::string ToString(const RECT& rect);
 bool HasStyle(HWND window, LONG_PTR style);
 
-// ---- Rich-edit controls and the clipboard -----------------------------------------
+// ---- Rich-edit controls and the clipboard
 
 std::string ControlText(HWND control);  // WM_GETTEXT, any size
 CHARRANGE SelectionOf(HWND control);
@@ -207,7 +217,7 @@ bool ShowsHorizontalScrollBar(HWND control);
 std::string ClipboardText();
 bool SetClipboardText(const std::string& text);
 
-// ---- What the process holds ---------------------------------------------------------
+// ---- What the process holds
 
 struct ResourceCounts {
   long gdiObjects = -1, userObjects = -1, kernelHandles = -1, windows = 0;  // -1: unknown
@@ -218,7 +228,7 @@ ResourceCounts CurrentResourceCounts();
 std::string Describe(const ResourceCounts& counts);
 double NowMilliseconds();
 
-// ---- Scenarios in a second copy of the host -------------------------------------------
+// ---- Scenarios in a second copy of the host
 
 // For checks that may crash the process (unloading the module):
 //   CORVELLE_HOST_SCENARIO(Name) { ...; return 0; }   // gets `argument`
@@ -237,7 +247,7 @@ constexpr DWORD kChildDidNotFinish = 0xFFFFFFFF;
 DWORD RunScenarioInChild(const std::string& name, const std::string& argument, DWORD timeLimitMs);
 int RunScenario(const std::string& name, const std::string& argument);
 
-// ---- The tests' fixture ---------------------------------------------------------------
+// ---- The tests' fixture
 
 // The module must be there, the host configuration starts empty (no
 // wincmd.ini beside the suggested INI path) and each test has its own folder.

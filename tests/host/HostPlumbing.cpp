@@ -314,19 +314,21 @@ bool FocusWindow(HWND window) {
   return GetFocus() == window;
 }
 
-void PressKey(HWND target, UINT key, unsigned modifiers) {
-  // Posted keys do not change the keyboard state that GetKeyState reads.
-  BYTE saved[256], held[256];
-  GetKeyboardState(saved);
-  std::memcpy(held, saved, sizeof held);
+ScopedModifiers::ScopedModifiers(unsigned modifiers) {
+  GetKeyboardState(m_saved);
+  BYTE held[256];
+  std::memcpy(held, m_saved, sizeof held);
   if (modifiers & kCtrl) held[VK_CONTROL] = held[VK_LCONTROL] = 0x80;
   if (modifiers & kShift) held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
   SetKeyboardState(held);
+}
+
+void PressKey(HWND target, UINT key, unsigned modifiers) {
+  ScopedModifiers held(modifiers);
   PostMessageA(target, WM_KEYDOWN, key, KeyLParam(key, false));
   PumpMessages();
   PostMessageA(target, WM_KEYUP, key, KeyLParam(key, true));
   PumpMessages();
-  SetKeyboardState(saved);
 }
 
 MessageLog::MessageLog(HWND window) : m_window(window) {

@@ -2,8 +2,6 @@
 // the launcher icon, scaled by whole factors and drawn over the window
 // colour, pixel for pixel what the engine decodes; nothing for a file
 // without one. The time a call takes is printed.
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -34,7 +32,7 @@ std::vector<COLORREF> PixelsOf(HBITMAP bitmap, SIZE& size) {
 
 TEST(PreviewBitmap, IsTheDecodedIconScaledOverTheWindowColourOrNothing) {
     CORVELLE_REQUIRE_PLUGIN();
-    const auto preview = PluginModule::Get().EntryAs<PreviewProc>("ListGetPreviewBitmap");
+    const auto preview = PluginModule::Get().Entry<PreviewProc>("ListGetPreviewBitmap");
     ASSERT_NE(preview, nullptr);
     const auto of = [preview](std::string path, int width, int height) {  // a writable copy, as the host passes
         return preview(path.data(), width, height, nullptr, 0);
@@ -76,7 +74,7 @@ TEST(PreviewBitmap, IsTheDecodedIconScaledOverTheWindowColourOrNothing) {
     for (const std::string& other : {memos, dir.Write("notes.txt", "text"), dir.PathOf("gone.prc")})
         EXPECT_EQ(of(other, 96, 96), nullptr) << other;
 
-    auto previewW = PluginModule::Get().EntryAs<PreviewProcW>("ListGetPreviewBitmapW");
+    auto previewW = PluginModule::Get().Entry<PreviewProcW>("ListGetPreviewBitmapW");
     ASSERT_NE(previewW, nullptr);
     std::wstring wide(app.begin(), app.end());
     HBITMAP bitmap = previewW(wide.data(), 96, 96, nullptr, 0);

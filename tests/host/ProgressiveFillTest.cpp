@@ -1,9 +1,7 @@
 // A big report arrives in pieces from the host's loop: its first screens when
 // ListLoad returns, the rest while the host stays usable, and a copy or a
 // search always acts on the whole report. Small reports are whole at once.
-#include <gtest/gtest.h>
-
-#include "ViewerFixture.h"
+#include "Harness.h"
 #include "dump/PalmDump.h"
 
 namespace corvelle::host {
@@ -61,8 +59,7 @@ void ExpectWholeReportWithTabStops(HWND control, const std::string& report) {
   PARAFORMAT2 format = ParagraphFormat(control);
   const LONG tabs[] = {400, 3200, 5500, 6500};
   EXPECT_EQ(format.dySpaceBefore, 60);
-  ASSERT_EQ(format.cTabCount, 4);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(TabPosition(format.rgxTabs[i]), tabs[i]);
+  EXPECT_EQ(TabStopsOf(format), std::vector<LONG>(tabs, tabs + 4));
 }
 
 using ProgressiveFill = ViewerTest;
@@ -70,7 +67,7 @@ using ProgressiveFill = ViewerTest;
 TEST_F(ProgressiveFill, SmallReportsAreWholeWhenListLoadReturns) {
   for (uint32_t records : {0u, 10u, 100u}) {
     SCOPED_TRACE(testing::Message() << records << " records");
-    std::string path = WriteDatabase(PalmDatabase::WithRecords(records));
+    std::string path = WriteRecords(records);
     ListerWindow lister;
     ViewerParts parts = FindViewerParts(PluginModule::Get().ListLoad(lister.Handle(), path));
     ASSERT_TRUE(parts.IsComplete());
@@ -81,8 +78,8 @@ TEST_F(ProgressiveFill, SmallReportsAreWholeWhenListLoadReturns) {
 }
 
 TEST_F(ProgressiveFill, TwoBigReportsArriveWholeAtOnceWhileKeysSelectionAndViewHold) {
-  const std::string paths[] = {WriteDatabase(PalmDatabase::WithRecords(3000), "records.pdb"),
-                               WriteDatabase(PalmDatabase::WithResources(2500), "resources.prc")};
+  const std::string paths[] = {WriteRecords(3000, "records.pdb"),
+                               m_dir.Write("resources.prc", ResourceDatabase(2500))};
   ListerWindow listers[2];
   std::vector<ViewerParts> viewers;
   for (int i = 0; i < 2; ++i) {
@@ -111,10 +108,10 @@ TEST_F(ProgressiveFill, TwoBigReportsArriveWholeAtOnceWhileKeysSelectionAndViewH
   EXPECT_NE(VisiblePage(viewers[0].sheet), viewers[0].dumpPage);
   PostKey(VisiblePage(viewers[0].sheet), '1', kCtrl);
   EXPECT_EQ(VisiblePage(viewers[0].sheet), viewers[0].dumpPage);
-  const int width = WidthOf(RectIn(control, nullptr));
+  const int width = RectIn(control, nullptr).right;
   MoveWindow(viewers[0].frame, 0, 0, 500, 400, TRUE);
   PumpAllButTimers();
-  EXPECT_NE(WidthOf(RectIn(control, nullptr)), width);
+  EXPECT_NE(RectIn(control, nullptr).right, width);
 
   ASSERT_TRUE(PumpUntilComplete(viewers)) << "not complete after " << kFillLimitMs / 1000 << " s";
   EXPECT_EQ(SelectionOf(control).cpMin, 40);
@@ -125,7 +122,7 @@ TEST_F(ProgressiveFill, TwoBigReportsArriveWholeAtOnceWhileKeysSelectionAndViewH
 }
 
 TEST_F(ProgressiveFill, CopyAndSearchWhileTextArrivesWorkOnTheWholeReport) {
-  std::string path = WriteDatabase(PalmDatabase::WithRecords(3000));
+  std::string path = WriteRecords(3000);
   std::string report = corvelle::DumpPalmFile(path.c_str());
   ListerWindow lister;
   ViewerParts parts = FindViewerParts(PluginModule::Get().ListLoad(lister.Handle(), path));
@@ -137,7 +134,7 @@ TEST_F(ProgressiveFill, CopyAndSearchWhileTextArrivesWorkOnTheWholeReport) {
   ASSERT_NE(TitleOf(parts), kDoneTitle) << "no longer arriving";
   EXPECT_TRUE(ClipboardText() == report) << ClipboardText().size() << " of " << report.size() << " bytes";
   // The last record's ID has not arrived yet; finding it brings it in.
-  auto search = PluginModule::Get().EntryAs<ListSearchTextProc>("ListSearchText");
+  auto search = PluginModule::Get().Entry<ListSearchTextProc>("ListSearchText");
   char needle[] = "100BB7h";
   SendMessageA(parts.dumpControl, EM_SETSEL, 0, 0);
   EXPECT_EQ(search(parts.frame, needle, 1), kListPluginOk);
@@ -147,7 +144,7 @@ TEST_F(ProgressiveFill, CopyAndSearchWhileTextArrivesWorkOnTheWholeReport) {
 }
 
 TEST_F(ProgressiveFill, SmallMemoryBudgetStopsWithANoteAndCopyStillGivesTheWholeReport) {
-  std::string path = WriteDatabase(PalmDatabase::WithRecords(3000));
+  std::string path = WriteRecords(3000);
   std::string report = corvelle::DumpPalmFile(path.c_str());
   ListerWindow lister;
   ASSERT_TRUE(SetEnvironmentVariableA("CORVELLE_MEMORY_BUDGET_MB", "32"));
@@ -168,7 +165,7 @@ TEST_F(ProgressiveFill, SmallMemoryBudgetStopsWithANoteAndCopyStillGivesTheWhole
 }
 
 TEST_F(ProgressiveFill, ClosingWhileTextArrivesLeavesNoWindowOrTimer) {
-  std::string path = WriteDatabase(PalmDatabase::WithRecords(3000));
+  std::string path = WriteRecords(3000);
   ListerWindow lister;
   ViewerParts parts = FindViewerParts(PluginModule::Get().ListLoad(lister.Handle(), path));
   ASSERT_TRUE(parts.IsComplete());
