@@ -22,6 +22,7 @@ const FontRow kFonts[] = {
     {"UpperCaseBIsNotBold", "Arial,-13,B", "Arial", -13, false, false},
     {"FaceOnly", "Arial", "Arial", 0, false, false},
     {"SixteenPixels", "Tahoma,-16", "Tahoma", -16, false, false},
+    {"ItalicAlone", "Tahoma,-12,i", "Tahoma", -12, false, true},
 };
 
 class ListerFont : public ViewerParamTest<FontRow> {};
@@ -126,6 +127,7 @@ struct RectRow {
 const RectRow kRects[] = {
     {"AutosaveAbsent", ListerKind::TopLevel, "[Options]\r\nRect=" + RectProfileValue(kSaved), true},
     {"AutosaveOne", ListerKind::TopLevel, "[Options]\r\nautosave=1\r\nRect=" + RectProfileValue(kSaved), true},
+    {"OtherNonZeroAnyCase", ListerKind::TopLevel, "[options]\r\nAUTOSAVE=7\r\nrect=" + RectProfileValue(kSaved), true},
     {"AutosaveZero", ListerKind::TopLevel, "[Options]\r\nautosave=0\r\nRect=" + RectProfileValue(kSaved), false},
     {"WrongChecksum", ListerKind::TopLevel,
      "[Options]\r\nRect=" + RectProfileValue(kSaved).substr(0, 32) + "00", false},
