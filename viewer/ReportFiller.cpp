@@ -134,6 +134,7 @@ void CReportFiller::Start(const std::string& text, HWND hTimerWindow) {
     m_nextRepaintMs = NowMilliseconds() + corvelle::kRepaintIntervalMs;
 
     m_control.LimitTextTo(text.size() + kNoteReserve);
+    m_control.DisableUndo();
     // The new text replaces the old and takes its paragraph format; the caret
     // goes to the start, which also shows the first line.
     m_control.SetSel(0, -1);

@@ -118,6 +118,12 @@ void CRichEditControl::LimitTextTo(size_t length) {
     }
 }
 
+void CRichEditControl::DisableUndo() {
+    if (m_hWnd != nullptr) {
+        ::SendMessageA(m_hWnd, EM_SETUNDOLIMIT, 0, 0);
+    }
+}
+
 void CRichEditControl::ReplaceSelection(const char* data, size_t size) {
     if (m_hWnd != nullptr) {
         StreamIn(m_hWnd, data, size, SF_TEXT | SFF_SELECTION);

@@ -20,6 +20,9 @@ public:
     void SetText(const std::string& text);
     // Raises the text limit so that `length` characters fit.
     void LimitTextTo(size_t length);
+    // Keeps no undo history: a read-only report has nothing to undo, and on
+    // Wine the history of every inserted piece slows each later insertion.
+    void DisableUndo();
     // Replaces the selection (at an empty selection: inserts there) by `size`
     // bytes of plain text. The new paragraphs take the format of the one at
     // the selection, so text streamed into a formatted empty control or at

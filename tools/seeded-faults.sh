@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# Seeds deliberate faults, one at a time, into a copy of the tree and says for
+# each whether the native unit tests catch it. The source tree is only read.
+#
+#   tools/seeded-faults.sh [SOURCE-TREE] [NAME-PATTERN]
+#
+# Each fault below is a name, a file and a Perl substitution applied to the
+# whole file. A fault whose text is no longer found is shown as "not applied".
+# Prints one line a fault and a total; exit 0 when every applied fault is caught.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+source_tree=${1:-$root}
+pattern=${2:-.}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+mkdir "$work/src"
+tar -C "$source_tree" --exclude='./build*' --exclude=./.git -cf - . | tar -C "$work/src" -xf -
+cmake -S "$work/src" -B "$work/build" -DCORVELLE_BENCH=OFF >"$work/configure.log" 2>&1 || {
+  cat "$work/configure.log"; exit 2; }
+targets=(corvelle-dump corvelle_dump_tests corvelle_plugin_tests corvelle_viewer_tests corvelle_about_tests)
+build() { cmake --build "$work/build" -j "${CORVELLE_JOBS:-2}" --target "${targets[@]}" >"$work/build.log" 2>&1; }
+# The suites that fail, or "" when all pass.
+failing() {
+  local suite failed=""
+  for suite in dump plugin viewer about; do
+    "$work/build/tests/corvelle_${suite}_tests" --gtest_brief=1 >/dev/null 2>&1 || failed+="$suite "
+  done
+  printf '%s' "$failed"
+}
+
+build || { tail -20 "$work/build.log"; exit 2; }
+[ -z "$(failing)" ] || { echo "seeded-faults: the tree fails its tests before any fault is seeded" >&2; exit 2; }
+
+applied=0 caught=0
+while read -r name file edit; do
+  case $name in '' | '#'*) continue ;; esac
+  [[ $name =~ $pattern ]] || continue
+  cp "$work/src/$file" "$work/original"
+  perl -0777 -pi -e "$edit" "$work/src/$file"
+  if cmp -s "$work/original" "$work/src/$file"; then
+    result="not applied"
+  else
+    applied=$((applied + 1))
+    if ! build; then
+      result="does not build"
+    else
+      suites=$(failing)
+      if [ -n "$suites" ]; then
+        caught=$((caught + 1))
+        result="caught by $suites"
+      else
+        result="MISSED"
+      fi
+    fi
+  fi
+  printf '%-28s %-30s %s\n' "$name" "$file" "$result"
+  # A plain copy gives the file a new time, so the next build compiles it again.
+  cp "$work/original" "$work/src/$file"
+done < <(sed -n '/^# FAULTS$/,$p' "$0")
+echo "caught $caught of $applied applied faults"
+[ "$caught" -eq "$applied" ]
+exit
+
+# FAULTS
+reader-last-byte         dump/ByteReader.h         s~\Qcount <= m_size - m_offset\E~count < m_size - m_offset~
+reader-seek-to-end       dump/ByteReader.h         s~\Qoffset > m_size\E~offset >= m_size~
+reader-not-sticky        dump/ByteReader.h         s~\Qreturn !m_failed && count\E~return count~
+reader-text-at-end       dump/ByteReader.h         s~\Qif (m_offset == m_size) {\E~if (false) {~
+format-hex-16-bit        dump/ReportText.cpp       s~\Qstatic_cast<uint32_t>(arg.Number())\E~static_cast<uint16_t>(arg.Number())~
+format-pad-spaces        dump/ReportText.cpp       s~\Qmemset(out, '0', padding)\E~memset(out, ' ', padding)~
+format-text-past-zero    dump/ReportText.cpp       s~text\.find\('\\0'\)~std::string_view::npos~
+format-negative-decimal  dump/ReportText.cpp       s~\Qnegative = value < 0;\E~negative = false;~
+format-stream-flush      dump/ReportText.cpp       s~\Qif (m_writer != nullptr) m_used = 0;\E~~
+date-weekday             dump/PalmDate.cpp         s~\QkWeekday1904 = 5\E~kWeekday1904 = 4~
+date-january-leap        dump/PalmDate.cpp         s~\Qdate.month <= 2\E~date.month < 2~
+date-era-last-day        dump/PalmDate.cpp         s~\Q - dayOfEra / 146096\E~~
+code-zero-byte           dump/CodeNames.cpp        s~\Qif (byte == 0) break;\E~if (byte == 0) continue;~
+code-three-bytes         dump/CodeNames.cpp        s~\Qmemcmp(row.code, code.bytes, 4)\E~memcmp(row.code, code.bytes, 3)~
+code-upper-appl          dump/CodeNames.cpp        s~\Q{"APPL", "Application"}\E~{"APPl", "Application"}~
+header-unsigned-flags    dump/HeaderSection.cpp    s~\Qreturn static_cast<int16_t>\E~return static_cast<uint16_t>~
+header-cut-boundary      dump/HeaderSection.cpp    s~\QfieldEnd <= file.size\E~fieldEnd < file.size~
+header-cut-in-flags      dump/HeaderSection.cpp    s~\QendsBefore(34)\E~endsBefore(32)~
+header-signed-count      dump/HeaderSection.cpp    s~\Q(%d)", entryCount.BigEndian(), entryCount.BigEndian()\E~(%d)", entryCount.BigEndian(), SignExtend16(entryCount.BigEndian())~
+header-zero-date-text    dump/HeaderSection.cpp    s~\Qif (!date.IsZero())\E~if (true)~
+header-launchable-bit    dump/HeaderSection.cpp    s~\Q{0x0200,\E~{0x0100,~
+appinfo-offset-at-end    dump/AppInfoSection.cpp   s~\QappInfoOffset >= file.size\E~appInfoOffset > file.size~
+appinfo-cut-no-blank     dump/AppInfoSection.cpp   s~(kAppInfoCut\);)\s*report\.BlankLine\(\);~$1~
+appinfo-title-units      dump/AppInfoSection.cpp   s~\QversionOffset + 2 * uint64_t{versionUnits}\E~versionOffset + uint64_t{versionUnits}~
+entry-dirty-low-bit      dump/EntryList.cpp        s~\QkDirty = 0x40\E~kDirty = 0x04~
+entry-category-mask      dump/EntryList.cpp        s~\QkCategoryMask = 0x0F\E~kCategoryMask = 0x07~
+entry-archive-deleted    dump/EntryList.cpp        s~\Qattributes & (kExpunged | kDeleted)\E~attributes & kDeleted~
+entry-id-reversed        dump/ResourceList.cpp     s~\Qentry.id = list.U16BE();\E~entry.id = static_cast<uint16_t>(list.Read<2>().Reversed());~
+entry-libr-records       dump/ResourceList.cpp     s~\Q || CodeIs(type, "libr")\E~~
+entry-pqa-described      dump/EntryList.cpp        s~\Q!CodeIs(header.Read<4>(), "pqa ")\E~true~
+entry-partial-entry      dump/ResourceList.cpp     s~\QlistBytes / entrySize\E~(listBytes + entrySize - 1) / entrySize~
+entry-missing-count      dump/EntryList.cpp        s~\Qshape.count - shown, shape.count\E~shape.count, shape.count~
+rect-checksum-wrap       plugin/ProfileValues.cpp  s~\Qbyte != (sum & 0xFFu)\E~byte != sum~
+rect-empty-accepted      plugin/ProfileValues.cpp  s~\Qwidth <= 0 || height <= 0\E~width < 0 || height < 0~
+muldiv-truncates         plugin/ProfileValues.cpp  s~\Q(magnitude + divisor / 2) / divisor\E~magnitude / divisor~
+muldiv-half-up           plugin/ProfileValues.cpp  s~\Q(magnitude + divisor / 2)\E~(magnitude + (negative ? divisor / 2 - 1 : divisor / 2))~
+font-height-sign         plugin/ProfileValues.cpp  s~\Q-20 * *points\E~20 * *points~
+font-fourth-field        plugin/ProfileValues.cpp  s~\Q{&fields.field[2], &fields.field[3]}\E~{&fields.field[2]}~
+font-leading-space       plugin/ProfileValues.cpp  s~\Qwhile (IsCSpace(*p)) ++p;\E~~
+registry-dir-root        plugin/Settings.cpp       s~\QReadHostRegistryValue(root, kInstallDirValue)\E~ReadHostRegistryValue(RegistryRoot::CurrentUser, kInstallDirValue)~
+registry-absolute-name   plugin/Settings.cpp       s~\Q || (*iniFileName)[0] != '.'\E~~
+registry-joined-length   plugin/Settings.cpp       s~\Qcandidate.size() + 1 > kHostValueCapacity\E~candidate.size() > kHostValueCapacity~
+font-value-not-cut       plugin/Settings.cpp       s~\Qvalue.resize(kHostValueCapacity - 1)\E~(void)0~
+autosave-default-off     plugin/Settings.cpp       s~\Q"autosave", 1)\E~"autosave", 0)~
+module-path-limit        plugin/Settings.cpp       s~\QmodulePath.size() + 1 > capacity\E~modulePath.size() > capacity~
+ini-dot-in-directory     plugin/Settings.cpp       s~\Q || dot < componentStart\E~~
+tabstops-threshold       plugin/TabStops.cpp       s~\QheightTwips < 200\E~heightTwips <= 200~
+names-two-dots           plugin/FileNameRules.cpp  s~\Qif (component[0] == Char('.') && component[1] == Char('.')) return false;\E~~
+names-case-sensitive     plugin/FileNameRules.cpp  s~\QFoldAscii(extension[i]) != FoldAscii(\E~static_cast<unsigned>(extension[i]) != (~
+search-high-bytes        plugin/SearchRules.cpp    s~\Q || c >= 0x80\E~~
+search-back-overlap      plugin/SearchRules.cpp    s~\Qfirst ? lastStart + 1 : selection.start\E~first ? lastStart + 1 : selection.end~
+detect-exact-fit         plugin/DetectString.cpp   s~\Qsizeof kDetectString > capacity\E~sizeof kDetectString >= capacity~
+keys-letter-z            viewer/KeyRouting.cpp     s~\Qvk <= 0x5A\E~vk <= 0x59~
+keys-tab-kept            viewer/KeyRouting.cpp     s~\|\|\s+vk == kVkTab~~
+ctrl-digit-beyond        viewer/KeyRouting.cpp     s~\Qindex >= pageCount\E~index > pageCount~
+hook-noyield-flag        viewer/KeyRouting.cpp     s~\Q(removeFlag & kPmRemove) == 0\E~removeFlag != kPmRemove~
+hook-last-key            viewer/KeyRouting.h       s~\QkWmKeyLast = 0x0108\E~kWmKeyLast = 0x0107~
+chain-first-object       viewer/KeyRouting.h       s~\Qif (object != nullptr && translate(object)) {\E~if (object != nullptr) { return translate(object); } if (false) {~
+fit-force-ignored        viewer/SheetLayout.cpp    s~\Q && !force\E~~
+fit-shrink-sign          viewer/SheetLayout.cpp    s~\Qint64_t{r.right} - delta.dx\E~int64_t{r.right} + delta.dx~
+fit-origin-lost          viewer/SheetLayout.cpp    s~\QClampToInt32(sheet.left + parentWidth)\E~ClampToInt32(parentWidth)~
+fit-empty-parent         viewer/SheetLayout.cpp    s~\QparentWidth == 0 || parentHeight == 0\E~parentWidth == 0 \&\& parentHeight == 0~
+clamp-high               viewer/SheetLayout.cpp    s~\Qif (value > std::numeric_limits<int32_t>::max()) {\E~if (false) {~
+format-height-mask       viewer/RichTextFormat.cpp s~\Qformat.mask = kCfmSize;\E~format.mask |= kCfmSize;~
+format-face-unbounded    viewer/RichTextFormat.cpp s~std::memchr\(source, '\\0', sourceSize\)~std::memchr(source, 0, sourceSize + 8)~
+format-tab-cap           viewer/RichTextFormat.cpp s~\Qcount > kMaxTabStops ? kMaxTabStops : count\E~count~
+format-text-limit        viewer/RichTextFormat.cpp s~\Qif (length >= kLargestTextLimit) {\E~if (false) {~
+style-template-font      viewer/SheetStyle.cpp     s#\Q(wantedStyle & ~kDsSetFont)\E#wantedStyle#
+style-disabled           viewer/SheetStyle.cpp     s~\Qif (!listerWindowIsActive)\E~if (listerWindowIsActive)~
+handle-reset-same        viewer/UniqueHandle.h     s~\Qif (handle == m_handle) {\E~if (false) {~
+handle-move-copies       viewer/UniqueHandle.h     s~\Qm_handle(other.Release())\E~m_handle(other.Get())~
+link-hover-style         about/LinkStyle.cpp       s~\Qstate.hover && (style & LS_HOVERCOLOR) != 0\E~state.hover~
+link-noactive-ignored    about/LinkStyle.cpp       s~\Q(style & LS_NOACTIVECOLOR) == 0 && \E~~
+link-style-overlap       about/LinkStyle.cpp       s~\Qif ((remove & add) != 0) return false;\E~~
+link-visited-colour      about/LinkStyle.h         s~\Qvisited = MakeColor(128, 0, 128)\E~visited = MakeColor(128, 0, 127)~
+fit-centre-floors        about/LinkFit.cpp         s~\Q- input.text.cx) / 2;\E~- input.text.cx) >> 1;~
+fit-right-ignored        about/LinkFit.cpp         s~\Qelse if ((input.staticStyle & kStaticRight) != 0)\E~else if (false)~
+fit-no-border            about/LinkFit.cpp         s~\Q(r.right - r.left) + borderX\E~(r.right - r.left)~
+html-capacity            about/HtmlCommand.cpp     s~\Q+ url.size() + 1 > kHtmlCommandCapacity\E~+ url.size() > kHtmlCommandCapacity~
+html-bare-first          about/HtmlCommand.cpp     s~"\\"%1\\""~"%1"~
+html-lead-bytes          about/HtmlCommand.cpp     s~\Qi += (pair && i + 1 < text.size()) ? 2 : 1;\E~i += 1;~
+error-26-blank           about/OpenError.cpp       s~\QA sharing violation occurred. "\E~A sharing violation occurred."~
+error-unknown-text       about/OpenError.cpp       s~\QUnknown Error (%d) occurred.\E~Unknown error (%d) occurred.~
+about-history-order      about/AboutText.cpp       s~\QIDS_ABOUT_V002, IDS_ABOUT_V001\E~IDS_ABOUT_V001, IDS_ABOUT_V002~
