@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "ChildScenario.h"
 #include "Harness.h"
 #include "dump/PalmDump.h"
 
@@ -44,7 +43,7 @@ bool TitleSaysComplete(HWND tabControl) {
 }
 
 void BenchSmall(const TempDir& dir) {
-  std::string path = dir.Write("small.pdb", PalmDatabase::WithRecords(10).Image());
+  std::string path = dir.Write("small.pdb", RecordDatabase(10));
   size_t reportSize = corvelle::DumpPalmFile(path.c_str()).size();
   double best = 1e9;
   for (int i = 0; i < 5; ++i) {
@@ -59,7 +58,7 @@ void BenchSmall(const TempDir& dir) {
 }
 
 void BenchBig(const TempDir& dir, uint32_t records) {
-  std::string path = dir.Write("big" + std::to_string(records) + ".pdb", PalmDatabase::WithRecords(records).Image());
+  std::string path = dir.Write("big" + std::to_string(records) + ".pdb", RecordDatabase(records));
   std::string report = corvelle::DumpPalmFile(path.c_str());
   ListerWindow lister;
   double start = NowMilliseconds();
