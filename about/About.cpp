@@ -5,7 +5,7 @@
 #include "about/AboutText.h"
 #include "res/Maker.h"
 #include "res/resource.h"
-#include "plugin/Module.h"
+#include "viewer/Module.h"
 
 namespace {
 

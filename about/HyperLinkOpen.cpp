@@ -6,7 +6,7 @@
 
 #include "about/HtmlCommand.h"
 #include "about/OpenError.h"
-#include "plugin/Module.h"
+#include "viewer/Module.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "plugin/Module.h"
+#include "viewer/Module.h"
 
 #include "plugin/ModuleState.h"
 
@@ -6,18 +6,12 @@ char g_szHostIni[corvelle::kPathCapacity] = "";
 char g_szOptionsIni[corvelle::kPathCapacity] = "quennet.ini";
 UINT_PTR g_nFrameId = 0;
 
-namespace {
-HINSTANCE g_hModule = nullptr;
-}  // namespace
-
-HINSTANCE CorvelleModule() { return g_hModule; }
-
 // Runs under the loader lock, so it only records the handle: loading the
 // rich-edit library here could deadlock or fail in ways the host cannot
 // report. The library is loaded on the first ListLoad instead.
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD reason, LPVOID /*reserved*/) {
     if (reason == DLL_PROCESS_ATTACH) {
-        g_hModule = hInstance;
+        SetCorvelleModule(hInstance);
         g_nFrameId = reinterpret_cast<UINT_PTR>(hInstance);
     }
     return TRUE;

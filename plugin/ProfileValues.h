@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "plugin/ListerFont.h"
+#include "viewer/ListerFont.h"
 
 namespace corvelle {
 

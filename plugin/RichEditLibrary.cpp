@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "plugin/Module.h"
+#include "viewer/Module.h"
 
 namespace corvelle {
 namespace {

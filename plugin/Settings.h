@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "plugin/ListerFont.h"
+#include "viewer/ListerFont.h"
 #include "plugin/ProfileValues.h"
 #include "plugin/SettingsPlatform.h"
 

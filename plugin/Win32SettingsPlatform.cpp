@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "plugin/Module.h"
+#include "viewer/Module.h"
 #include "viewer/UniqueHandle.h"
 
 namespace corvelle {

@@ -1,7 +1,7 @@
 #include "viewer/KeyHook.h"
 
 #include "viewer/KeyRouting.h"
-#include "viewer/ModuleHandle.h"
+#include "viewer/Module.h"
 #include "viewer/WindowObject.h"
 
 corvelle::UniqueHook g_hKeyHook;

@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "plugin/ListerFont.h"
+#include "viewer/ListerFont.h"
 #include "viewer/ReportFiller.h"
 #include "viewer/ResizePage.h"
 #include "viewer/RichEditControl.h"

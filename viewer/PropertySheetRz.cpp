@@ -7,7 +7,7 @@
 
 #include "viewer/KeyHook.h"
 #include "viewer/KeyRouting.h"
-#include "viewer/ModuleHandle.h"
+#include "viewer/Module.h"
 #include "viewer/SheetStyle.h"
 #include "viewer/WindowGeometry.h"
 

@@ -1,6 +1,6 @@
 #include "viewer/ResizePage.h"
 
-#include "viewer/ModuleHandle.h"
+#include "viewer/Module.h"
 #include "viewer/WindowGeometry.h"
 
 CResizePage::CResizePage(UINT nIDTemplate) {

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "plugin/ListerFont.h"
+#include "viewer/ListerFont.h"
 
 namespace corvelle {
 

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "viewer/KeyRouting.h"
-#include "viewer/ModuleHandle.h"
+#include "viewer/Module.h"
 
 namespace {
 
