@@ -32,11 +32,12 @@ int Shell(const std::string& dir, const std::string& command) {
 // holding src.ppm: 13 x 9 (odd, so rows are padded) in colours of the system
 // palette, white among them; big.ppm: the same, twice the size.
 struct ScratchDir {
-    std::string path =
-        "/tmp/corvelle-icon-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    // Its own name, so that tests and runs side by side never share it.
+    std::string path = [] {
+        char name[] = "/tmp/corvelle-icon-XXXXXX";
+        return std::string(mkdtemp(name) != nullptr ? name : "/nonexistent");
+    }();
     ScratchDir() {
-        std::replace(path.begin() + 5, path.end(), '/', '-');
-        EXPECT_EQ(std::system(("rm -rf " + path + " && mkdir -p " + path).c_str()), 0);
         // White, FFCC00, 003399, CC0000, black and 669933, three bytes each.
         const char kColors[] = "\xFF\xFF\xFF\xFF\xCC\0\0\x33\x99\xCC\0\0\0\0\0\x66\x99\x33";
         for (const int scale : {1, 2}) {
