@@ -37,8 +37,6 @@ markers=$(mktemp -d)
 trap 'rm -rf "$markers"' EXIT
 
 export WINEPREFIX="$build_dir/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Wine sees the Unix root as drive Z:.
-export CORVELLE_SCREENSHOT_DIR="Z:${markers//\//\\}"
 
 session=$(mktemp)
 trap 'rm -rf "$markers" "$session"' EXIT
@@ -46,7 +44,8 @@ cat >"$session" <<'INNER'
 #!/usr/bin/env bash
 loader=$1 host=$2 markers=$3 out_dir=$4
 cd "$(dirname "$host")"
-"$loader" "$host" --gtest_filter='AboutScreenshot.*' >"$markers/host.log" 2>&1 &
+# Wine sees the Unix root as drive Z:.
+"$loader" "$host" --scenario=Screenshots "--scenario-argument=Z:${markers//\//\\}" >"$markers/host.log" 2>&1 &
 host_pid=$!
 for page in dump about; do
   for _ in $(seq 1 600); do

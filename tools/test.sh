@@ -18,4 +18,4 @@ root=$(pwd)
 CORVELLE_NATIVE_ARGS="-DCORVELLE_ASAN_BUILD=$root/build-asan -DCORVELLE_FUZZ_BUILD=$root/build-fuzz \
 -DCORVELLE_WIN32_BUILD=$root/build-win32 -DCORVELLE_WIN64_BUILD=$root/build-win64" tools/build.sh native
 cd build
-exec ctest --output-on-failure --timeout 1800 "$@"
+exec ctest --output-on-failure --timeout 1800 -j "$(nproc)" "$@"
