@@ -104,6 +104,17 @@ void CReportFiller::AppendAtEnd(const char* data, size_t size) {
     m_control.ReplaceSelection(data, size);
 }
 
+void CReportFiller::Insert(const char* data, size_t size) {
+    if (m_nShown == 0) {
+        // Into the empty control: the caret goes to the start, which also
+        // shows the first line.
+        m_control.ReplaceSelection(data, size);
+        m_control.SetSel(0, 0);
+    } else {
+        AppendAtEnd(data, size);
+    }
+}
+
 void CReportFiller::ReturnSelection() {
     if (!m_bParked) {
         return;
@@ -216,12 +227,7 @@ bool CReportFiller::AppendPiece(size_t wanted) {
         StopForMemory();
         return false;
     }
-    if (m_nShown == 0) {
-        m_control.ReplaceSelection(text.data(), end);
-        m_control.SetSel(0, 0);
-    } else {
-        AppendAtEnd(text.data() + m_nShown, end - m_nShown);
-    }
+    Insert(text.data() + m_nShown, end - m_nShown);
     m_nShown = end;
     return true;
 }
@@ -229,12 +235,7 @@ bool CReportFiller::AppendPiece(size_t wanted) {
 void CReportFiller::StopForMemory() {
     m_bMemoryStop = true;
     const std::string note = corvelle::MemoryStopNote(m_nShown, TotalBytes());
-    if (m_nShown == 0) {
-        m_control.ReplaceSelection(note.data(), note.size());
-        m_control.SetSel(0, 0);
-    } else {
-        AppendAtEnd(note.data(), note.size());
-    }
+    Insert(note.data(), note.size());
     EndFilling();
 }
 

@@ -83,6 +83,8 @@ private:
     // Appends up to `wanted` bytes, cut at a line end; false when memory
     // stopped it.
     bool AppendPiece(size_t wanted);
+    // The first text into the empty control, or what follows at its end.
+    void Insert(const char* data, size_t size);
     // Inserts at the end of the control's text, the caret parked there.
     void AppendAtEnd(const char* data, size_t size);
     // Puts the user's selection back in place of the parked caret.
