@@ -20,13 +20,16 @@ ByteSpan FindLauncherIcon(const uint8_t* file, uint32_t size) {
     return large.size != 0 ? large : FindResource(bytes, "tAIB", kSmallIconId);
 }
 
-bool DecodeLauncherIcon(const uint8_t* file, uint32_t size, uint32_t maxWidth, uint32_t maxHeight,
-                        IconImage& icon) {
-    const ByteSpan family = FindLauncherIcon(file, size);
+bool DecodePreferredRendition(const ByteSpan& family, uint32_t maxWidth, uint32_t maxHeight, IconImage& icon) {
     const std::vector<BitmapRendition> renditions = ListRenditions(family.data, family.size);
     for (size_t index : RenditionPreference(renditions, maxWidth, maxHeight))
         if (DecodeRendition(family.data, family.size, renditions[index], icon)) return true;
     return false;
+}
+
+bool DecodeLauncherIcon(const uint8_t* file, uint32_t size, uint32_t maxWidth, uint32_t maxHeight,
+                        IconImage& icon) {
+    return DecodePreferredRendition(FindLauncherIcon(file, size), maxWidth, maxHeight, icon);
 }
 
 IconImage ScaleToFit(const IconImage& icon, uint32_t maxWidth, uint32_t maxHeight) {

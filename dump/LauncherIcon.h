@@ -14,9 +14,12 @@ namespace corvelle {
 // when there is no 1000. Empty when the file holds neither.
 ByteSpan FindLauncherIcon(const uint8_t* file, uint32_t size);
 
-// The icon as it shows best in at most maxWidth x maxHeight pixels: the first
-// rendition in RenditionPreference order that decodes. False when the file
-// has no icon or none of its renditions decodes.
+// The family's picture as it shows best in at most maxWidth x maxHeight
+// pixels: the first rendition in RenditionPreference order that decodes.
+// False when none decodes.
+bool DecodePreferredRendition(const ByteSpan& family, uint32_t maxWidth, uint32_t maxHeight, IconImage& icon);
+
+// The same for the file's launcher icon; false also when it has none.
 bool DecodeLauncherIcon(const uint8_t* file, uint32_t size, uint32_t maxWidth, uint32_t maxHeight,
                         IconImage& icon);
 

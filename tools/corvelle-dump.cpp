@@ -83,7 +83,7 @@ int WriteIcon(const char* outPath, unsigned long rendition, const char* path) {
     if (family.size == 0) return Fail(path, "no launcher icon");
     corvelle::IconImage icon;
     if (rendition == 0) {
-        if (!corvelle::DecodeLauncherIcon(file.View(), file.Size(), UINT32_MAX, UINT32_MAX, icon))
+        if (!corvelle::DecodePreferredRendition(family, UINT32_MAX, UINT32_MAX, icon))
             return Fail(path, "no rendition of the launcher icon can be read");
     } else {
         const auto renditions = corvelle::ListRenditions(family.data, family.size);
