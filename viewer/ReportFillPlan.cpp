@@ -130,12 +130,13 @@ std::string ArrivingTabTitle(const std::string& title, uint64_t shownBytes, uint
     return title + " (" + std::to_string(percent) + "%)";
 }
 
+bool SelectsAllText(long cpMin, long cpMax, long length) {
+    return length > 0 && cpMin <= 0 && (cpMax < 0 || cpMax >= length);
+}
+
 bool SelectionMeansWholeReport(long cpMin, long cpMax, long controlLength,
                                bool controlHoldsWholeReport) {
-    if (controlHoldsWholeReport || controlLength <= 0) {
-        return false;
-    }
-    return cpMin <= 0 && (cpMax < 0 || cpMax >= controlLength);
+    return !controlHoldsWholeReport && SelectsAllText(cpMin, cpMax, controlLength);
 }
 
 }  // namespace corvelle

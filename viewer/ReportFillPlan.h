@@ -85,6 +85,11 @@ std::string MemoryStopNote(uint64_t shownBytes, uint64_t totalBytes);
 // much is shown, as a whole percentage below 100.
 std::string ArrivingTabTitle(const std::string& title, uint64_t shownBytes, uint64_t totalBytes);
 
+// Whether the selection [cpMin, cpMax) covers all of a non-empty text of
+// `length` characters (a cpMax of -1 stands for its end): the host's
+// select-all.
+bool SelectsAllText(long cpMin, long cpMax, long length);
+
 // Whether a copy of the selection [cpMin, cpMax) of a control that holds
 // `controlLength` characters means the whole report: it covers the whole
 // control (a cpMax of -1 stands for its end) while the control does not hold

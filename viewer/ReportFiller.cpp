@@ -125,7 +125,7 @@ void CReportFiller::ReturnSelection() {
         const CHARRANGE& sel = m_userSelection;
         // A selection of everything (the host's select-all) stays everything,
         // so that a copy still takes the whole report.
-        if (m_nUserTextLength > 0 && sel.cpMin == 0 && sel.cpMax >= m_nUserTextLength) {
+        if (corvelle::SelectsAllText(sel.cpMin, sel.cpMax, m_nUserTextLength)) {
             m_control.SetSel(0, -1);
         } else {
             m_control.SetSel(sel.cpMin, sel.cpMax);
