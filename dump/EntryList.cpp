@@ -78,9 +78,7 @@ void AppendResourceBlock(ReportText& report, ByteReader& list) {
 void AppendEntryList(ReportText& report, const FileBytes& file) {
     EntryListShape shape;
     if (!ReadEntryListShape(file, shape)) return;
-    ByteReader header(file.data, file.size);
-    header.Seek(layout::kTypeOffset);
-    const bool describeAttributes = !CodeIs(header.Read<4>(), "pqa ");
+    const bool describeAttributes = !CodeIs(shape.type, "pqa ");
     const bool resources = shape.resources;
     const uint32_t shown = shape.inside;
 

@@ -7,7 +7,7 @@ namespace corvelle {
 bool ReadEntryListShape(const FileBytes& file, EntryListShape& shape) {
     ByteReader header(file.data, file.size);
     header.Seek(layout::kTypeOffset);
-    const FourCharCode type = header.Read<4>();
+    shape.type = header.Read<4>();
     header.Seek(layout::kEntryCountOffset);
     shape.count = header.U16BE();
     if (!header.Ok()) return false;
@@ -15,7 +15,7 @@ bool ReadEntryListShape(const FileBytes& file, EntryListShape& shape) {
     // Applications and libraries hold resources; everything else, "APPL"
     // and "pqa " included, holds records. The header's resource flag is not
     // consulted.
-    shape.resources = CodeIs(type, "appl") || CodeIs(type, "libr");
+    shape.resources = CodeIs(shape.type, "appl") || CodeIs(shape.type, "libr");
     const uint64_t entrySize = shape.resources ? layout::kResourceEntrySize : layout::kRecordEntrySize;
 
     // The count is not trusted: only entries wholly inside the file are read.

@@ -12,6 +12,7 @@
 namespace corvelle {
 
 struct EntryListShape {
+    FourCharCode type;       // the database's type, which decides the kind
     bool resources = false;  // 10-byte resource entries rather than 8-byte records
     uint32_t count = 0;      // as the header states it
     uint32_t inside = 0;     // entries wholly inside the file, at most count
