@@ -9,8 +9,8 @@
 #   tools/bench-viewer.sh [CROSS_BUILD_DIR...]    (default: build-win32 build-win64)
 #   tools/bench-viewer.sh DIR -- 3000              (one size only)
 #
-# Each dir is a built cross build (its corvelle-host.exe runs the benchmark
-# as --scenario=BenchViewer, see tests/host/BenchViewer.cpp).
+# Each dir is a built cross build; its corvelle-host.exe runs the benchmark
+# (tools/bench-viewer.cpp) as its disabled test BenchViewer.DISABLED_Figures.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
@@ -30,7 +30,8 @@ for dir in "${dirs[@]}"; do
     echo "   not built (tools/build.sh win32 win64)"
     continue
   fi
-  "$here/wine-test.sh" "$dir" --scenario=BenchViewer ${size:+--scenario-argument=$size}
+  CORVELLE_BENCH_RECORDS=$size "$here/wine-test.sh" "$dir" --gtest_also_run_disabled_tests \
+    --gtest_filter=BenchViewer.DISABLED_Figures
   status=$?
   # The leak check of the test suite, soaked: a thousand open/close cycles.
   [ $status -eq 0 ] && [ -z "$size" ] && CORVELLE_CYCLES=1000 "$here/wine-test.sh" "$dir" \

@@ -45,7 +45,8 @@ cat >"$session" <<'INNER'
 loader=$1 host=$2 markers=$3 out_dir=$4
 cd "$(dirname "$host")"
 # Wine sees the Unix root as drive Z:.
-"$loader" "$host" --scenario=Screenshots "--scenario-argument=Z:${markers//\//\\}" >"$markers/host.log" 2>&1 &
+CORVELLE_SCREENSHOT_FOLDER="Z:${markers//\//\\}" "$loader" "$host" --gtest_also_run_disabled_tests \
+  --gtest_filter=Screenshots.DISABLED_HoldEachPage >"$markers/host.log" 2>&1 &
 host_pid=$!
 for page in dump about; do
   for _ in $(seq 1 600); do

@@ -6,8 +6,6 @@
 #include <iterator>
 
 #include "Harness.h"
-
-#include <commctrl.h>
 #include "tools/PalmWriter.h"
 
 namespace corvelle::host {
@@ -23,30 +21,13 @@ struct ListDefaultParams {
 };
 static_assert(offsetof(ListDefaultParams, defaultIniName) == 12, "INI path at offset 12");
 
-std::string& PathOverride() {
-  static std::string path;
-  return path;
-}
-
 std::string ChosenModulePath() {
-  if (!PathOverride().empty()) return PathOverride();
   char buffer[MAX_PATH * 2] = {};
   DWORD length = GetEnvironmentVariableA("CORVELLE_MODULE", buffer, sizeof buffer);
   if (length > 0 && length < sizeof buffer) return buffer;
   length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
   std::string path(buffer, length);
   return path.substr(0, path.find_last_of("\\/") + 1) + (sizeof(void*) == 8 ? "Corvelle.wlx64" : "Corvelle.wlx");
-}
-
-bool DispatchPending() {
-  bool any = false;
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    any = true;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  return any;
 }
 
 // Repeat count 1, the scan code, the extended bit for navigation keys and,
@@ -79,8 +60,6 @@ PluginModule& PluginModule::Get() {
   return module;
 }
 
-void PluginModule::SetPathOverride(const std::string& path) { PathOverride() = path; }
-
 PluginModule::PluginModule() : m_path(ChosenModulePath()) {
   // A missing module must fail the tests, not wait on an error box under Xvfb.
   UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
@@ -97,17 +76,15 @@ PluginModule::PluginModule() : m_path(ChosenModulePath()) {
   }
 }
 
-std::string PluginModule::OptionsIniPath() const { return m_path.substr(0, m_path.find_last_of('.')) + ".ini"; }
-
-HWND PluginModule::ListLoad(HWND parent, const std::string& file, int showFlags) const {
-  std::string buffer = file;  // the interface passes a writable buffer
+HWND PluginModule::ListLoad(HWND parent, const std::string& file) const {
+  std::string buffer = file;
   auto load = Entry<HWND(__stdcall*)(HWND, char*, int)>("ListLoad");
-  return load ? load(parent, buffer.data(), showFlags) : nullptr;
+  return load ? load(parent, buffer.data(), 0) : nullptr;
 }
 
-int PluginModule::ListSendCommand(HWND listWin, int command, int parameter) const {
+int PluginModule::ListSendCommand(HWND listWin, int command) const {
   auto send = Entry<int(__stdcall*)(HWND, int, int)>("ListSendCommand");
-  return send ? send(listWin, command, parameter) : -1;
+  return send ? send(listWin, command, 0) : -1;
 }
 
 void PluginModule::ListCloseWindow(HWND listWin) const {
@@ -163,35 +140,6 @@ std::string ReadFileBytes(const std::string& path) {
 bool WriteFileBytes(const std::string& path, const std::string& content) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   return static_cast<bool>(out.write(content.data(), static_cast<std::streamsize>(content.size())).flush());
-}
-
-ScopedFileContent::ScopedFileContent(const std::string& path, const std::string& content)
-    : m_path(path), m_existed(GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
-  if (m_existed) m_previous = ReadFileBytes(path);
-  EXPECT_TRUE(WriteFileBytes(path, content)) << path;
-}
-
-ScopedFileContent::~ScopedFileContent() {
-  if (m_existed) {
-    WriteFileBytes(m_path, m_previous);
-  } else {
-    DeleteFileA(m_path.c_str());
-  }
-}
-
-std::string RectProfileValue(const RECT& rect) {
-  const LONG fields[4] = {rect.left, rect.top, rect.right, rect.bottom};
-  const auto* bytes = reinterpret_cast<const uint8_t*>(fields);
-  std::string value;
-  unsigned sum = 0;
-  char pair[3];
-  for (size_t i = 0; i < sizeof fields; ++i) {
-    std::snprintf(pair, sizeof pair, "%02X", bytes[i]);
-    value += pair;
-    sum += bytes[i];
-  }
-  std::snprintf(pair, sizeof pair, "%02X", sum & 0xFF);
-  return value + pair;
 }
 
 ListerWindow::ListerWindow(ListerKind kind, RECT at) {
@@ -281,10 +229,18 @@ LRESULT CALLBACK ListerWindow::WindowProc(HWND window, UINT message, WPARAM wPar
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void PumpMessages() {
+bool DispatchOne(UINT first, UINT last) {
+  MSG message;
+  if (!PeekMessageA(&message, nullptr, first, last, PM_REMOVE)) return false;
+  TranslateMessage(&message);
+  DispatchMessageA(&message);
+  return true;
+}
+
+void PumpMessages(bool timersToo) {
   // Handling one message may post the next: stop after a few quiet rounds.
   for (int quiet = 0; quiet < 3;) {
-    if (DispatchPending()) {
+    if (timersToo ? DispatchOne() : DispatchOne(0, WM_TIMER - 1) || DispatchOne(WM_TIMER + 1, 0xFFFF)) {
       quiet = 0;
     } else {
       ++quiet;
@@ -293,13 +249,17 @@ void PumpMessages() {
   }
 }
 
-void PumpMessagesFor(DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  for (DWORD elapsed = 0; elapsed < milliseconds; elapsed = GetTickCount() - start) {
-    DispatchPending();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+void PumpMessagesFor(double milliseconds) {
+  for (const double end = NowMilliseconds() + milliseconds; NowMilliseconds() < end;) {
+    if (!DispatchOne()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
-  PumpMessages();
+}
+
+double NowMilliseconds() {
+  LARGE_INTEGER frequency, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
 bool FocusWindow(HWND window) {
@@ -314,21 +274,18 @@ bool FocusWindow(HWND window) {
   return GetFocus() == window;
 }
 
-ScopedModifiers::ScopedModifiers(unsigned modifiers) {
-  GetKeyboardState(m_saved);
-  BYTE held[256];
-  std::memcpy(held, m_saved, sizeof held);
+void PressKey(HWND target, UINT key, unsigned modifiers, bool timersToo) {
+  BYTE saved[256], held[256];
+  GetKeyboardState(saved);
+  std::memcpy(held, saved, sizeof held);
   if (modifiers & kCtrl) held[VK_CONTROL] = held[VK_LCONTROL] = 0x80;
   if (modifiers & kShift) held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
   SetKeyboardState(held);
-}
-
-void PressKey(HWND target, UINT key, unsigned modifiers) {
-  ScopedModifiers held(modifiers);
   PostMessageA(target, WM_KEYDOWN, key, KeyLParam(key, false));
-  PumpMessages();
+  PumpMessages(timersToo);
   PostMessageA(target, WM_KEYUP, key, KeyLParam(key, true));
-  PumpMessages();
+  PumpMessages(timersToo);
+  SetKeyboardState(saved);
 }
 
 MessageLog::MessageLog(HWND window) : m_window(window) {

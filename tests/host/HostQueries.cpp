@@ -1,12 +1,8 @@
-// Reading windows, controls, the clipboard and the process from outside, and
-// running scenarios in a child copy of the host.
+// Reading windows, controls, the clipboard and the process from outside.
 #include <cstdio>
 #include <cstring>
-#include <map>
 
 #include "Harness.h"
-
-#include <commctrl.h>
 
 namespace corvelle::host {
 namespace {
@@ -14,15 +10,6 @@ namespace {
 BOOL CALLBACK Collect(HWND window, LPARAM list) {
   reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
   return TRUE;
-}
-
-void DescribeInto(HWND window, int depth, std::string& out) {
-  char line[400];
-  std::snprintf(line, sizeof line, "%*s%s id=%d \"%.60s\"%s\n", depth * 2, "", ClassNameOf(window).c_str(),
-                static_cast<int>(GetWindowLongPtrA(window, GWLP_ID)), TextOf(window).c_str(),
-                IsWindowVisible(window) ? "" : " (hidden)");
-  out += line;
-  for (HWND child : ChildrenOf(window)) DescribeInto(child, depth + 1, out);
 }
 
 // Wine's GDI handle table entry; a live object has a nonzero type.
@@ -48,13 +35,15 @@ long CountWineGdiObjects() {
   return count;
 }
 
-std::map<std::string, ScenarioMain>& Scenarios() {
-  static std::map<std::string, ScenarioMain> scenarios;
-  return scenarios;
+HWND FindChild(HWND parent, const char* className, int controlId = -1) {
+  for (HWND child : ChildrenOf(parent)) {
+    if (lstrcmpiA(ClassNameOf(child).c_str(), className) == 0 &&
+        (controlId == -1 || GetWindowLongPtrA(child, GWLP_ID) == controlId)) {
+      return child;
+    }
+  }
+  return nullptr;
 }
-
-// The child's arguments hold no quotes; quoting keeps blanks in paths.
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
 
@@ -97,25 +86,15 @@ std::vector<HWND> ThreadWindows() {
   return all;
 }
 
-HWND FindChild(HWND parent, const char* className, int controlId) {
-  for (HWND child : ChildrenOf(parent)) {
-    if (lstrcmpiA(ClassNameOf(child).c_str(), className) == 0 &&
-        (controlId == -1 || GetWindowLongPtrA(child, GWLP_ID) == controlId)) {
-      return child;
-    }
-  }
-  return nullptr;
-}
-
 ViewerParts FindViewerParts(HWND frame) {
   ViewerParts parts;
   if (!frame || !IsWindow(frame)) return parts;
   parts.frame = frame;
-  parts.sheet = FindChild(frame, kDialogClass);
+  parts.sheet = FindChild(frame, "#32770");
   if (!parts.sheet) return parts;
   parts.tabControl = FindChild(parts.sheet, WC_TABCONTROLA);
   for (HWND page : PagesOf(parts.sheet)) {
-    if (HWND control = FindChild(page, kRichEditClass, kDumpControlId)) {
+    if (HWND control = FindChild(page, "RICHEDIT", 1051)) {
       parts.dumpPage = page;
       parts.dumpControl = control;
     }
@@ -123,16 +102,10 @@ ViewerParts FindViewerParts(HWND frame) {
   return parts;
 }
 
-std::string DescribeTree(HWND root) {
-  std::string out;
-  if (root && IsWindow(root)) DescribeInto(root, 0, out);
-  return out.empty() ? "(no window)\n" : out;
-}
-
 std::vector<HWND> PagesOf(HWND sheet) {
   std::vector<HWND> pages;
   for (HWND child : ChildrenOf(sheet)) {
-    if (ClassNameOf(child) == kDialogClass) pages.push_back(child);
+    if (ClassNameOf(child) == "#32770") pages.push_back(child);
   }
   return pages;
 }
@@ -158,8 +131,6 @@ std::vector<std::string> TabTitles(HWND tabControl) {
   return titles;
 }
 
-int SelectedTab(HWND tabControl) { return TabCtrl_GetCurSel(tabControl); }
-
 RECT RectIn(HWND window, HWND reference) {
   RECT rect = {};
   GetWindowRect(window, &rect);
@@ -179,8 +150,6 @@ std::string ToString(const RECT& r) {
                 static_cast<long>(r.right), static_cast<long>(r.bottom));
   return text;
 }
-
-bool HasStyle(HWND window, LONG_PTR style) { return (GetWindowLongPtrA(window, GWL_STYLE) & style) == style; }
 
 std::string ControlText(HWND control) {
   LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
@@ -225,9 +194,6 @@ std::vector<LONG> TabStopsOf(const PARAFORMAT2& format) {
   for (int i = 0; i < format.cTabCount && i < MAX_TAB_STOPS; ++i) tabs.push_back(format.rgxTabs[i] & 0x00FFFFFF);
   return tabs;
 }
-
-LRESULT DisplayLineCount(HWND control) { return SendMessageA(control, EM_GETLINECOUNT, 0, 0); }
-LRESULT FirstVisibleLine(HWND control) { return SendMessageA(control, EM_GETFIRSTVISIBLELINE, 0, 0); }
 
 bool ShowsHorizontalScrollBar(HWND control) {
   SCROLLBARINFO info = {};
@@ -284,58 +250,6 @@ ResourceCounts CurrentResourceCounts() {
   }
   counts.windows = static_cast<long>(ThreadWindows().size());
   return counts;
-}
-
-std::string Describe(const ResourceCounts& c) {
-  char text[160];
-  std::snprintf(text, sizeof text, "GDI objects %ld, USER objects %ld, kernel handles %ld, windows %ld",
-                c.gdiObjects, c.userObjects, c.kernelHandles, c.windows);
-  return text;
-}
-
-double NowMilliseconds() {
-  LARGE_INTEGER frequency, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-ScenarioRegistration::ScenarioRegistration(const char* name, ScenarioMain main) { Scenarios()[name] = main; }
-
-DWORD RunScenarioInChild(const std::string& name, const std::string& argument, DWORD timeLimitMs) {
-  char program[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, program, MAX_PATH);
-  std::string commandLine = Quoted(program) + " " + Quoted("--module=" + PluginModule::Get().Path()) + " " +
-                            Quoted("--scenario=" + name) + " " + Quoted("--scenario-argument=" + argument);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  std::fflush(stdout);
-  if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                      &process)) {
-    return kChildDidNotFinish;
-  }
-  CloseHandle(process.hThread);
-  DWORD exitCode = kChildDidNotFinish;
-  if (WaitForSingleObject(process.hProcess, timeLimitMs) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(process.hProcess, &exitCode);
-  } else {
-    TerminateProcess(process.hProcess, 1);
-    WaitForSingleObject(process.hProcess, 10000);
-  }
-  CloseHandle(process.hProcess);
-  return exitCode;
-}
-
-int RunScenario(const std::string& name, const std::string& argument) {
-  auto found = Scenarios().find(name);
-  if (found == Scenarios().end()) {
-    std::fprintf(stderr, "corvelle-host: no scenario %s\n", name.c_str());
-    return 2;
-  }
-  int result = found->second(argument);
-  std::fflush(stdout);
-  return result;
 }
 
 }  // namespace corvelle::host

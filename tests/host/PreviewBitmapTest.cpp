@@ -1,8 +1,7 @@
 // ListGetPreviewBitmap(W) as the file manager's thumbnail view calls them:
 // the launcher icon, scaled by whole factors and drawn over the window
 // colour, pixel for pixel what the engine decodes; nothing for a file
-// without one. The time a call takes is printed.
-#include <cstdio>
+// without one.
 #include <string>
 #include <vector>
 
@@ -31,7 +30,6 @@ std::vector<COLORREF> PixelsOf(HBITMAP bitmap, SIZE& size) {
 }
 
 TEST(PreviewBitmap, IsTheDecodedIconScaledOverTheWindowColourOrNothing) {
-    CORVELLE_REQUIRE_PLUGIN();
     const auto preview = PluginModule::Get().Entry<PreviewProc>("ListGetPreviewBitmap");
     ASSERT_NE(preview, nullptr);
     const auto of = [preview](std::string path, int width, int height) {  // a writable copy, as the host passes
@@ -62,14 +60,6 @@ TEST(PreviewBitmap, IsTheDecodedIconScaledOverTheWindowColourOrNothing) {
             ASSERT_EQ(pixels[i] & 0xFFFFFF, RGB(GetBValue(want), GetGValue(want), GetRValue(want))) << "pixel " << i;
         }
     }
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    for (int i = 0; i < 100; ++i) DeleteObject(of(app, 96, 96));
-    QueryPerformanceCounter(&end);
-    std::printf("ListGetPreviewBitmap of Hello.prc at 96x96: %.3f ms a call\n",
-                10.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart));
-
     const std::string memos = dir.Write("Memos.pdb", samples::SerializePalmDatabase(samples::MemoSample()));
     for (const std::string& other : {memos, dir.Write("notes.txt", "text"), dir.PathOf("gone.prc")})
         EXPECT_EQ(of(other, 96, 96), nullptr) << other;
