@@ -174,7 +174,7 @@ ctrl-digit-from-zero     viewer/KeyRouting.cpp     s~\Qstatic_cast<int>(kVk1)\E~
 hook-ignores-handled     viewer/KeyHook.cpp        s~\Q        if (handled) {\E~        if (false \&\& handled) {~
 wrap-bar-always          viewer/ListpagePty.cpp    s~\QShowHorizontalScrollBar(m_bNoWrap)\E~ShowHorizontalScrollBar(TRUE)~
 select-all-selects-none  viewer/ListpagePty.cpp    s~\Q        m_richEdit.SetSel(0, -1);\E~        m_richEdit.SetSel(0, 0);~
-no-paragraph-format      viewer/ListpagePty.cpp    s~\n\s*ApplyParaFormat\(\);~~
+no-paragraph-format      plugin/ViewerLoader.cpp   s~\n\s*if \(!page.m_bFirstShow\) page.ApplyParaFormat\(\);~~
 copy-part-mid-fill       viewer/ListpagePty.cpp    s~\n\s*PutTextOnClipboard\(m_hWnd, m_strText\);\n\s*return;~~
 title-stays-arriving     viewer/ListpagePty.cpp    s~\Q            : m_strTabTitle;\E~            : m_strTabTitle + " (100%)";~
 italic-dropped           viewer/RichTextFormat.cpp s~\Qformat.effects |= kCfeItalic;\E~~

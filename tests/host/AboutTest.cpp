@@ -67,18 +67,16 @@ TEST_F(About, SelectAllAndCopyTakeTheWholeTextWhereverTheFocusIs) {
 }
 
 TEST_F(About, OnlyTheInformationBoxFollowsTheListersSize) {
-  std::vector<std::string> fixed;
-  for (HWND child : ChildrenOf(m_page)) {
-    if (child != m_info) fixed.push_back(ToString(RectIn(child, m_page)));
-  }
+  auto othersPlaces = [this] {
+    std::vector<std::string> places;
+    for (HWND child : ChildrenOf(m_page)) places.push_back(child == m_info ? "" : ToString(RectIn(child, m_page)));
+    return places;
+  };
+  const std::vector<std::string> others = othersPlaces();
   const RECT info = RectIn(m_info, m_page);
   m_lister.Resize(30, -20);
   EXPECT_EQ(ToString(RectIn(m_info, m_page)), ToString(RECT{info.left, info.top, info.right + 30, info.bottom - 20}));
-  std::vector<std::string> fixedAfter;
-  for (HWND child : ChildrenOf(m_page)) {
-    if (child != m_info) fixedAfter.push_back(ToString(RectIn(child, m_page)));
-  }
-  EXPECT_EQ(fixedAfter, fixed);
+  EXPECT_EQ(othersPlaces(), others);
 }
 
 // Sets HKEY_CLASSES_ROOT\<subkey>'s default value for the object's lifetime.

@@ -154,7 +154,6 @@ inline bool HasStyle(HWND window, LONG_PTR style) { return (GetWindowLongPtrA(wi
 
 std::string ControlText(HWND control);  // WM_GETTEXT, any size
 CHARRANGE SelectionOf(HWND control);
-std::string SelectedText(HWND control);
 CHARFORMATA DefaultCharFormat(HWND control);
 PARAFORMAT2 ParagraphFormat(HWND control);  // of the selection
 std::vector<LONG> TabStopsOf(const PARAFORMAT2& format);  // positions without flag bits

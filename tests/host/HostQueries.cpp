@@ -165,16 +165,6 @@ CHARRANGE SelectionOf(HWND control) {
   return range;
 }
 
-std::string SelectedText(HWND control) {
-  CHARRANGE range = SelectionOf(control);
-  if (range.cpMax <= range.cpMin) return std::string();
-  // Room even if line ends were counted as one character.
-  std::string text(static_cast<size_t>(range.cpMax - range.cpMin) * 2 + 1, '\0');
-  LRESULT copied = SendMessageA(control, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-  return text;
-}
-
 CHARFORMATA DefaultCharFormat(HWND control) {
   CHARFORMATA format{};
   format.cbSize = sizeof format;

@@ -55,13 +55,20 @@ const ReportRow kReports[] = {
 
 class Report : public ViewerParamTest<ReportRow> {};
 
+// Up to 32 KB the report is whole when ListLoad returns; a bigger one comes
+// in from the host's loop.
 TEST_P(Report, IsTheEnginesTextByteForByte) {
   const ReportRow& row = GetParam();
   std::string path = row.content ? m_dir.Write(row.fileName, row.content()) : m_dir.PathOf(row.fileName);
   std::string expected = DumpPalmFile(path.c_str());
   ListerWindow lister;
-  ViewerParts parts = OpenViewer(lister, path);
+  ViewerParts parts = FindViewerParts(PluginModule::Get().ListLoad(lister.Handle(), path));
   ASSERT_TRUE(parts.IsComplete());
+  if (expected.size() <= 32 * 1024) {
+    EXPECT_EQ(TabTitles(parts.tabControl).at(0), "Image Dump");
+    EXPECT_TRUE(ControlText(parts.dumpControl) == expected) << "not whole when ListLoad returned";
+  }
+  lister.Adopt(parts.frame);
   std::string shown = ControlText(parts.dumpControl);
   EXPECT_TRUE(shown == expected) << shown.size() << " bytes shown, " << expected.size() << " expected";
 }
