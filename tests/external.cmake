@@ -13,16 +13,12 @@ if(CORVELLE_ASAN_BUILD AND EXISTS ${CORVELLE_ASAN_BUILD}/CMakeCache.txt)
   endforeach()
 endif()
 
-if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-report)
-  add_test(NAME fuzz-report-30s
-    COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-report 30)
-  set_tests_properties(fuzz-report-30s PROPERTIES TIMEOUT 200)
-endif()
-if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-icon)
-  add_test(NAME fuzz-icon-30s
-    COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-icon 30)
-  set_tests_properties(fuzz-icon-30s PROPERTIES TIMEOUT 200)
-endif()
+foreach(fuzzer fuzz-report fuzz-icon)
+  if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/${fuzzer})
+    add_test(NAME ${fuzzer}-30s COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/${fuzzer} 30)
+    set_tests_properties(${fuzzer}-30s PROPERTIES TIMEOUT 200)
+  endif()
+endforeach()
 
 # Databases written by an independent writer (Debian's Palm::PDB) read back.
 find_program(CORVELLE_PERL perl)

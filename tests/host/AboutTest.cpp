@@ -19,11 +19,13 @@ std::string WithLineFeeds(std::string text) {
 const std::string kInformation = CORVELLE_TEXT_TITLE CORVELLE_TEXT_HISTORY CORVELLE_TEXT_V002 CORVELLE_TEXT_V001
     CORVELLE_TEXT_CONTACT CORVELLE_TEXT_RIGHTS;
 
-class About : public ViewerTest {
+// A viewer showing its About page, chosen with Ctrl+2 from the report.
+template <typename Base>
+class AboutPage : public HostTest<Base> {
  protected:
   void SetUp() override {
-    ViewerTest::SetUp();
-    m_viewer = OpenViewer(m_lister, WriteRecords(3));
+    HostTest<Base>::SetUp();
+    m_viewer = this->OpenViewer(m_lister, this->WriteRecords(3));
     ASSERT_TRUE(m_viewer.IsComplete());
     ASSERT_TRUE(FocusWindow(m_viewer.dumpControl));
     PressKeyOnFocus('2', kCtrl);
@@ -35,6 +37,7 @@ class About : public ViewerTest {
   ViewerParts m_viewer;
   HWND m_page = nullptr, m_info = nullptr;
 };
+using About = AboutPage<testing::Test>;
 
 TEST_F(About, ShowsTheTwentyFourLinesOverTheReportsRectangle) {
   EXPECT_EQ(SelectedTab(m_viewer.tabControl), 1);
@@ -139,14 +142,10 @@ struct LinkRow {
 const LinkRow kLinks[] = {{"Mail", IDC_LINK_MAIL, "mailto", CORVELLE_MAKER_MAILTO},
                           {"Web", IDC_LINK_WEB, "https", CORVELLE_MAKER_WEB}};
 
-class Link : public HostTest<testing::TestWithParam<LinkRow>> {
+class Link : public AboutPage<testing::TestWithParam<LinkRow>> {
  protected:
   void SetUp() override {
-    HostTest::SetUp();
-    m_viewer = FindViewerParts(m_lister.Open(WriteRecords(3)));
-    ASSERT_TRUE(m_viewer.IsComplete());
-    PressKey(m_viewer.tabControl, '2', kCtrl);
-    m_page = VisiblePage(m_viewer.sheet);
+    AboutPage::SetUp();
     m_link = GetDlgItem(m_page, GetParam().id);
     ASSERT_NE(m_link, nullptr);
   }
@@ -161,9 +160,7 @@ class Link : public HostTest<testing::TestWithParam<LinkRow>> {
     PostMessageA(m_link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
     PumpMessagesFor(300);
   }
-  ListerWindow m_lister;
-  ViewerParts m_viewer;
-  HWND m_page = nullptr, m_link = nullptr;
+  HWND m_link = nullptr;
 };
 
 TEST_P(Link, HasItsUrlAsTooltipShownWhenThePointerRests) {
@@ -205,7 +202,7 @@ TEST_P(Link, OpensOnPressThroughTheHtmlCommandWhenTheShellFails) {
     EXPECT_EQ(MessageBoxCloser::texts, std::vector<std::string>{"Can't open link:\n\nThe specified file was not found."});
     SetFocus(m_link);
     EXPECT_EQ(Colour(), RGB(0, 128, 128)) << "active";
-    SetFocus(GetDlgItem(m_page, IDC_ABOUT_INFO));
+    SetFocus(m_info);
     EXPECT_EQ(Colour(), RGB(0, 0, 255)) << "a failed link is not visited";
   }
   char system[MAX_PATH] = {};
@@ -221,7 +218,7 @@ TEST_P(Link, OpensOnPressThroughTheHtmlCommandWhenTheShellFails) {
   PostMessageA(m_link, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
   PumpMessagesFor(1000);
   EXPECT_TRUE(ReadFileBytes(record).empty()) << "the release opened the link again";
-  SetFocus(GetDlgItem(m_page, IDC_ABOUT_INFO));
+  SetFocus(m_info);
   EXPECT_EQ(Colour(), RGB(128, 0, 128)) << "visited";
 }
 

@@ -77,15 +77,12 @@ TEST_F(ViewerTest, ListerFontFollowsTheHostsRegistryKey) {
   TempDir install;
   install.Write("wincmd.ini", WincmdIni("Tahoma,-13,i"));
   std::string path = WriteRecords(3);
+  const char kKey[] = "Software\\Ghisler\\Total Commander";
   for (bool relative : {true, false}) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Ghisler\\Total Commander", 0, nullptr, 0,
-                              KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
     const std::string dir = install.Path().substr(0, install.Path().size() - 1);
     const std::string ini = relative ? ".\\wincmd.ini" : install.PathOf("wincmd.ini");
-    RegSetValueExA(key, "InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(dir.c_str()), dir.size() + 1);
-    RegSetValueExA(key, "IniFileName", 0, REG_SZ, reinterpret_cast<const BYTE*>(ini.c_str()), ini.size() + 1);
-    RegCloseKey(key);
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "InstallDir", REG_SZ, dir.c_str(), dir.size() + 1), 0);
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "IniFileName", REG_SZ, ini.c_str(), ini.size() + 1), 0);
     std::string face;
     {
       ListerWindow lister;
