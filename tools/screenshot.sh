@@ -6,8 +6,8 @@
 #
 # Writes dump.png ("Image Dump") and about.png ("About"), cropped to the
 # Lister window. Uses the build's own Wine prefix (tools/wine-test.sh creates
-# it on its first run); the host's AboutScreenshot test holds each page on
-# screen until the picture is taken.
+# it on its first run); the host's disabled test in tools/screenshot-host.cpp
+# holds each page on screen until the picture is taken.
 set -euo pipefail
 
 if [ $# -lt 1 ]; then
