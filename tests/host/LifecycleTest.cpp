@@ -26,10 +26,10 @@ TEST_F(Lifecycle, OpenAndCloseCyclesLeaveNoWindowObjectOrHandleBehind) {
   for (int i = 0; i < cycles && !HasFailure(); ++i) cycle();
   const double perCycle = (NowMilliseconds() - start) / cycles;
   const ResourceCounts after = CurrentResourceCounts();
-  for (const ResourceCounts* c : {&before, &after}) {
-    std::printf("[ figures  ] %d cycles, %.1f ms each; GDI objects %ld, USER objects %ld, handles %ld, windows %ld\n",
-                cycles, perCycle, c->gdiObjects, c->userObjects, c->kernelHandles, c->windows);
-  }
+  std::printf("[ figures  ] %d cycles, %.1f ms each; before/after: GDI objects %ld/%ld, USER objects %ld/%ld, "
+              "handles %ld/%ld, windows %ld/%ld\n", cycles, perCycle, before.gdiObjects, after.gdiObjects,
+              before.userObjects, after.userObjects, before.kernelHandles, after.kernelHandles, before.windows,
+              after.windows);
   // A leak shows once per cycle, far above Wine's own noise.
   EXPECT_EQ(after.windows, before.windows);
   EXPECT_LE(after.gdiObjects - before.gdiObjects, 10);
