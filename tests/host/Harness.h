@@ -161,7 +161,7 @@ inline LRESULT DisplayLineCount(HWND control) { return SendMessageA(control, EM_
 inline LRESULT FirstVisibleLine(HWND control) { return SendMessageA(control, EM_GETFIRSTVISIBLELINE, 0, 0); }
 bool ShowsHorizontalScrollBar(HWND control);
 std::string ClipboardText();
-bool SetClipboardText(const std::string& text);
+void EmptyClipboardText();
 
 // ---- What the process holds
 

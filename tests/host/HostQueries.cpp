@@ -12,27 +12,16 @@ BOOL CALLBACK Collect(HWND window, LPARAM list) {
   return TRUE;
 }
 
-// Wine's GDI handle table entry; a live object has a nonzero type.
-struct WineGdiHandleEntry {
-  uint64_t object;
-  uint32_t owner;
-  uint16_t unique;
-  uint8_t type;
-  uint8_t flags;
-  uint64_t userPointer;
-};
-static_assert(sizeof(WineGdiHandleEntry) == 24, "Wine's GDI handle entry");
-
+// Wine's GDI handle table (PEB::GdiSharedHandleTable): 0x10000 entries of 24
+// bytes; a live object has a nonzero type in byte 14 of its entry.
 long CountWineGdiObjects() {
   auto getPeb = reinterpret_cast<const uint8_t*(WINAPI*)()>(
       reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetCurrentPeb")));
   if (!getPeb || !GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) return -1;
-  // PEB::GdiSharedHandleTable
-  auto* table = *reinterpret_cast<WineGdiHandleEntry* const*>(getPeb() + (sizeof(void*) == 8 ? 0xF8 : 0x94));
-  if (!table) return -1;
+  auto* table = *reinterpret_cast<const uint8_t* const*>(getPeb() + (sizeof(void*) == 8 ? 0xF8 : 0x94));
   long count = 0;
-  for (int i = 0; i < 0x10000; ++i) count += table[i].type != 0;
-  return count;
+  for (int i = 0; table && i < 0x10000; ++i) count += table[i * 24 + 14] != 0;
+  return table ? count : -1;
 }
 
 HWND FindChild(HWND parent, const char* className, int controlId = -1) {
@@ -205,19 +194,10 @@ std::string ClipboardText() {
   return text;
 }
 
-bool SetClipboardText(const std::string& text) {
-  if (!OpenClipboard(nullptr)) return false;
+void EmptyClipboardText() {
+  if (!OpenClipboard(nullptr)) return;
   EmptyClipboard();
-  HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  bool done = false;
-  if (data) {
-    std::memcpy(GlobalLock(data), text.c_str(), text.size() + 1);
-    GlobalUnlock(data);
-    done = SetClipboardData(CF_TEXT, data) != nullptr;
-    if (!done) GlobalFree(data);
-  }
   CloseClipboard();
-  return done;
 }
 
 ResourceCounts CurrentResourceCounts() {

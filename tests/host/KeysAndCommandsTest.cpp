@@ -14,7 +14,7 @@ TEST_F(Commands, SelectAllAndCopyActInTheHostsLoopOnTheWholeReportAndOthersAreRe
   ViewerParts parts = OpenViewer(lister, path);
   ASSERT_TRUE(parts.IsComplete());
   const PluginModule& module = PluginModule::Get();
-  ASSERT_TRUE(SetClipboardText("stale"));
+  EmptyClipboardText();
   SendMessageA(parts.dumpControl, EM_SETSEL, 0, 6);
   for (int command : {0, 2, 4, -1, 0x10001}) EXPECT_EQ(module.ListSendCommand(parts.frame, command), kListPluginError);
   EXPECT_EQ(module.ListSendCommand(parts.frame, kListCommandCopy), kListPluginOk);
@@ -37,13 +37,10 @@ struct KeyRow {
 };
 
 // Letters and the like belong to the host; moving keys to both; the
-// scrolling keys only to the report.
+// scrolling keys only to the report. Every key's route is the rule's own test.
 const KeyRow kKeys[] = {
-    {"Letter", 'A', kNoModifier, 1, 0},      {"ShiftLetter", 'Q', kShift, 1, 0},
-    {"Escape", VK_ESCAPE, kNoModifier, 1, 0}, {"NumpadAdd", VK_ADD, kNoModifier, 1, 0},
-    {"Down", VK_DOWN, kNoModifier, 1, 1},     {"Return", VK_RETURN, kNoModifier, 1, -1},
-    {"PageDown", VK_NEXT, kNoModifier, 0, 1}, {"End", VK_END, kNoModifier, 0, 1},
-    {"F5", VK_F5, kNoModifier, 0, -1},
+    {"Letter", 'A', kNoModifier, 1, 0},  {"ShiftLetter", 'Q', kShift, 1, 0}, {"Escape", VK_ESCAPE, kNoModifier, 1, 0},
+    {"Down", VK_DOWN, kNoModifier, 1, 1}, {"PageDown", VK_NEXT, kNoModifier, 0, 1}, {"F5", VK_F5, kNoModifier, 0, -1},
 };
 
 class Key : public ViewerParamTest<KeyRow> {};

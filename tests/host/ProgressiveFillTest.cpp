@@ -84,7 +84,7 @@ TEST_F(ProgressiveFill, CopyAndSearchWhileTextArrivesWorkOnTheWholeReport) {
   ListerWindow lister;
   ViewerParts parts = FindViewerParts(PluginModule::Get().ListLoad(lister.Handle(), path));
   ASSERT_TRUE(parts.IsComplete());
-  ASSERT_TRUE(SetClipboardText("before"));
+  EmptyClipboardText();
   PluginModule::Get().ListSendCommand(parts.frame, kListCommandSelectAll);
   PluginModule::Get().ListSendCommand(parts.frame, kListCommandCopy);
   PumpMessages(false);

@@ -86,7 +86,6 @@ const NameRow kNames[] = {
     {"Cyrillic", L"$\x0417\x0430\x043C\x0435\x0442\x043A\x0438.pqa", true},
     {"BackupSuffix", L"$memo.pdb.bak", false},
     {"TwoDotsFirst", L"$..memo.prc", false},
-    {"NoBackslash", L"memo.pdb", false},
     {"Empty", L"", false},
 };
 
