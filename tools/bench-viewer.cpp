@@ -106,7 +106,8 @@ void BenchBig(const TempDir& dir, uint32_t records) {
 }
 
 void BenchPreview(const TempDir& dir) {
-  const auto preview = PluginModule::Get().Entry<HBITMAP(__stdcall*)(char*, int, int, char*, int)>("ListGetPreviewBitmap");
+  using PreviewProc = HBITMAP(__stdcall*)(char*, int, int, char*, int);
+  const auto preview = PluginModule::Get().Entry<PreviewProc>("ListGetPreviewBitmap");
   std::string app = dir.Write("Hello.prc", samples::SerializePalmDatabase(samples::ApplicationSample()));
   const double start = NowMilliseconds();
   for (int i = 0; i < 100; ++i) DeleteObject(preview(app.data(), 96, 96, nullptr, 0));

@@ -172,7 +172,8 @@ TEST_P(Link, HasItsUrlAsTooltipShownWhenThePointerRests) {
     tool.hwnd = m_link;
     tool.uId = 1;
     tool.lpszText = text;
-    if (ClassNameOf(window) == TOOLTIPS_CLASSA && SendMessageA(window, TTM_GETTOOLINFOA, 0, LPARAM(&tool))) tip = window;
+    const bool knowsTheLink = SendMessageA(window, TTM_GETTOOLINFOA, 0, LPARAM(&tool)) != 0;
+    if (ClassNameOf(window) == TOOLTIPS_CLASSA && knowsTheLink) tip = window;
   }
   ASSERT_NE(tip, nullptr);
   EXPECT_STREQ(text, GetParam().url);
@@ -199,7 +200,8 @@ TEST_P(Link, OpensOnPressThroughTheHtmlCommandWhenTheShellFails) {
   {
     ScopedClassesRootValue fails(command, missing);
     Press();
-    EXPECT_EQ(MessageBoxCloser::texts, std::vector<std::string>{"Can't open link:\n\nThe specified file was not found."});
+    const std::string why = "Can't open link:\n\nThe specified file was not found.";
+    EXPECT_EQ(MessageBoxCloser::texts, std::vector<std::string>{why});
     SetFocus(m_link);
     EXPECT_EQ(Colour(), RGB(0, 128, 128)) << "active";
     SetFocus(m_info);
@@ -208,7 +210,8 @@ TEST_P(Link, OpensOnPressThroughTheHtmlCommandWhenTheShellFails) {
   char system[MAX_PATH] = {};
   GetSystemDirectoryA(system, MAX_PATH);
   // cmd writes what follows "echo": the blank and the URL the link appends.
-  ScopedClassesRootValue works(command, "\"" + std::string(system) + "\\cmd.exe\" /c >\"" + record + "\" echo \"%1\" -tail");
+  const std::string echo = "\"" + std::string(system) + "\\cmd.exe\" /c >\"" + record + "\" echo \"%1\" -tail";
+  ScopedClassesRootValue works(command, echo);
   Press();
   for (int i = 0; i < 100 && ReadFileBytes(record).find('\n') == std::string::npos; ++i) PumpMessagesFor(100);
   EXPECT_EQ(ReadFileBytes(record), std::string(" ") + GetParam().url + "\r\n");
