@@ -54,12 +54,10 @@ TEST(FitWindowToText, KeepsTheAlignedEdgeAndTheBorder) {
     constexpr uint32_t kLeft = 0x0000, kCenter = 0x0001, kRight = 0x0002, kBitmap = 0x000E, kCenterImage = 0x0200;
     const struct { const char* name; LinkFitInput input; WindowPlacement fit; } kCases[] = {  // window, client, text
         {"LeftKeepsTopLeftAndBorder", {{10, 20, 110, 50}, {96, 26}, {40, 13}, kLeft}, {10, 20, 44, 17}},
-        {"CentredEvenDifference", {{10, 20, 110, 50}, {100, 30}, {40, 13}, kCenter}, {40, 20, 40, 13}},
         {"CentredOddDifference", {{10, 20, 110, 50}, {100, 30}, {41, 13}, kCenter}, {39, 20, 42, 13}},
         {"CentredWiderTextTruncatesToZero", {{10, 0, 50, 20}, {40, 20}, {61, 13}, kCenter}, {0, 0, 60, 13}},  // not -11
         {"RightKeepsRightEdge", {{10, 20, 110, 50}, {96, 26}, {40, 13}, kRight}, {70, 20, 44, 17}},
         {"BitmapHasTheRightBit", {{150, 76, 206, 103}, {50, 21}, {180, 13}, kBitmap}, {26, 76, 186, 19}},
-        {"CentreImageOdd", {{0, 0, 100, 30}, {100, 30}, {40, 13}, kCenterImage}, {0, 8, 40, 14}},
         {"CentreImageTallerText", {{0, 10, 40, 20}, {40, 10}, {40, 15}, kCenterImage}, {0, 8, 40, 14}},
         {"CentredBothWays", {{0, 0, 100, 30}, {100, 30}, {40, 13}, kCenter | kCenterImage}, {30, 8, 40, 14}},
         {"EmptyText", {{5, 5, 45, 25}, {36, 16}, {0, 0}, kLeft}, {5, 5, 4, 4}}};
@@ -70,17 +68,10 @@ TEST(FitWindowToText, KeepsTheAlignedEdgeAndTheBorder) {
     }
 }
 
+// Not the table's texts again: its ends, the blank code 26 keeps, and codes it does not know.
 TEST(OpenErrorMessage, ReasonUnderItsHeading) {
     const std::pair<int, const char*> kCases[] = {
-        {0, "The operating system is out\nof memory or resources."}, {2, "The specified file was not found."},
-        {3, "The specified path was not found."}, {5, "The operating system denied\naccess to the specified file."},
-        {8, "There was not enough memory to complete the operation."},
-        {11, "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image)."},
-        {26, "A sharing violation occurred. "}, {27, "The filename association is\nincomplete or invalid."},
-        {28, "The DDE transaction could not\nbe completed because the request timed out."},
-        {29, "The DDE transaction failed."},
-        {30, "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed."},
-        {31, "There is no application associated\nwith the given filename extension."},
+        {0, "The operating system is out\nof memory or resources."}, {26, "A sharing violation occurred. "},
         {32, "The specified dynamic-link library was not found."}, {1, "Unknown Error (1) occurred."},
         {33, "Unknown Error (33) occurred."}, {-2147483647 - 1, "Unknown Error (-2147483648) occurred."}};
     for (const auto& [code, reason] : kCases) {
@@ -95,8 +86,7 @@ TEST(BuildHtmlCommandLine, CutsAtThePlaceholderOrRefuses) {
     const std::string fits(519 - 1 - kUrl.size(), 'p'), tooLong(520 - 1 - kUrl.size(), 'p');
     const LeadBytePredicate lead81 = [](unsigned char byte) { return byte == 0x81; };
     const struct { const char* name; std::string command, url; bool dbcs, accepted; std::string line; } kRows[] = {
-        // The quoted placeholder is cut with the blank before it kept, then a blank is added.
-        {"Quoted", "\"C:\\Programs\\web.exe\" \"%1\"", kUrl, false, true, "\"C:\\Programs\\web.exe\"  " + kUrl},
+        // A placeholder, quoted or bare, is cut with the blank before it kept, then a blank is added.
         {"Bare", "C:\\web.exe %1", kUrl, false, true, "C:\\web.exe  " + kUrl},
         {"BareGluedToOption", "web.exe -url=%1", kUrl, false, true, "web.exe -url= " + kUrl},
         {"NoPlaceholder", "C:\\web.exe", kUrl, false, true, "C:\\web.exe " + kUrl},

@@ -4,13 +4,9 @@
 // every bitmap is decoded too, which the sanitizer build checks for faults.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 
+#include "TestFolder.h"
 #include "dump/LauncherIcon.h"
 #include "tools/PalmBitmapWriter.h"
 #include "tools/PalmWriter.h"
@@ -18,25 +14,9 @@
 namespace corvelle {
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-int Shell(const std::string& dir, const std::string& command) {
-    const int raw = std::system(("cd " + dir + " && " + command).c_str());
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
-
-// A directory of the test's own, removed afterwards unless the test failed,
-// holding src.ppm: 13 x 9 (odd, so rows are padded) in colours of the system
-// palette, white among them; big.ppm: the same, twice the size.
-struct ScratchDir {
-    // Its own name, so that tests and runs side by side never share it.
-    std::string path = [] {
-        char name[] = "/tmp/corvelle-icon-XXXXXX";
-        return std::string(mkdtemp(name) != nullptr ? name : "/nonexistent");
-    }();
+// A folder of the test's own holding src.ppm: 13 x 9 (odd, so rows are padded) in colours of
+// the system palette, white among them; big.ppm: the same, twice the size.
+struct ScratchDir : TemporaryFolder {
     ScratchDir() {
         // White, FFCC00, 003399, CC0000, black and 669933, three bytes each.
         const char kColors[] = "\xFF\xFF\xFF\xFF\xCC\0\0\x33\x99\xCC\0\0\0\0\0\x66\x99\x33";
@@ -45,28 +25,25 @@ struct ScratchDir {
             for (int y = 0; y < 9 * scale; ++y)
                 for (int x = 0, sy = y / scale; x < 13 * scale; ++x)
                     ppm.append(kColors + 3 * ((x / scale * (x / scale + sy) + 3 * sy) % 6), 3);
-            std::ofstream(path + (scale == 1 ? "/src.ppm" : "/big.ppm"), std::ios::binary) << ppm;
+            Write(scale == 1 ? "src.ppm" : "big.ppm", ppm);
         }
-    }
-    ~ScratchDir() {
-        if (!::testing::Test::HasFailure()) std::system(("rm -rf " + path).c_str());
     }
 };
 
 // Rendition n as palmtopnm reads the family, and as corvelle-dump writes it
 // from an application whose tAIB 1000 holds the family, with a resource after
 // it so that the icon ends where that one starts, not at the end of the file.
-void ExpectSameAsPalmtopnm(const std::string& dir, const std::string& family, int n) {
+void ExpectSameAsPalmtopnm(const TemporaryFolder& dir, const std::string& family, int n) {
     SCOPED_TRACE("rendition " + std::to_string(n));
     samples::PalmDatabase app = samples::ApplicationSample();
     app.resources = {{"code", 0, "code"}, {"tAIB", 1000, family}, {"tver", 1, "1.0"}};
-    std::ofstream(dir + "/family", std::ios::binary) << family;
-    std::ofstream(dir + "/app.prc", std::ios::binary) << samples::SerializePalmDatabase(app);
+    dir.Write("family", family);
+    dir.Write("app.prc", samples::SerializePalmDatabase(app));
     const std::string r = "-rendition " + std::to_string(n);
-    ASSERT_EQ(Shell(dir, "palmtopnm -quiet " + r + " family | pamdepth -quiet 255 | ppmtoppm -quiet > want.ppm"), 0);
-    ASSERT_EQ(Shell(dir, std::string(CORVELLE_DUMP_TOOL) + " --icon got.ppm -" + r + " app.prc"), 0);
-    EXPECT_GT(ReadAll(dir + "/want.ppm").size(), 11u);
-    EXPECT_EQ(ReadAll(dir + "/got.ppm"), ReadAll(dir + "/want.ppm"));
+    ASSERT_EQ(dir.Run("palmtopnm -quiet " + r + " family | pamdepth -quiet 255 | ppmtoppm -quiet > want.ppm"), 0);
+    ASSERT_EQ(dir.Run(CORVELLE_DUMP_TOOL " --icon got.ppm -" + r + " app.prc"), 0);
+    EXPECT_GT(dir.Read("want.ppm").size(), 11u);
+    EXPECT_EQ(dir.Read("got.ppm"), dir.Read("want.ppm"));
 }
 
 // No prefix is read past; a rendition is refused once any of its data is cut.
@@ -81,11 +58,7 @@ void ExpectPrefixesSafe(const std::string& family, bool lastNeedsEveryByte) {
     }
 }
 
-struct NetpbmCase {
-    std::string name;
-    int depth;
-    std::string options;
-};
+struct NetpbmCase { std::string name; int depth; std::string options; };
 
 std::vector<NetpbmCase> NetpbmCases() {
     std::vector<NetpbmCase> cases;
@@ -120,19 +93,18 @@ class NetpbmBitmap : public ::testing::TestWithParam<NetpbmCase> {};
 
 TEST_P(NetpbmBitmap, DecodesAsPalmtopnmDoes) {
     const NetpbmCase& c = GetParam();
-    const ScratchDir scratch;
-    const std::string& dir = scratch.path;
+    const ScratchDir dir;
     const std::string depth = std::to_string(c.depth);
-    ASSERT_EQ(Shell(dir, Reduce(c.depth) + " | pnmtopalm -quiet -depth " + depth + c.options + " > bm"), 0);
-    const std::string bitmap = ReadAll(dir + "/bm");
+    ASSERT_EQ(dir.Run(Reduce(c.depth) + " | pnmtopalm -quiet -depth " + depth + c.options + " > bm"), 0);
+    const std::string bitmap = dir.Read("bm");
     ExpectSameAsPalmtopnm(dir, bitmap, 1);
     ExpectPrefixesSafe(bitmap, true);
 
     // Transparency is not in the PPM: the decoder's alpha must mark exactly
     // the pixels of the colour that palmtopnm names.
     if (c.options.find("-transparent") == std::string::npos) return;
-    ASSERT_EQ(Shell(dir, "palmtopnm -quiet -transparent bm > transparent"), 0);
-    EXPECT_EQ(ReadAll(dir + "/transparent").substr(0, 7), "#ffffff");
+    ASSERT_EQ(dir.Run("palmtopnm -quiet -transparent bm > transparent"), 0);
+    EXPECT_EQ(dir.Read("transparent").substr(0, 7), "#ffffff");
     const auto* data = reinterpret_cast<const uint8_t*>(bitmap.data());
     IconImage icon;
     ASSERT_TRUE(DecodeRendition(data, bitmap.size(), ListRenditions(data, bitmap.size()).at(0), icon));
@@ -147,16 +119,15 @@ INSTANTIATE_TEST_SUITE_P(Netpbm, NetpbmBitmap, ::testing::ValuesIn(NetpbmCases()
 // states (netpbm writes two bytes fewer than it states), the low-density ones
 // first, then the marker and the double-density ones.
 TEST(NetpbmFamily, EveryRenditionIsCountedAndDecodedAsPalmtopnmDoes) {
-    const ScratchDir scratch;
-    const std::string& dir = scratch.path;
+    const ScratchDir dir;
     const std::pair<std::string, std::string> pieces[] = {
         {Reduce(1), "-depth 1"}, {Reduce(4), "-depth 4 -scanline"}, {"cat src.ppm", "-depth 8 -rle"},
         {"cat big.ppm", "-depth 8 -density 144"}, {"cat big.ppm", "-depth 16 -density 144"}};
     std::string family;
     for (size_t i = 0; i < std::size(pieces); ++i) {
         const std::string offset = i + 1 < std::size(pieces) ? "-offset " : "";
-        ASSERT_EQ(Shell(dir, pieces[i].first + " | pnmtopalm -quiet " + offset + pieces[i].second + " > piece"), 0);
-        std::string piece = ReadAll(dir + "/piece");
+        ASSERT_EQ(dir.Run(pieces[i].first + " | pnmtopalm -quiet " + offset + pieces[i].second + " > piece"), 0);
+        std::string piece = dir.Read("piece");
         ASSERT_GE(piece.size(), 24u);
         const auto byte = [&](size_t at) { return uint32_t{static_cast<uint8_t>(piece[at])}; };
         const uint32_t next = piece[9] == 3 ? byte(20) << 24 | byte(21) << 16 | byte(22) << 8 | byte(23)
@@ -169,12 +140,12 @@ TEST(NetpbmFamily, EveryRenditionIsCountedAndDecodedAsPalmtopnmDoes) {
     ExpectPrefixesSafe(family, false);
 
     // Without --rendition: the finest, the 16-bit double-density one.
-    ASSERT_EQ(Shell(dir, std::string(CORVELLE_DUMP_TOOL) + " --icon best.ppm app.prc"), 0);
-    EXPECT_EQ(ReadAll(dir + "/best.ppm"), ReadAll(dir + "/want.ppm"));
+    ASSERT_EQ(dir.Run(CORVELLE_DUMP_TOOL " --icon best.ppm app.prc"), 0);
+    EXPECT_EQ(dir.Read("best.ppm"), dir.Read("want.ppm"));
     // A rendition that is not there, and a file without an icon: status 1, one line.
     for (const std::string& args : {std::string("--rendition 6 app.prc"), std::string(CORVELLE_SAMPLES "/Memos.pdb")}) {
-        EXPECT_EQ(Shell(dir, std::string(CORVELLE_DUMP_TOOL) + " --icon none.ppm " + args + " 2> err"), 1);
-        const std::string err = ReadAll(dir + "/err");
+        EXPECT_EQ(dir.Run(CORVELLE_DUMP_TOOL " --icon none.ppm " + args + " 2> err"), 1);
+        const std::string err = dir.Read("err");
         EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
     }
 }

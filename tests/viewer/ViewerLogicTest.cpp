@@ -1,10 +1,9 @@
 // The viewer's rules, built everywhere: key routing, the hook's message filter and the
-// pre-translation walk, the sheet's layout and styles, the rich-edit formats, and the one
-// owner type for handles.
+// pre-translation walk, the sheet's layout and styles, the rich-edit formats, the one owner
+// type for handles, and filling the dump page piece by piece (cuts, sizes, the memory stop, texts).
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <limits>
 #include <map>
 #include <string>
 #include <tuple>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "viewer/KeyRouting.h"
+#include "viewer/ReportFillPlan.h"
 #include "viewer/RichTextFormat.h"
 #include "viewer/SheetLayout.h"
 #include "viewer/SheetStyle.h"
@@ -82,7 +82,6 @@ TEST(PlanSheetFit, TheSheetTakesTheParentsSizeAndItsControlsFollow) {
     const Rect32 sheet{0, 0, 600, 400}, tab{7, 7, 593, 393}, page{11, 29, 589, 389};
     const struct { const char* name; Rect32 parent, sheet; bool force, apply; SizeDelta delta; Rect32 fit; }
         kCases[] = {
-        {"ParentGrows", {0, 0, 700, 500}, sheet, false, true, {-100, -100}, {0, 0, 700, 500}},
         {"ParentShrinks", {0, 0, 550, 380}, sheet, false, true, {50, 20}, {0, 0, 550, 380}},
         {"SameSizeUnforced", {0, 0, 600, 400}, sheet, false, false, {}, {}},
         {"SameSizeForced", {0, 0, 600, 400}, sheet, true, true, {0, 0}, sheet},
@@ -102,7 +101,7 @@ TEST(PlanSheetFit, TheSheetTakesTheParentsSizeAndItsControlsFollow) {
         EXPECT_EQ(fit.tab, (Rect32{7, 7, width - 7, height - 7}));
         EXPECT_EQ(fit.page, (Rect32{11, 29, width - 11, height - 11}));
     }
-    const int32_t lo = std::numeric_limits<int32_t>::min(), hi = std::numeric_limits<int32_t>::max();
+    const int32_t lo = INT32_MIN, hi = INT32_MAX;
     const SheetFit extreme = PlanSheetFit({lo, lo, hi, hi}, {0, 0, 1, 1}, {0, 0, 1, 1}, {0, 0, 1, 1}, false);
     EXPECT_TRUE(extreme.apply);
     EXPECT_EQ(extreme.delta.dx, lo);
@@ -113,9 +112,8 @@ TEST(PlanSheetFit, TheSheetTakesTheParentsSizeAndItsControlsFollow) {
 // A page made at the origin, placed and resized by the sheet before it is first shown,
 // then laid out: a control with 7-pixel margins keeps them.
 TEST(PageLayout, PlacedThenResizedPageMovesItsControls) {
-    const struct { int32_t left, top; Rect32 placed, next; } kCases[] = {
-        {4, 24, {4, 24, 304, 224}, {4, 24, 324, 284}}, {4, 24, {4, 24, 304, 224}, {4, 24, 254, 204}},
-        {4, 24, {4, 24, 304, 224}, {4, 24, 304, 224}}, {0, 0, {0, 0, 300, 200}, {0, 0, 310, 190}}};
+    const struct { int32_t left, top; Rect32 placed, next; } kCases[] = {  // larger; wider but lower
+        {4, 24, {4, 24, 304, 224}, {4, 24, 324, 284}}, {0, 0, {0, 0, 300, 200}, {0, 0, 310, 190}}};
     for (const auto& c : kCases) {
         const Rect32 placed = PlacePageRect({0, 0, 300, 200}, c.left, c.top);
         EXPECT_EQ(placed, c.placed);
@@ -189,7 +187,6 @@ static_assert(!std::is_copy_constructible_v<Fake> && !std::is_copy_assignable_v<
 
 TEST(UniqueHandle, ClosesEachHandleOnce) {
     const struct { const char* name; std::function<void()> scenario; std::vector<int> closed; } kCases[] = {
-        {"EndOfScope", [] { Fake a(1); }, {1}},
         {"EmptyClosesNothing", [] { Fake a; }, {}},
         {"MoveConstruct", [] { Fake a(1); Fake b(std::move(a)); }, {1}},
         {"MoveAssignClosesTheTarget", [] { Fake a(1), b(2); b = std::move(a); EXPECT_FALSE(a); }, {2, 1}},
@@ -206,6 +203,64 @@ TEST(UniqueHandle, ClosesEachHandleOnce) {
         c.scenario();
         EXPECT_EQ(g_closed, c.closed);
     }
+}
+
+TEST(ReportFillPlan, PiecesEndJustAfterALineEndWithinTheText) {
+    struct Row { const char* text; size_t start, wanted, end; };
+    const Row rows[] = {
+        {"ab\r\ncd\r\nef\r\n", 0, 9, 8},  // after the last line feed in the span
+        {"ab\r\ncd\r\n", 0, 7, 4},        // never between CR and LF
+        {"abcdefgh\r\nij", 0, 3, 10},     // a long line runs on to its end
+        {"ab\r\ncdefgh", 4, 2, 10},       // the last line has no line feed
+        {"ab", 9, 10, 2},                 // a start past the end
+        {"ab\r\ncd\r\n", 4, 0, 8},        // nothing wanted still takes a line
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.text << " from " << row.start << " wanting " << row.wanted);
+        EXPECT_EQ(PieceEnd(row.text, row.start, row.wanted), row.end);
+    }
+}
+
+TEST(ReportFillPlan, PieceSizeAndRepaintsFollowTheTimeWithinBounds) {
+    EXPECT_EQ(NextPieceBytes(64000, 20.0), 96000u);  // faster than wanted
+    // At most doubled (also when too quick to measure) or halved, within bounds.
+    EXPECT_EQ(NextPieceBytes(64000, 1.0) + NextPieceBytes(64000, 0.0) + NextPieceBytes(128000, 600.0), 320000u);
+    EXPECT_EQ(NextPieceBytes(100, 300.0), kSmallestPieceBytes);
+    EXPECT_EQ(NextPieceBytes(kLargestPieceBytes, 1.0), kLargestPieceBytes);
+    EXPECT_EQ(NextRepaintDelayMs(10.0), kRepaintIntervalMs);
+    EXPECT_EQ(NextRepaintDelayMs(100.0), 400.0);  // rarer as repaints get dearer
+}
+
+TEST(ReportFillPlan, MemoryStopsAPieceThatWouldEatIntoTheMarginsOrTheBudget) {
+    const uint64_t piece = 1000, need = piece * kControlBytesPerReportByte;
+    const MemoryRoom room{kVirtualMarginBytes + need, kPhysicalMarginBytes + need};
+    EXPECT_TRUE(RoomForPiece(room, std::nullopt, 0, piece));
+    EXPECT_FALSE(RoomForPiece({room.availableVirtual - 1, room.availablePhysical}, std::nullopt, 0, piece));
+    EXPECT_FALSE(RoomForPiece({room.availableVirtual, room.availablePhysical - 1}, std::nullopt, 0, piece));
+    EXPECT_TRUE(RoomForPiece(room, 3 * need, 2 * piece, piece));  // the budget counts what is shown
+    EXPECT_FALSE(RoomForPiece(room, 3 * need - 1, 2 * piece, piece));
+    EXPECT_FALSE(RoomForPiece(room, 3 * need, UINT64_MAX / 2, piece));  // no wrapping round
+    EXPECT_FALSE(RoomForPiece({UINT64_MAX, UINT64_MAX}, std::nullopt, 0, UINT64_MAX / 2));
+    EXPECT_EQ(ParseMemoryBudget("64"), 64ull << 20);
+    for (const char* refused : {"", "0", "-5", "12MB", " 8", "99999999999999999999"}) {
+        EXPECT_FALSE(ParseMemoryBudget(refused)) << refused;
+    }
+    EXPECT_FALSE(ParseMemoryBudget(nullptr));
+}
+
+TEST(ReportFillPlan, PageSaysHowMuchIsShownAndCopiesTheWholeReportForEverything) {
+    EXPECT_EQ(ArrivingTabTitle("Image Dump", 250, 1000), "Image Dump (25%)");
+    EXPECT_EQ(ArrivingTabTitle("Image Dump", 1000, 1000) + ArrivingTabTitle("T", 0, 0), "Image Dump (99%)T (0%)");
+    const std::string note = MemoryStopNote(1234, 567890);
+    EXPECT_EQ(note.substr(0, 2) + note.substr(note.size() - 2), "\r\n\r\n");  // a line of its own
+    for (const char* part : {" 1234 ", " 567890 ", "corvelle-dump"}) {
+        EXPECT_NE(note.find(part), std::string::npos) << part;
+    }
+
+    EXPECT_TRUE(SelectionMeansWholeReport(0, -1, 500, false) && SelectionMeansWholeReport(0, 500, 500, false));
+    EXPECT_FALSE(SelectionMeansWholeReport(0, 499, 500, false) || SelectionMeansWholeReport(1, 500, 500, false));
+    EXPECT_FALSE(SelectionMeansWholeReport(0, -1, 500, true));  // the control has it all
+    EXPECT_FALSE(SelectionMeansWholeReport(0, -1, 0, false));
 }
 
 }  // namespace
