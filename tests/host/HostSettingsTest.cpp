@@ -1,7 +1,5 @@
 // What the viewer takes from the host's configuration and its own options:
 // the Lister font and tab stops, the saved window position. All only read.
-#include <cstdio>
-
 #include "Harness.h"
 
 namespace corvelle::host {
@@ -95,22 +93,9 @@ TEST_F(ViewerTest, ListerFontFollowsTheHostsRegistryKey) {
   }
 }
 
-// A RECT as the profile functions store a structure: hex byte pairs, then their sum.
-std::string RectProfileValue(const RECT& rect) {
-  const LONG fields[4] = {rect.left, rect.top, rect.right, rect.bottom};
-  const auto* bytes = reinterpret_cast<const uint8_t*>(fields);
-  std::string value;
-  unsigned sum = 0;
-  char pair[3];
-  for (size_t i = 0; i <= sizeof fields; ++i) {
-    std::snprintf(pair, sizeof pair, "%02X", i < sizeof fields ? bytes[i] : sum & 0xFF);
-    value += pair;
-    sum += i < sizeof fields ? bytes[i] : 0;
-  }
-  return value;
-}
-
 const RECT kSaved = {120, 90, 680, 520};
+// kSaved as the profile functions store a structure: its bytes in hex, then the low byte of their sum.
+const std::string kSavedValue = "780000005A000000A802000008020000" "86";
 
 struct RectRow {
   const char* name;
@@ -120,13 +105,13 @@ struct RectRow {
 };
 
 const RectRow kRects[] = {
-    {"AutosaveAbsent", ListerKind::TopLevel, "[Options]\r\nRect=" + RectProfileValue(kSaved), true},
-    {"AutosaveOne", ListerKind::TopLevel, "[Options]\r\nautosave=1\r\nRect=" + RectProfileValue(kSaved), true},
-    {"OtherNonZeroAnyCase", ListerKind::TopLevel, "[options]\r\nAUTOSAVE=7\r\nrect=" + RectProfileValue(kSaved), true},
-    {"AutosaveZero", ListerKind::TopLevel, "[Options]\r\nautosave=0\r\nRect=" + RectProfileValue(kSaved), false},
+    {"AutosaveAbsent", ListerKind::TopLevel, "[Options]\r\nRect=" + kSavedValue, true},
+    {"AutosaveOne", ListerKind::TopLevel, "[Options]\r\nautosave=1\r\nRect=" + kSavedValue, true},
+    {"OtherNonZeroAnyCase", ListerKind::TopLevel, "[options]\r\nAUTOSAVE=7\r\nrect=" + kSavedValue, true},
+    {"AutosaveZero", ListerKind::TopLevel, "[Options]\r\nautosave=0\r\nRect=" + kSavedValue, false},
     {"WrongChecksum", ListerKind::TopLevel,
-     "[Options]\r\nRect=" + RectProfileValue(kSaved).substr(0, 32) + "00", false},
-    {"Embedded", ListerKind::Embedded, "[Options]\r\nautosave=1\r\nRect=" + RectProfileValue(kSaved), false},
+     "[Options]\r\nRect=" + kSavedValue.substr(0, 32) + "00", false},
+    {"Embedded", ListerKind::Embedded, "[Options]\r\nautosave=1\r\nRect=" + kSavedValue, false},
 };
 
 class SavedRect : public ViewerParamTest<RectRow> {};

@@ -39,34 +39,51 @@ TEST_F(Viewer, IsAChildFrameWithASheetOfTwoTabsAndAReadOnlyReport) {
 
 struct ReportRow {
   const char* name;
-  const char* fileName;
+  std::wstring fileName;     // in the test's folder; "" gives an empty path
   std::string (*content)();  // null: no such file
+  bool taken;                // false: not the plug-in's file, no viewer
 };
 
+std::string SmallDatabase() { return RecordDatabase(4); }
+
 const ReportRow kReports[] = {
-    {"Records", "memo.pdb", [] { return RecordDatabase(3); }},
-    {"NoRecords", "empty.pdb", [] { return RecordDatabase(0); }},
-    {"Resources", "app.PRC", [] { return ResourceDatabase(25); }},
-    {"NotAPalmFile", "text.pqa", [] { return std::string("plain text"); }},
-    {"MissingFile", "missing.pdb", nullptr},
+    {"Records", L"memo.pdb", [] { return RecordDatabase(3); }, true},
+    {"NoRecords", L"empty.pdb", [] { return RecordDatabase(0); }, true},
+    {"ResourcesUpperCaseName", L"app.PRC", [] { return ResourceDatabase(25); }, true},
+    {"CyrillicName", L"\x0417\x0430\x043C\x0435\x0442\x043A\x0438.pqa", SmallDatabase, true},
+    {"NotAPalmFile", L"text.pqa", [] { return std::string("plain text"); }, true},
+    {"MissingFile", L"missing.pdb", nullptr, true},
     // Beyond the control's default limit of 32767 characters and beyond 64 KB.
-    {"BeyondTheDefaultTextLimit", "big.pdb", [] { return RecordDatabase(400); }},
+    {"BeyondTheDefaultTextLimit", L"big.pdb", [] { return RecordDatabase(400); }, true},
+    {"BackupSuffix", L"memo.pdb.bak", SmallDatabase, false},
+    {"TwoDotsFirst", L"..memo.prc", SmallDatabase, false},
+    {"EmptyPath", L"", nullptr, false},
 };
 
 class Report : public ViewerParamTest<ReportRow> {};
 
-// Up to 32 KB the report is whole when ListLoad returns; a bigger one comes
-// in from the host's loop.
-TEST_P(Report, IsTheEnginesTextByteForByte) {
+// Through ListLoadW, so that names outside the code page are tried too (every
+// other test opens its file through ListLoad). Up to 32 KB the report is whole
+// when ListLoadW returns; a bigger one comes in from the host's loop.
+TEST_P(Report, IsTheEnginesTextByteForByteWhenTheFileIsTaken) {
   const ReportRow& row = GetParam();
-  std::string path = row.content ? m_dir.Write(row.fileName, row.content()) : m_dir.PathOf(row.fileName);
-  std::string expected = DumpPalmFile(path.c_str());
+  auto loadW = PluginModule::Get().Entry<HWND(__stdcall*)(HWND, WCHAR*, int)>("ListLoadW");
+  ASSERT_NE(loadW, nullptr);
+  std::wstring path = row.fileName;
+  if (!path.empty()) path = std::wstring(m_dir.Path().begin(), m_dir.Path().end()) + path;
+  if (row.content) std::ofstream(std::filesystem::path(path), std::ios::binary) << row.content();
   ListerWindow lister;
-  ViewerParts parts = FindViewerParts(PluginModule::Get().ListLoad(lister.Handle(), path));
+  ViewerParts parts = FindViewerParts(loadW(lister.Handle(), path.data(), 0));
+  if (!row.taken) {
+    EXPECT_EQ(parts.frame, nullptr);
+    EXPECT_TRUE(ChildrenOf(lister.Handle()).empty());
+    return;
+  }
   ASSERT_TRUE(parts.IsComplete());
+  const std::string expected = DumpPalmFileW(path.c_str());
   if (expected.size() <= 32 * 1024) {
     EXPECT_EQ(TabTitles(parts.tabControl).at(0), "Image Dump");
-    EXPECT_TRUE(ControlText(parts.dumpControl) == expected) << "not whole when ListLoad returned";
+    EXPECT_TRUE(ControlText(parts.dumpControl) == expected) << "not whole when ListLoadW returned";
   }
   lister.Adopt(parts.frame);
   std::string shown = ControlText(parts.dumpControl);
@@ -74,47 +91,6 @@ TEST_P(Report, IsTheEnginesTextByteForByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, Report, testing::ValuesIn(kReports), RowName());
-
-struct NameRow {
-  const char* name;
-  std::wstring path;  // "$" stands for the test's folder
-  bool taken;
-};
-
-const NameRow kNames[] = {
-    {"UpperCase", L"$Memo.PDB", true},
-    {"Cyrillic", L"$\x0417\x0430\x043C\x0435\x0442\x043A\x0438.pqa", true},
-    {"BackupSuffix", L"$memo.pdb.bak", false},
-    {"TwoDotsFirst", L"$..memo.prc", false},
-    {"Empty", L"", false},
-};
-
-class FileName : public ViewerParamTest<NameRow> {};
-
-// Through ListLoadW, so that names outside the code page are tried too; the
-// ANSI entry shares the rules.
-TEST_P(FileName, DecidesWhetherAViewerIsMade) {
-  const NameRow& row = GetParam();
-  auto loadW = PluginModule::Get().Entry<HWND(__stdcall*)(HWND, WCHAR*, int)>("ListLoadW");
-  ASSERT_NE(loadW, nullptr);
-  std::wstring path = row.path;
-  if (!path.empty() && path[0] == L'$') {
-    path = std::wstring(m_dir.Path().begin(), m_dir.Path().end()) + path.substr(1);
-    std::ofstream(std::filesystem::path(path), std::ios::binary) << RecordDatabase(4, "wide name");
-  }
-  ListerWindow lister;
-  lister.Adopt(loadW(lister.Handle(), path.data(), 0));
-  if (row.taken) {
-    ViewerParts parts = FindViewerParts(lister.Viewer());
-    ASSERT_TRUE(parts.IsComplete());
-    EXPECT_EQ(ControlText(parts.dumpControl), DumpPalmFileW(path.c_str()));
-  } else {
-    EXPECT_EQ(lister.Viewer(), nullptr);
-    EXPECT_TRUE(ChildrenOf(lister.Handle()).empty());
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(ListLoadW, FileName, testing::ValuesIn(kNames), RowName());
 
 // Whole or not at all; the buffer edges are the rule's own tests.
 TEST(DetectString, IsWrittenWholeOrNotAtAll) {
