@@ -108,8 +108,8 @@ entry-dirty-low-bit      dump/EntryList.cpp        s~\QkDirty = 0x40\E~kDirty = 
 entry-category-mask      dump/EntryList.cpp        s~\QkCategoryMask = 0x0F\E~kCategoryMask = 0x07~
 entry-archive-deleted    dump/EntryList.cpp        s~\Qattributes & (kExpunged | kDeleted)\E~attributes & kDeleted~
 entry-id-reversed        dump/ResourceList.cpp     s~\Qentry.id = list.U16BE();\E~entry.id = static_cast<uint16_t>(list.Read<2>().Reversed());~
-entry-libr-records       dump/ResourceList.cpp     s~\Q || CodeIs(type, "libr")\E~~
-entry-pqa-described      dump/EntryList.cpp        s~\Q!CodeIs(header.Read<4>(), "pqa ")\E~true~
+entry-libr-records       dump/ResourceList.cpp     s~\Q || CodeIs(shape.type, "libr")\E~~
+entry-pqa-described      dump/EntryList.cpp        s~\Q!CodeIs(shape.type, "pqa ")\E~true~
 entry-partial-entry      dump/ResourceList.cpp     s~\QlistBytes / entrySize\E~(listBytes + entrySize - 1) / entrySize~
 entry-missing-count      dump/EntryList.cpp        s~\Qshape.count - shown, shape.count\E~shape.count, shape.count~
 rect-checksum-wrap       plugin/ProfileValues.cpp  s~\Qbyte != (sum & 0xFFu)\E~byte != sum~
