@@ -163,7 +163,6 @@ html-bare-first          about/HtmlCommand.cpp     s~"\\"%1\\""~"%1"~
 html-lead-bytes          about/HtmlCommand.cpp     s~\Qi += (pair && i + 1 < text.size()) ? 2 : 1;\E~i += 1;~
 error-26-blank           about/OpenError.cpp       s~\QA sharing violation occurred. "\E~A sharing violation occurred."~
 error-unknown-text       about/OpenError.cpp       s~\QUnknown Error (%d) occurred.\E~Unknown error (%d) occurred.~
-about-history-order      about/AboutText.cpp       s~\QIDS_ABOUT_V002, IDS_ABOUT_V001\E~IDS_ABOUT_V001, IDS_ABOUT_V002~
 
 # WINE FAULTS
 # Not observable from outside, so not listed: the hook leaving a taken key in
@@ -189,3 +188,4 @@ about-bitmap-leak        about/About.cpp           s~\Qif (bitmap != nullptr) ::
 link-no-html-command     about/HyperLinkOpen.cpp   s~\Qif (command.status\E~if (true || command.status~
 link-no-tooltip          about/HyperLink.cpp       s~\n\s*RelayToToolTip\(message, wParam, lParam\);~~
 link-never-visited       about/HyperLink.cpp       s~\n\s*m_bVisited = TRUE;~~
+about-history-order      about/AboutText.cpp       s~\QIDS_ABOUT_V002, IDS_ABOUT_V001\E~IDS_ABOUT_V001, IDS_ABOUT_V002~
