@@ -65,7 +65,7 @@ TEST_P(ListerFont, SetsTheReportsFormatAndTabStopsOnEveryLine) {
 INSTANTIATE_TEST_SUITE_P(Wincmd, ListerFont, testing::ValuesIn(kFonts), RowName());
 
 // With no wincmd.ini beside the suggested path, the host's registry key names
-// it; only a name relative to "InstallDir" (beginning with a dot) is followed.
+// it, relative to its "InstallDir" (which names are followed is the rule's own test).
 TEST_F(ViewerTest, ListerFontFollowsTheHostsRegistryKey) {
   HKEY ghisler = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Ghisler", 0, KEY_READ, &ghisler) == ERROR_SUCCESS) {
@@ -74,23 +74,19 @@ TEST_F(ViewerTest, ListerFontFollowsTheHostsRegistryKey) {
   }
   TempDir install;
   install.Write("wincmd.ini", WincmdIni("Tahoma,-13,i"));
-  std::string path = WriteRecords(3);
+  const std::string dir = install.Path().substr(0, install.Path().size() - 1), ini = ".\\wincmd.ini";
   const char kKey[] = "Software\\Ghisler\\Total Commander";
-  for (bool relative : {true, false}) {
-    const std::string dir = install.Path().substr(0, install.Path().size() - 1);
-    const std::string ini = relative ? ".\\wincmd.ini" : install.PathOf("wincmd.ini");
-    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "InstallDir", REG_SZ, dir.c_str(), dir.size() + 1), 0);
-    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "IniFileName", REG_SZ, ini.c_str(), ini.size() + 1), 0);
-    std::string face;
-    {
-      ListerWindow lister;
-      ViewerParts parts = OpenViewer(lister, path);
-      face = DefaultCharFormat(parts.dumpControl).szFaceName;
-    }
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Ghisler");
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Ghisler");
-    EXPECT_EQ(face == "Tahoma", relative) << ini;
+  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "InstallDir", REG_SZ, dir.c_str(), dir.size() + 1), 0);
+  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "IniFileName", REG_SZ, ini.c_str(), ini.size() + 1), 0);
+  std::string face;
+  {
+    ListerWindow lister;
+    ViewerParts parts = OpenViewer(lister, WriteRecords(3));
+    face = DefaultCharFormat(parts.dumpControl).szFaceName;
   }
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Ghisler");
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Ghisler");
+  EXPECT_EQ(face, "Tahoma");
 }
 
 const RECT kSaved = {120, 90, 680, 520};
