@@ -40,18 +40,6 @@ LPARAM KeyLParam(UINT key, bool up) {
 }
 
 const char kListerClass[] = "CorvelleHostLister";
-const char kPanelClass[] = "CorvelleHostPanel";
-
-// A panel keeps its embedded Lister over its client area.
-LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_SIZE) {
-    if (HWND lister = FindWindowExA(window, nullptr, kListerClass, nullptr)) {
-      MoveWindow(lister, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-    }
-    return 0;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
 
 }  // namespace
 
@@ -150,10 +138,7 @@ ListerWindow::ListerWindow(ListerKind kind, RECT at) {
     lister.hCursor = LoadCursor(nullptr, IDC_ARROW);
     lister.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     lister.lpszClassName = kListerClass;
-    WNDCLASSA panel = lister;
-    panel.lpfnWndProc = &PanelProc;
-    panel.lpszClassName = kPanelClass;
-    return RegisterClassA(&lister) && RegisterClassA(&panel);
+    return RegisterClassA(&lister) != 0;
   }();
   EXPECT_TRUE(registered);
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -162,8 +147,8 @@ ListerWindow::ListerWindow(ListerKind kind, RECT at) {
     m_lister = CreateWindowExA(0, kListerClass, "Lister", style, at.left, at.top, at.right - at.left,
                                at.bottom - at.top, nullptr, nullptr, instance, this);
   } else {
-    m_outer = CreateWindowExA(0, kPanelClass, "Panel", style, at.left, at.top, at.right - at.left,
-                              at.bottom - at.top, nullptr, nullptr, instance, nullptr);
+    m_outer = CreateWindowExA(0, kListerClass, "Panel", style, at.left, at.top, at.right - at.left,
+                              at.bottom - at.top, nullptr, nullptr, instance, this);
     RECT client = ClientRectOf(m_outer);
     m_lister = CreateWindowExA(0, kListerClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, client.right,
                                client.bottom, m_outer, nullptr, instance, this);
@@ -215,9 +200,11 @@ LRESULT CALLBACK ListerWindow::WindowProc(HWND window, UINT message, WPARAM wPar
   }
   auto* self = reinterpret_cast<ListerWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   HWND viewer = self && self->m_viewer && IsWindow(self->m_viewer) ? self->m_viewer : nullptr;
+  // The panel of an embedded Lister keeps the Lister over its client area, the Lister its viewer.
+  HWND inside = self && window == self->m_outer ? self->m_lister : viewer;
   switch (message) {
     case WM_SIZE:
-      if (viewer) MoveWindow(viewer, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      if (inside) MoveWindow(inside, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       return 0;
     case WM_SETFOCUS:
       if (viewer) SetFocus(viewer);
