@@ -1,12 +1,15 @@
-// What ListLoad and the other entry points make: the windows, the report they
-// show, which names are taken, the detect string and the search.
+// What ListLoad and the other entry points make: the windows and how they
+// follow the Lister's size, the report they show, which names are taken, the
+// detect string, the search and the thumbnail.
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 
 #include "Harness.h"
+#include "dump/LauncherIcon.h"
 #include "dump/PalmDump.h"
+#include "tools/PalmWriter.h"
 
 namespace corvelle::host {
 namespace {
@@ -151,6 +154,129 @@ TEST_F(ViewerTest, SearchSelectsTheHitTheFlagsAskForAndFindNextVisitsEveryHit) {
     }
     EXPECT_EQ(visited, all) << (backwards ? "backwards" : "forwards");
   }
+}
+
+struct ResizeRow {
+  const char* name;
+  ListerKind kind;
+  int dx, dy;
+};
+
+const ResizeRow kResizes[] = {
+    {"WiderTaller", ListerKind::TopLevel, 30, 20},
+    {"NarrowerShorter", ListerKind::TopLevel, -40, -30},
+    {"EmbeddedWiderTaller", ListerKind::Embedded, 60, 40},
+};
+
+class Resize : public ViewerParamTest<ResizeRow> {};
+
+// Every part follows the Lister's size, a hidden page too; the report keeps
+// the margins its dialog template gives it.
+TEST_P(Resize, MovesTheRightAndBottomEdgesOfEveryPartTogether) {
+  const ResizeRow& row = GetParam();
+  ListerWindow lister(row.kind);
+  ViewerParts parts = OpenViewer(lister, WriteRecords(3));
+  ASSERT_TRUE(parts.IsComplete());
+  const HWND windows[] = {parts.frame, parts.sheet, parts.tabControl, parts.dumpPage, parts.dumpControl};
+  auto rects = [&] {
+    std::vector<RECT> all;
+    for (HWND window : windows) all.push_back(RectIn(window, GetParent(window)));
+    return all;
+  };
+  // The control sits where the template puts it: (7, 7) size 208 x 161 of a
+  // 222 x 175 page, in dialog units.
+  RECT control = {7, 7, 215, 168}, page = {0, 0, 222, 175};
+  MapDialogRect(parts.dumpPage, &control);
+  MapDialogRect(parts.dumpPage, &page);
+  const RECT margins = {control.left, control.top, page.right - control.right, page.bottom - control.bottom};
+  auto marginsNow = [&] {
+    RECT at = RectIn(parts.dumpControl, parts.dumpPage), client = ClientRectOf(parts.dumpPage);
+    return RECT{at.left, at.top, client.right - at.right, client.bottom - at.bottom};
+  };
+  EXPECT_EQ(ToString(marginsNow()), ToString(margins));
+
+  // The About page is made, then hidden while the Lister changes size.
+  PressKey(parts.tabControl, '2', kCtrl);
+  PressKey(parts.tabControl, '1', kCtrl);
+  std::vector<RECT> before = rects();
+  lister.Resize(row.dx, row.dy);
+  std::vector<RECT> after = rects();
+  for (size_t i = 0; i < before.size(); ++i) {
+    SCOPED_TRACE(ClassNameOf(windows[i]));
+    EXPECT_EQ(ToString(after[i]), ToString(RECT{before[i].left, before[i].top, before[i].right + row.dx,
+                                                before[i].bottom + row.dy}));
+  }
+  EXPECT_EQ(ToString(marginsNow()), ToString(margins));
+
+  // Minimised and restored, the layout is as it was.
+  ShowWindow(lister.Top(), SW_MINIMIZE);
+  PumpMessages();
+  ShowWindow(lister.Top(), SW_RESTORE);
+  PumpMessages();
+  EXPECT_EQ(ToString(RectIn(parts.dumpControl, parts.dumpPage)), ToString(after.back()));
+  PressKey(parts.tabControl, '2', kCtrl);
+  HWND about = VisiblePage(parts.sheet);
+  ASSERT_NE(about, parts.dumpPage);
+  EXPECT_EQ(ToString(RectIn(about, parts.sheet)), ToString(RectIn(parts.dumpPage, parts.sheet)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Lister, Resize, testing::ValuesIn(kResizes), RowName());
+
+// ListGetPreviewBitmap(W) as the file manager's thumbnail view calls them:
+// the launcher icon, scaled by whole factors and drawn over the window
+// colour, pixel for pixel what the engine decodes; nothing for a file
+// without one.
+// The bitmap's pixels as 0x00RRGGBB, top row first, if it is side x side.
+std::vector<COLORREF> SquarePixelsOf(HBITMAP bitmap, LONG side) {
+  BITMAP info = {};
+  GetObject(bitmap, sizeof(info), &info);
+  if (info.bmWidth != side || info.bmHeight != side) return {};
+  BITMAPINFO request = {};
+  request.bmiHeader = {sizeof(BITMAPINFOHEADER), side, -side, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<COLORREF> pixels(static_cast<size_t>(side) * side);
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, bitmap, 0, side, pixels.data(), &request, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(bitmap);
+  return pixels;
+}
+
+TEST(PreviewBitmap, IsTheDecodedIconScaledOverTheWindowColourOrNothing) {
+  const auto preview = PluginModule::Get().Entry<HBITMAP(__stdcall*)(char*, int, int, char*, int)>(
+      "ListGetPreviewBitmap");
+  ASSERT_NE(preview, nullptr);
+  const auto of = [preview](std::string path, int width, int height) {  // a writable copy, as the host passes
+    return preview(path.data(), width, height, nullptr, 0);
+  };
+  TempDir dir;
+  const std::string app = dir.Write("Hello.prc", samples::SerializePalmDatabase(samples::ApplicationSample()));
+  const std::string bytes = ReadFileBytes(app);
+  const COLORREF window = GetSysColor(COLOR_WINDOW);
+  // Box, and the side expected: 44-pixel double density twice, once, then 22-pixel 8 bits.
+  const struct { int width, height; LONG side; } rows[] = {{96, 96, 88}, {200, 50, 44}, {43, 64, 22}, {16, 16, 16}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.width) + "x" + std::to_string(row.height));
+    const std::vector<COLORREF> pixels = SquarePixelsOf(of(app, row.width, row.height), row.side);
+    ASSERT_FALSE(pixels.empty()) << "no bitmap, or not " << row.side << " pixels square";
+    IconImage icon;
+    ASSERT_TRUE(DecodeLauncherIcon(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                   static_cast<uint32_t>(bytes.size()), row.width, row.height, icon));
+    const IconImage expected = ScaleToFit(icon, row.width, row.height);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+      const Rgba& p = expected.pixels[i];
+      const COLORREF want = p.a == 0 ? window : RGB(p.r, p.g, p.b);
+      ASSERT_EQ(pixels[i] & 0xFFFFFF, RGB(GetBValue(want), GetGValue(want), GetRValue(want))) << "pixel " << i;
+    }
+  }
+  const std::string memos = dir.Write("Memos.pdb", samples::SerializePalmDatabase(samples::MemoSample()));
+  for (const std::string& other : {memos, dir.Write("notes.txt", "text"), dir.PathOf("gone.prc")}) {
+    EXPECT_EQ(of(other, 96, 96), nullptr) << other;
+  }
+  auto previewW = PluginModule::Get().Entry<HBITMAP(__stdcall*)(WCHAR*, int, int, char*, int)>(
+      "ListGetPreviewBitmapW");
+  ASSERT_NE(previewW, nullptr);
+  std::wstring wide(app.begin(), app.end());
+  EXPECT_EQ(SquarePixelsOf(previewW(wide.data(), 96, 96, nullptr, 0), 88).size(), 88u * 88u);
 }
 
 }  // namespace
