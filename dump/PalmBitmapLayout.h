@@ -8,13 +8,11 @@ namespace corvelle {
 namespace bitmap {
 
 // Common to all versions: width, height, rowBytes, flags (2 bytes each), then
-// the pixel size and the version (1 byte each).
-constexpr uint64_t kPixelSizeOffset = 8;
-constexpr uint64_t kVersionOffset = 9;
-// Versions 0 to 2: a 16-byte header. The next-depth offset counts 4-byte
-// words; version 2 adds the transparent index and the compression type.
+// the pixel size and the version (1 byte each), read in that order.
+// Versions 0 to 2: a 16-byte header. The next-depth offset that follows
+// counts 4-byte words; version 2 adds the transparent index and the
+// compression type.
 constexpr uint64_t kHeaderSizeV2 = 16;
-constexpr uint64_t kNextDepthOffset = 10;
 constexpr uint64_t kNextDepthUnit = 4;
 // Version 3: the header states its size (24 bytes so far); the next-bitmap
 // offset counts bytes.

@@ -36,9 +36,6 @@ public:
     // search that found something not yet shown; false when memory does not
     // allow it.
     bool ShowReportUpTo(size_t offset);
-    // The report still arriving or cut for memory: the control holds less
-    // than m_strText.
-    bool IsReportPartlyShown() const { return !m_filler.ControlHoldsWholeReport(); }
     // Replaces the tab-stop list by a copy of `count` positions in twips (the
     // paragraph format takes at most 32 of them).
     void SetTabStops(const int* pPositions, int count);

@@ -67,7 +67,6 @@ public:
     bool ShowUpTo(size_t offset);
 
     bool IsArriving() const { return static_cast<bool>(m_timer); }
-    bool StoppedForMemory() const { return m_bMemoryStop; }
     // The control holds exactly the report, nothing less and no note.
     bool ControlHoldsWholeReport() const;
     size_t ShownBytes() const { return m_nShown; }
