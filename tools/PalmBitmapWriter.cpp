@@ -1,17 +1,14 @@
 #include "tools/PalmBitmapWriter.h"
 
+#include "dump/PalmBitmapLayout.h"
 #include "tools/BigEndianWriter.h"
 
 namespace corvelle::samples {
 namespace {
 
-constexpr uint16_t kCompressed = 0x8000;
-constexpr uint16_t kHasTransparency = 0x2000;
-constexpr uint16_t kDirectColor = 0x0400;
-constexpr uint8_t kNoCompression = 0xFF;
-constexpr uint8_t kRgb565 = 1;
+using namespace corvelle::bitmap;
 
-bool IsHighDensity(const BitmapPicture& picture) { return picture.density > 72; }
+bool IsHighDensity(const BitmapPicture& picture) { return picture.density > kLowDensity; }
 
 // Rows are a whole number of 16-bit words, pixels packed from the high bits.
 uint16_t RowBytes(const BitmapPicture& picture) {
@@ -95,14 +92,14 @@ std::string Rendition(const BitmapPicture& picture, bool hasNext) {
     Put16(out, RowBytes(picture));
     Put16(out, flags);
     Put8(out, picture.depth);
-    const size_t headerSize = IsHighDensity(picture) ? 24 : 16;
+    const size_t headerSize = IsHighDensity(picture) ? kMinHeaderSizeV3 : kHeaderSizeV2;
     const size_t paddedSize = (headerSize + body.size() + 3) / 4 * 4;
     if (IsHighDensity(picture)) {
         Put8(out, 3);
         Put8(out, headerSize);
-        Put8(out, picture.depth == 16 ? kRgb565 : 0);
+        Put8(out, picture.depth == 16 ? kRgb565 : kIndexed);
         Put8(out, 0);
-        Put8(out, picture.scanLineCompressed ? 0 : kNoCompression);
+        Put8(out, picture.scanLineCompressed ? kScanLine : kNoCompression);
         Put16(out, picture.density);
         Put32(out, picture.transparent);
         Put32(out, hasNext ? static_cast<uint32_t>(paddedSize) : 0);
@@ -111,9 +108,9 @@ std::string Rendition(const BitmapPicture& picture, bool hasNext) {
         // and direct colour need version 2.
         const bool needsV2 = picture.hasTransparency || picture.scanLineCompressed || picture.depth == 16;
         Put8(out, needsV2 ? 2 : 1);
-        Put16(out, hasNext ? static_cast<uint32_t>(paddedSize / 4) : 0);
+        Put16(out, hasNext ? static_cast<uint32_t>(paddedSize / kNextDepthUnit) : 0);
         Put8(out, picture.depth == 16 ? 0 : picture.transparent);
-        Put8(out, picture.scanLineCompressed ? 0 : kNoCompression);
+        Put8(out, picture.scanLineCompressed ? kScanLine : kNoCompression);
         Put16(out, 0);
     }
     out += body;
@@ -137,9 +134,10 @@ std::string BitmapFamily(const std::vector<BitmapPicture>& renditions) {
             low += Rendition(renditions[i], hasNext || anyHigh);
     }
     if (!anyHigh) return low;
-    // Older systems stop at this header: pixel size 255, version 1.
-    std::string marker(16, '\0');
-    marker[8] = '\xFF';
+    // Older systems stop at this header: the marker as its pixel size (byte 8),
+    // version 1 (byte 9).
+    std::string marker(kHighDensityMarkerSize, '\0');
+    marker[8] = static_cast<char>(kHighDensityMarker);
     marker[9] = '\x01';
     return low + marker + high;
 }
