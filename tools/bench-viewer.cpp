@@ -18,7 +18,6 @@
 namespace corvelle::host {
 namespace {
 
-constexpr char kCompleteTitle[] = "Image Dump";
 constexpr double kWaitLimitMs = 600000;
 
 // The process's memory as the system reports it: Wine leaves some counters
@@ -36,11 +35,6 @@ std::string MemoryFigures() {
                 counters.WorkingSetSize / megabyte, counters.PagefileUsage / megabyte,
                 (status.ullTotalVirtual - status.ullAvailVirtual) / megabyte);
   return text;
-}
-
-bool TitleSaysComplete(HWND tabControl) {
-  std::vector<std::string> titles = TabTitles(tabControl);
-  return !titles.empty() && titles[0] == kCompleteTitle;
 }
 
 void BenchSmall(const TempDir& dir) {
@@ -77,7 +71,7 @@ void BenchBig(const TempDir& dir, uint32_t records) {
   size_t messages = 0;
   double pieces = 0, painting = 0;
   size_t pieceCount = 0;
-  while (!TitleSaysComplete(parts.tabControl) && NowMilliseconds() - start < kWaitLimitMs) {
+  while (DumpTabTitle(parts) != kDumpTabTitle && NowMilliseconds() - start < kWaitLimitMs) {
     MSG message;
     if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);

@@ -143,6 +143,13 @@ ViewerParts FindViewerParts(HWND frame);
 std::vector<HWND> PagesOf(HWND sheet);
 HWND VisiblePage(HWND sheet);
 std::vector<std::string> TabTitles(HWND tabControl);
+// The dump page's own tab title. It reads "Image Dump (NN%)" while a long
+// report arrives, and this again once the report is all in.
+constexpr char kDumpTabTitle[] = "Image Dump";
+inline std::string DumpTabTitle(const ViewerParts& parts) {
+  const std::vector<std::string> titles = TabTitles(parts.tabControl);
+  return titles.empty() ? std::string() : titles[0];
+}
 inline int SelectedTab(HWND tabControl) { return TabCtrl_GetCurSel(tabControl); }
 
 RECT RectIn(HWND window, HWND reference);  // reference null: the screen

@@ -7,16 +7,13 @@
 namespace corvelle::host {
 namespace {
 
-constexpr char kDoneTitle[] = "Image Dump";
 constexpr double kFillLimitMs = 300000;
 using ListSearchTextProc = int(__stdcall*)(HWND listWin, char* searchString, int parameter);
-
-std::string TitleOf(const ViewerParts& parts) { return TabTitles(parts.tabControl).at(0); }
 
 bool PumpUntilComplete(const std::vector<ViewerParts>& viewers) {
   const double start = NowMilliseconds();
   for (const ViewerParts& viewer : viewers) {
-    while (TitleOf(viewer) != kDoneTitle && NowMilliseconds() - start < kFillLimitMs) PumpMessagesFor(50);
+    while (DumpTabTitle(viewer) != kDumpTabTitle && NowMilliseconds() - start < kFillLimitMs) PumpMessagesFor(50);
   }
   return NowMilliseconds() - start < kFillLimitMs;
 }
@@ -46,7 +43,7 @@ TEST_F(ProgressiveFill, TwoBigReportsArriveWholeAtOnceWhileKeysSelectionAndViewH
     std::string shown = ControlText(viewers[i].dumpControl), report = corvelle::DumpPalmFile(paths[i].c_str());
     EXPECT_TRUE(shown.size() >= 8000 && shown.size() < report.size()) << shown.size() << " bytes at once";
     EXPECT_TRUE(report.compare(0, shown.size(), shown) == 0 && shown.substr(shown.size() - 2) == "\r\n");
-    EXPECT_EQ(TitleOf(viewers[i]).rfind(std::string(kDoneTitle) + " (", 0), 0u) << TitleOf(viewers[i]);
+    EXPECT_EQ(DumpTabTitle(viewers[i]).rfind(std::string(kDumpTabTitle) + " (", 0), 0u) << DumpTabTitle(viewers[i]);
   }
   const HWND control = viewers[0].dumpControl;
   SendMessageA(control, EM_SETSEL, 40, 50);
@@ -54,7 +51,7 @@ TEST_F(ProgressiveFill, TwoBigReportsArriveWholeAtOnceWhileKeysSelectionAndViewH
   const LRESULT top = FirstVisibleLine(control);
   const size_t before = ControlText(control).size();
   PumpMessagesFor(200);
-  ASSERT_NE(TitleOf(viewers[0]), kDoneTitle) << "complete too soon to tell";
+  ASSERT_NE(DumpTabTitle(viewers[0]), kDumpTabTitle) << "complete too soon to tell";
   EXPECT_GT(ControlText(control).size(), before);
   EXPECT_EQ(FirstVisibleLine(control), top);
   EXPECT_TRUE(SelectionOf(control).cpMin == 40 && SelectionOf(control).cpMax == 50);
@@ -88,7 +85,7 @@ TEST_F(ProgressiveFill, CopyAndSearchWhileTextArrivesWorkOnTheWholeReport) {
   PluginModule::Get().ListSendCommand(parts.frame, kListCommandSelectAll);
   PluginModule::Get().ListSendCommand(parts.frame, kListCommandCopy);
   PumpMessages(false);
-  ASSERT_NE(TitleOf(parts), kDoneTitle) << "no longer arriving";
+  ASSERT_NE(DumpTabTitle(parts), kDumpTabTitle) << "no longer arriving";
   EXPECT_TRUE(ClipboardText() == report) << ClipboardText().size() << " of " << report.size() << " bytes";
   // The last record's ID has not arrived yet; finding it brings it in.
   auto search = PluginModule::Get().Entry<ListSearchTextProc>("ListSearchText");
@@ -127,7 +124,7 @@ TEST_F(ProgressiveFill, ClosingWhileTextArrivesLeavesNoWindowOrTimer) {
   ViewerParts parts = FindViewerParts(PluginModule::Get().ListLoad(lister.Handle(), path));
   ASSERT_TRUE(parts.IsComplete());
   PumpMessagesFor(100);
-  ASSERT_NE(TitleOf(parts), kDoneTitle) << "complete too soon to tell";
+  ASSERT_NE(DumpTabTitle(parts), kDumpTabTitle) << "complete too soon to tell";
   PluginModule::Get().ListCloseWindow(parts.frame);
   PumpMessagesFor(200);  // a timer left behind would fire here
   EXPECT_FALSE(DispatchOne(WM_TIMER, WM_TIMER));

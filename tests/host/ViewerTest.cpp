@@ -85,7 +85,7 @@ TEST_P(Report, IsTheEnginesTextByteForByteWhenTheFileIsTaken) {
   ASSERT_TRUE(parts.IsComplete());
   const std::string expected = DumpPalmFileW(path.c_str());
   if (expected.size() <= 32 * 1024) {
-    EXPECT_EQ(TabTitles(parts.tabControl).at(0), "Image Dump");
+    EXPECT_EQ(DumpTabTitle(parts), kDumpTabTitle);
     EXPECT_TRUE(ControlText(parts.dumpControl) == expected) << "not whole when ListLoadW returned";
   }
   lister.Adopt(parts.frame);
