@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "dump/Sections.h"
+#include "dump/DatabaseModel.h"
 
 namespace corvelle {
 namespace {
@@ -15,9 +15,11 @@ constexpr uint16_t kSmallIconId = 1001;
 }  // namespace
 
 ByteSpan FindLauncherIcon(const uint8_t* file, uint32_t size) {
-    const FileBytes bytes{file, file != nullptr ? size : 0};
-    const ByteSpan large = FindResource(bytes, "tAIB", kLargeIconId);
-    return large.size != 0 ? large : FindResource(bytes, "tAIB", kSmallIconId);
+    // Any resource database may carry an icon, whatever its type: a plug-in
+    // or a panel shows one in the launcher as an application does.
+    const DatabaseModel model(file, size);
+    const ByteSpan large = model.FindResource("tAIB", kLargeIconId);
+    return large.size != 0 ? large : model.FindResource("tAIB", kSmallIconId);
 }
 
 bool DecodePreferredRendition(const ByteSpan& family, uint32_t maxWidth, uint32_t maxHeight, IconImage& icon) {

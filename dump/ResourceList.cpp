@@ -33,32 +33,4 @@ ResourceEntry ReadResourceEntry(ByteReader& list) {
     return entry;
 }
 
-ByteSpan FindResource(const FileBytes& file, const char (&type)[5], uint16_t id) {
-    EntryListShape shape;
-    if (!ReadEntryListShape(file, shape) || !shape.resources) return {};
-
-    // A resource ends where the next one in the file begins. Entries are
-    // usually in file order, but nothing makes them so: the nearest later
-    // offset of any entry is taken.
-    bool found = false;
-    uint64_t start = 0;
-    uint64_t end = file.size;
-    ByteReader list(file.data, file.size);
-    list.Seek(layout::kListOffset);
-    for (uint32_t i = 0; i < shape.inside; ++i) {
-        const ResourceEntry entry = ReadResourceEntry(list);
-        if (!found && CodeIs(entry.type, type) && entry.id == id) {
-            found = true;
-            start = entry.dataOffset;
-        }
-    }
-    if (!found || start >= file.size) return {};
-    list.Seek(layout::kListOffset);
-    for (uint32_t i = 0; i < shape.inside; ++i) {
-        const uint64_t offset = ReadResourceEntry(list).dataOffset;
-        if (offset > start && offset < end) end = offset;
-    }
-    return ByteSpan{file.data + start, end - start};
-}
-
 }  // namespace corvelle

@@ -1,6 +1,6 @@
-// The record or resource list as data: which kind a database holds, how many
-// of its entries lie inside the file, and where each resource's bytes are.
-// The report prints the list from here; the launcher icon is looked up here.
+// The record or resource list as the report reads it: which kind a database
+// holds by its type, how many of its entries lie inside the file, and one
+// resource entry. The report prints the list from here.
 #pragma once
 
 #include <cstdint>
@@ -30,15 +30,10 @@ struct ResourceEntry {
 // Reads one 10-byte resource entry at the reader's cursor.
 ResourceEntry ReadResourceEntry(ByteReader& list);
 
-// The bytes of one resource inside the file.
+// Some bytes inside the file: an entry's data, a block, a bitmap family.
 struct ByteSpan {
     const uint8_t* data = nullptr;
     uint64_t size = 0;
 };
-
-// The first resource of this type and ID. Its bytes run from its offset to
-// the next resource's, or to the end of the file. Empty when the database
-// holds records, has no such resource, or its data lies outside the file.
-ByteSpan FindResource(const FileBytes& file, const char (&type)[5], uint16_t id);
 
 }  // namespace corvelle

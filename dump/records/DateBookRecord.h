@@ -1,0 +1,61 @@
+// A Date Book record: an appointment, timed or not, with its alarm, repeat,
+// exceptions, description and note.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "dump/ResourceList.h"
+#include "dump/records/PackedDate.h"
+#include "dump/records/RecordCut.h"
+
+namespace corvelle {
+
+namespace date_book_flags {
+constexpr uint16_t kAlarm = 0x4000;
+constexpr uint16_t kRepeat = 0x2000;
+constexpr uint16_t kNote = 0x1000;
+constexpr uint16_t kExceptions = 0x0800;
+constexpr uint16_t kDescription = 0x0400;
+}  // namespace date_book_flags
+
+enum class AlarmUnit : uint8_t { kMinutes = 0, kHours = 1, kDays = 2 };
+
+enum class RepeatType : uint8_t {
+    kNone = 0,
+    kDaily = 1,
+    kWeekly = 2,
+    kMonthlyByDay = 3,
+    kMonthlyByDate = 4,
+    kYearly = 5,
+};
+
+struct DateBookRepeat {
+    uint8_t type = 0;       // RepeatType, as stored (other values are kept)
+    PackedDate end;         // IsNone(): no end
+    uint8_t frequency = 0;  // every N days, weeks, months or years
+    uint8_t repeatOn = 0;   // weekly: bit 0 Sunday .. bit 6 Saturday; monthly by day: week * 7 + day
+    uint8_t startOfWeek = 0;
+};
+
+struct DateBookRecord {
+    uint8_t startHour = 0xFF, startMinute = 0xFF;  // FFh FFh: no time
+    uint8_t endHour = 0xFF, endMinute = 0xFF;
+    PackedDate date;
+    uint16_t flags = 0;
+    int8_t alarmAdvance = 0;  // with kAlarm
+    uint8_t alarmUnit = 0;    // AlarmUnit, as stored
+    DateBookRepeat repeat;    // with kRepeat
+    std::vector<PackedDate> exceptions;  // with kExceptions
+    std::string_view description;
+    std::string_view note;
+    RecordCut cut;
+
+    bool Timed() const { return !(startHour == 0xFF && startMinute == 0xFF); }
+    bool Has(uint16_t flag) const { return (flags & flag) != 0; }
+};
+
+DateBookRecord DecodeDateBook(const ByteSpan& record);
+
+}  // namespace corvelle

@@ -1,0 +1,38 @@
+// A PalmDOC document (type TEXt): record 0 is its header, records 1 to the
+// header's count hold the text, compressed or not.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "dump/ResourceList.h"
+#include "dump/records/RecordCut.h"
+
+namespace corvelle {
+
+constexpr uint16_t kPalmDocUncompressed = 1;
+constexpr uint16_t kPalmDocCompressed = 2;
+
+struct PalmDocHeader {
+    uint16_t compression = 0;
+    uint32_t textLength = 0;
+    uint16_t textRecords = 0;
+    uint16_t recordSize = 0;
+    uint32_t position = 0;
+    RecordCut cut;
+};
+
+PalmDocHeader DecodePalmDocHeader(const ByteSpan& record);
+
+struct PalmDocText {
+    std::string text;            // the decompressed text, as far as it goes
+    bool badReference = false;   // a back-reference before the start of the text stopped it
+    uint64_t stoppedAt = 0;      // with badReference: the offset in the record of that reference
+    RecordCut cut;               // a literal run or a reference cut by the record's end
+};
+
+// Decodes one text record with the header's compression (kPalmDocCompressed
+// decompresses; any other value takes the bytes as they are).
+PalmDocText DecodePalmDocText(const ByteSpan& record, uint16_t compression);
+
+}  // namespace corvelle

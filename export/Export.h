@@ -1,0 +1,40 @@
+// Getting the data out: a database's decoded records in the formats that
+// today's programs read. One writer per format, each over the same decoded
+// records; all text is converted from the device's code page to UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dump/DatabaseModel.h"
+
+namespace corvelle {
+
+enum class ExportFormat { kVCard, kICalendar, kText, kJson, kRaw };
+
+// "vcard", "ics", "text", "json", "raw".
+const char* ExportFormatName(ExportFormat format);
+bool ParseExportFormat(std::string_view name, ExportFormat& format);
+// The usual file extension, without the dot: "vcf", "ics", "txt", "json";
+// empty for raw, which writes a folder.
+const char* ExportFileExtension(ExportFormat format);
+
+// The formats that fit this database, in the order above.
+std::vector<ExportFormat> ExportFormatsFor(const DatabaseModel& model);
+
+struct ExportOptions {
+    std::string encoding = "cp1252";  // the device's code page
+    bool withData = false;            // json: each entry's bytes as hex
+    // Only these entry indexes, in this order; all entries when null.
+    const std::vector<size_t>* selection = nullptr;
+};
+
+// Writes the export of a format other than raw into `out`. False, with one
+// line of reason in `error` (naming the formats that fit, for a format that
+// does not), when it cannot be made; `out` is then empty.
+bool ExportToText(const DatabaseModel& model, ExportFormat format, const ExportOptions& options, std::string& out,
+                  std::string& error);
+
+}  // namespace corvelle
