@@ -4,6 +4,7 @@
 #include "dump/EntryFormat.h"
 
 #include <cstring>
+#include <initializer_list>
 #include <iterator>
 #include <string_view>
 
@@ -94,8 +95,8 @@ public:
             if (static_cast<unsigned char>(m_out[i]) < 0x20) m_out[i] = ' ';
         m_room -= count;
     }
-    bool Full() const { return m_room == 0; }
-    size_t Room() const { return m_room; }
+    // Counts text the caller appended itself (short, and without control bytes).
+    void Took(size_t count) { m_room -= count < m_room ? count : m_room; }
 
 private:
     std::string& m_out;
@@ -202,14 +203,15 @@ void AppendContents(const DatabaseModel& model, size_t index, std::string& out) 
         }
         case Kind::kDateBook: {
             const DateBookRecord event = DecodeDateBook(data);
-            std::string head;  // short: stays in the string's own buffer
-            AppendDate(head, event.date);
+            // The date and time are ours and short: written straight into the cell.
+            const size_t start = out.size();
+            AppendDate(out, event.date);
             if (event.Timed()) {
-                head.push_back(' ');
-                AppendTime(head, event.startHour, event.startMinute);
+                out.push_back(' ');
+                AppendTime(out, event.startHour, event.startMinute);
             }
-            head.push_back(' ');
-            cell.Add(head);
+            out.push_back(' ');
+            cell.Took(out.size() - start);
             cell.Add(event.description);
             return;
         }
@@ -297,6 +299,29 @@ void AppendCutLine(const DatabaseModel& model, const RecordCut& cut, std::string
     out += ".\n";
 }
 
+// How far the decoding of a record got, by the parts of its format in order:
+// the parts before the one where the record is cut were read whole, that one
+// (a text, or a list) in part, and those after it not at all.
+class CutOrder {
+public:
+    CutOrder(const RecordCut& cut, std::initializer_list<const char*> parts) : m_rank(parts.size()) {
+        if (!cut.cut) return;
+        size_t rank = 0;
+        for (const char* part : parts) {
+            if (std::strcmp(part, cut.inside) == 0) {
+                m_rank = rank;
+                return;
+            }
+            ++rank;
+        }
+    }
+    bool Whole(size_t part) const { return part < m_rank; }
+    bool Begun(size_t part) const { return part <= m_rank; }
+
+private:
+    size_t m_rank;
+};
+
 std::string AlarmText(const DateBookRecord& event) {
     const int advance = event.alarmAdvance;
     std::string text;
@@ -352,25 +377,29 @@ std::string RepeatText(const DateBookRepeat& repeat) {
     return text;
 }
 
-void AppendDateBookFields(const DateBookRecord& event, uint64_t size, std::string& out) {
+void AppendDateBookFields(const DateBookRecord& event, std::string& out) {
     namespace flags = date_book_flags;
+    const CutOrder read(event.cut, {"the time", "the date", "the flags", "the alarm", "the repeat", "the exceptions",
+                                    "the description", "the note"});
     std::string value;
-    AppendDate(value, event.date);
-    AppendField(out, "Date", value);
-    value.clear();
-    if (event.Timed()) {
-        AppendTime(value, event.startHour, event.startMinute);
-        value.push_back('-');
-        AppendTime(value, event.endHour, event.endMinute);
-    } else {
-        value = "none";
+    if (read.Whole(1)) {
+        AppendDate(value, event.date);
+        AppendField(out, "Date", value);
     }
-    AppendField(out, "Time", value);
-    // A part is shown only when the record held it whole.
-    uint64_t needed = 8;
-    if (event.Has(flags::kAlarm) && (needed += 2) <= size) AppendField(out, "Alarm", AlarmText(event));
-    if (event.Has(flags::kRepeat) && (needed += 8) <= size) AppendField(out, "Repeat", RepeatText(event.repeat));
-    if (event.Has(flags::kExceptions) && needed + 2 <= size) {
+    if (read.Whole(0)) {
+        value.clear();
+        if (event.Timed()) {
+            AppendTime(value, event.startHour, event.startMinute);
+            value.push_back('-');
+            AppendTime(value, event.endHour, event.endMinute);
+        } else {
+            value = "none";
+        }
+        AppendField(out, "Time", value);
+    }
+    if (event.Has(flags::kAlarm) && read.Whole(3)) AppendField(out, "Alarm", AlarmText(event));
+    if (event.Has(flags::kRepeat) && read.Whole(4)) AppendField(out, "Repeat", RepeatText(event.repeat));
+    if (event.Has(flags::kExceptions) && read.Begun(5)) {
         value.clear();
         for (size_t i = 0; i < event.exceptions.size(); ++i) {
             if (i != 0) value += ", ";
@@ -378,8 +407,8 @@ void AppendDateBookFields(const DateBookRecord& event, uint64_t size, std::strin
         }
         AppendField(out, "Exceptions", value);
     }
-    if (event.Has(flags::kDescription)) AppendField(out, "Description", event.description);
-    if (event.Has(flags::kNote)) AppendField(out, "Note", event.note);
+    if (event.Has(flags::kDescription) && read.Begun(6)) AppendField(out, "Description", event.description);
+    if (event.Has(flags::kNote) && read.Begun(7)) AppendField(out, "Note", event.note);
 }
 
 const char* CompressionName(const BitmapRendition& r) {
@@ -517,12 +546,15 @@ std::string EntryFieldsText(const DatabaseModel& model, size_t index) {
         }
         case Kind::kToDo: {
             const ToDoRecord todo = DecodeToDo(data);
+            const CutOrder read(todo.cut, {"the due date", "the priority", "the description", "the note"});
             std::string due;
             AppendDate(due, todo.due);
-            AppendField(out, "Due", due);
-            AppendField(out, "Priority", Number(todo.priority));
-            AppendField(out, "Completed", todo.completed ? "yes" : "no");
-            AppendField(out, "Description", todo.description);
+            if (read.Whole(0)) AppendField(out, "Due", due);
+            if (read.Whole(1)) {
+                AppendField(out, "Priority", Number(todo.priority));
+                AppendField(out, "Completed", todo.completed ? "yes" : "no");
+            }
+            if (read.Begun(2)) AppendField(out, "Description", todo.description);
             if (!todo.note.empty()) AppendField(out, "Note", todo.note);
             AppendCutLine(model, todo.cut, out);
             return out;
@@ -542,7 +574,7 @@ std::string EntryFieldsText(const DatabaseModel& model, size_t index) {
         }
         case Kind::kDateBook: {
             const DateBookRecord event = DecodeDateBook(data);
-            AppendDateBookFields(event, data.size, out);
+            AppendDateBookFields(event, out);
             AppendCutLine(model, event.cut, out);
             return out;
         }
@@ -551,11 +583,14 @@ std::string EntryFieldsText(const DatabaseModel& model, size_t index) {
             const char* compression = header.compression == kPalmDocUncompressed ? "none"
                                       : header.compression == kPalmDocCompressed ? "PalmDOC"
                                                                                   : nullptr;
-            AppendField(out, "Compression", compression != nullptr ? compression : Number(header.compression));
-            AppendField(out, "Text length", Number(header.textLength));
-            AppendField(out, "Text records", Number(header.textRecords));
-            AppendField(out, "Record size", Number(header.recordSize));
-            AppendField(out, "Position", Number(header.position));
+            const CutOrder read(header.cut, {"the compression", "the spare bytes", "the text length",
+                                             "the text record count", "the record size", "the position"});
+            if (read.Whole(0))
+                AppendField(out, "Compression", compression != nullptr ? compression : Number(header.compression));
+            if (read.Whole(2)) AppendField(out, "Text length", Number(header.textLength));
+            if (read.Whole(3)) AppendField(out, "Text records", Number(header.textRecords));
+            if (read.Whole(4)) AppendField(out, "Record size", Number(header.recordSize));
+            if (read.Whole(5)) AppendField(out, "Position", Number(header.position));
             AppendCutLine(model, header.cut, out);
             return out;
         }
@@ -613,10 +648,10 @@ std::string EntryText(const DatabaseModel& model, size_t index, uint64_t hexLimi
         line("Category", 4);
         line("Unique ID", 5);
     }
-    const std::string fields = EntryFieldsText(model, index);
-    if (!fields.empty()) {
+    const Kind kind = KindOf(model, index);
+    if (kind != Kind::kNoData && kind != Kind::kBytes) {
         out.push_back('\n');
-        out += fields;
+        out += EntryFieldsText(model, index);
     }
     out.push_back('\n');
     const ByteSpan data = model.Data(index);

@@ -12,7 +12,7 @@ packages=(
   mingw-w64
   wine wine64 wine32:i386 xvfb xauth
   libpalm-perl libpalm-pdb-perl txt2pdbdoc
-  imagemagick netpbm zip unzip python3
+  imagemagick netpbm zip unzip python3 bsdextrautils
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
