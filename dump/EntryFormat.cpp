@@ -103,19 +103,6 @@ private:
     size_t m_room = kCellLimit;
 };
 
-// A text of the file in a cell that is not cut: only bytes below 20h change.
-void AppendClean(std::string& out, std::string_view text) {
-    const size_t start = out.size();
-    out.append(text.data(), text.size());
-    for (size_t i = start; i < out.size(); ++i)
-        if (static_cast<unsigned char>(out[i]) < 0x20) out[i] = ' ';
-}
-
-void AppendPrintable(std::string& out, const uint8_t* bytes, size_t count) {
-    for (size_t i = 0; i < count; ++i)
-        out.push_back(bytes[i] >= 0x20 && bytes[i] <= 0x7E ? static_cast<char>(bytes[i]) : '.');
-}
-
 PalmDocHeader DocHeaderOf(const DatabaseModel& model) {
     if (model.Count() == 0 || !model.Entry(0).hasData) return PalmDocHeader{};
     return DecodePalmDocHeader(model.Data(0));
@@ -176,7 +163,10 @@ void AppendContents(const DatabaseModel& model, size_t index, std::string& out) 
             return;
         case Kind::kBytes: {
             const size_t count = data.size < kBytesShown ? static_cast<size_t>(data.size) : kBytesShown;
-            AppendPrintable(out, data.data, count);
+            char shown[kBytesShown];
+            for (size_t i = 0; i < count; ++i)
+                shown[i] = data.data[i] >= 0x20 && data.data[i] <= 0x7E ? static_cast<char>(data.data[i]) : '.';
+            out.append(shown, count);
             return;
         }
         case Kind::kMemo:
@@ -243,12 +233,40 @@ void AppendContents(const DatabaseModel& model, size_t index, std::string& out) 
     }
 }
 
-void AppendAttributes(uint8_t attributes, std::string& out) {
+// The cells other than the contents are short and ours: they are put down in
+// a buffer on the stack and appended to the caller's text in one piece.
+constexpr size_t kFixedCellsMax = 160;  // every cell but the contents of one row, TABs included
+
+char* PutText(char* p, std::string_view text) {
+    std::memcpy(p, text.data(), text.size());
+    return p + text.size();
+}
+
+char* PutDecimal(char* p, uint64_t value) {
+    char digits[24];
+    char* d = digits + sizeof digits;
+    do {
+        *--d = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    return PutText(p, std::string_view(d, static_cast<size_t>(digits + sizeof digits - d)));
+}
+
+char* PutHex(char* p, uint32_t value, int digits) {
+    static const char kHex[] = "0123456789ABCDEF";
+    for (int i = digits - 1; i >= 0; --i) {
+        p[i] = kHex[value & 0x0F];
+        value >>= 4;
+    }
+    return p + digits;
+}
+
+char* PutAttributes(char* p, uint8_t attributes) {
     using namespace record_flags;
     const bool gone = (attributes & (kExpunged | kDeleted)) != 0;
     const struct {
         uint8_t bit;
-        const char* word;
+        std::string_view word;
         bool shown;
     } kWords[] = {{kExpunged, "expunged", true},
                   {kDirty, "dirty", true},
@@ -258,24 +276,65 @@ void AppendAttributes(uint8_t attributes, std::string& out) {
     bool first = true;
     for (const auto& word : kWords) {
         if (!word.shown || (attributes & word.bit) == 0) continue;
-        if (!first) out += ", ";
-        out += word.word;
+        if (!first) p = PutText(p, ", ");
+        p = PutText(p, word.word);
         first = false;
+    }
+    return p;
+}
+
+char* PutCategory(char* p, const DatabaseModel& model, uint8_t attributes) {
+    if (attributes & (record_flags::kExpunged | record_flags::kDeleted)) return p;
+    const unsigned category = attributes & 0x0F;
+    p = PutDecimal(p, category);
+    const std::string_view label = model.CategoryLabel(category);  // at most 16 bytes
+    if (label.empty()) return p;
+    p = PutText(p, " (");
+    for (char c : label) *p++ = static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+    *p++ = ')';
+    return p;
+}
+
+// One cell other than the contents.
+char* PutFixedCell(const DatabaseModel& model, size_t index, size_t column, char* p) {
+    const ModelEntry& entry = model.Entry(index);
+    switch (column) {
+        case 0: return PutDecimal(p, index);
+        case 1:
+            p = PutHex(p, entry.offset, 8);
+            *p++ = 'h';
+            return p;
+        case 2:
+            if (!entry.hasData) {
+                *p++ = '?';
+                return p;
+            }
+            return PutDecimal(p, uint64_t{entry.dataEnd} - entry.offset);
+        default: break;
+    }
+    if (model.HoldsResources()) {
+        switch (column) {
+            case 3:
+                for (uint8_t byte : entry.type.bytes) *p++ = byte >= 0x20 && byte <= 0x7E ? static_cast<char>(byte) : '.';
+                return p;
+            case 4: return PutDecimal(p, entry.id);
+            default: return p;
+        }
+    }
+    switch (column) {
+        case 3: return PutAttributes(p, entry.attributes);
+        case 4: return PutCategory(p, model, entry.attributes);
+        case 5:
+            for (uint8_t byte : entry.uniqueId) p = PutHex(p, byte, 2);
+            *p++ = 'h';
+            return p;
+        default: return p;
     }
 }
 
-void AppendCategory(const DatabaseModel& model, uint8_t attributes, std::string& out) {
-    if (attributes & (record_flags::kExpunged | record_flags::kDeleted)) return;
-    const unsigned category = attributes & 0x0F;
-    AppendDecimal(out, category);
-    const std::string_view label = model.CategoryLabel(category);
-    if (label.empty()) return;
-    out += " (";
-    AppendClean(out, label);
-    out.push_back(')');
+size_t ContentsColumn(const DatabaseModel& model) {
+    return model.HoldsResources() ? kResourceContents : kRecordContents;
 }
-
-void AppendType(const FourCharCode& type, std::string& out) { AppendPrintable(out, type.bytes, 4); }
 
 // One "Label:\tvalue" line; a value's line breaks go on after a TAB.
 void AppendField(std::string& out, std::string_view label, std::string_view value) {
@@ -435,7 +494,7 @@ void AppendBitmapFields(const ByteSpan& data, std::string& out) {
         AppendDecimal(value, r.height);
         value += ", ";
         AppendDecimal(value, r.depth);
-        value += " bits per pixel, density ";
+        value += r.depth == 1 ? " bit per pixel, density " : " bits per pixel, density ";
         AppendDecimal(value, r.density);
         value += ", ";
         value += CompressionName(r);
@@ -462,40 +521,13 @@ const char* ColumnTitle(const DatabaseModel& model, size_t column) {
 }
 
 void AppendCell(const DatabaseModel& model, size_t index, size_t column, std::string& out) {
-    if (index >= model.Count()) return;
-    const ModelEntry& entry = model.Entry(index);
-    switch (column) {
-        case 0: AppendDecimal(out, index); return;
-        case 1:
-            AppendHex(out, entry.offset, 8);
-            out.push_back('h');
-            return;
-        case 2:
-            if (entry.hasData)
-                AppendDecimal(out, uint64_t{entry.dataEnd} - entry.offset);
-            else
-                out.push_back('?');
-            return;
-        default: break;
+    if (index >= model.Count() || column >= ColumnCount(model)) return;
+    if (column == ContentsColumn(model)) {
+        AppendContents(model, index, out);
+        return;
     }
-    if (model.HoldsResources()) {
-        switch (column) {
-            case 3: AppendType(entry.type, out); return;
-            case 4: AppendDecimal(out, entry.id); return;
-            case kResourceContents: AppendContents(model, index, out); return;
-            default: return;
-        }
-    }
-    switch (column) {
-        case 3: AppendAttributes(entry.attributes, out); return;
-        case 4: AppendCategory(model, entry.attributes, out); return;
-        case 5:
-            for (uint8_t byte : entry.uniqueId) AppendHex(out, byte, 2);
-            out.push_back('h');
-            return;
-        case kRecordContents: AppendContents(model, index, out); return;
-        default: return;
-    }
+    char cell[kFixedCellsMax];
+    out.append(cell, static_cast<size_t>(PutFixedCell(model, index, column, cell) - cell));
 }
 
 void AppendHeaderLine(const DatabaseModel& model, std::string& out) {
@@ -508,11 +540,16 @@ void AppendHeaderLine(const DatabaseModel& model, std::string& out) {
 }
 
 void AppendEntryLine(const DatabaseModel& model, size_t index, std::string& out) {
-    const size_t columns = ColumnCount(model);
-    for (size_t column = 0; column < columns; ++column) {
-        if (column != 0) out.push_back('\t');
-        AppendCell(model, index, column, out);
+    if (index >= model.Count()) return;
+    const size_t contents = ContentsColumn(model);
+    char cells[kFixedCellsMax];
+    char* p = cells;
+    for (size_t column = 0; column < contents; ++column) {
+        p = PutFixedCell(model, index, column, p);
+        *p++ = '\t';
     }
+    out.append(cells, static_cast<size_t>(p - cells));
+    AppendContents(model, index, out);
     out.push_back('\n');
 }
 

@@ -294,7 +294,7 @@ TEST(EntryText, CellsOfRecordsAndResources) {
                      "12\t0000119Ch\t3\tt..Z\t65535\traw\n");
     EXPECT_EQ(EntryCountText(appFile.Model()), "The file holds 13 of 13 announced resources.");
     EXPECT_EQ(EntryFieldsText(appFile.Model(), 9),
-              "Bitmap:\t22x22, 1 bits per pixel, density 72, uncompressed\n"
+              "Bitmap:\t22x22, 1 bit per pixel, density 72, uncompressed\n"
               "\t22x22, 8 bits per pixel, density 72, scan-line compressed\n"
               "\t44x44, 16 bits per pixel, density 144, uncompressed\n");
 }
