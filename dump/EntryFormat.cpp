@@ -52,15 +52,6 @@ void AppendSigned(std::string& out, int64_t value) {
     }
 }
 
-void AppendHex(std::string& out, uint32_t value, int digits, const char* alphabet = "0123456789ABCDEF") {
-    char text[8];
-    for (int i = digits - 1; i >= 0; --i) {
-        text[i] = alphabet[value & 0x0F];
-        value >>= 4;
-    }
-    out.append(text, static_cast<size_t>(digits));
-}
-
 void AppendTwoDigits(std::string& out, unsigned value) {
     if (value >= 100) {
         AppendDecimal(out, value);
@@ -555,6 +546,11 @@ void AppendEntryLine(const DatabaseModel& model, size_t index, std::string& out)
 
 std::string EntryCountText(const DatabaseModel& model) {
     const uint32_t announced = model.AnnouncedCount();
+    if (!model.HeaderWhole()) {
+        std::string text = "The file ends at byte ";
+        AppendDecimal(text, model.Size());
+        return text + ", inside its header: it announces no entries.";
+    }
     std::string text = "The file holds ";
     AppendDecimal(text, model.Count());
     text += " of ";
@@ -737,8 +733,11 @@ void AppendHexDump(const uint8_t* data, uint64_t size, std::string& out) {
         line[end++] = '\n';
         out.append(line, end);
     }
-    AppendHex(out, static_cast<uint32_t>(size), 8, "0123456789abcdef");
-    out.push_back('\n');
+    // The closing line: the length, as the offset of a line would be written.
+    uint32_t length = static_cast<uint32_t>(size);
+    for (int i = 7; i >= 0; --i, length >>= 4) line[i] = kDigits[length & 0x0F];
+    line[8] = '\n';
+    out.append(line, 9);
 }
 
 }  // namespace corvelle

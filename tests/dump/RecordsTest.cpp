@@ -293,6 +293,10 @@ TEST(EntryText, CellsOfRecordsAndResources) {
                      "9\t00000106h\t4236\ttAIB\t1000\tbitmap 22x22x1 22x22x8 44x44x16\n"
                      "12\t0000119Ch\t3\tt..Z\t65535\traw\n");
     EXPECT_EQ(EntryCountText(appFile.Model()), "The file holds 13 of 13 announced resources.");
+    EXPECT_EQ(EntryCountText(File(prc.substr(0, 85)).Model()), "The file holds 0 of 13 announced resources.");
+    EXPECT_EQ(EntryCountText(File(prc.substr(0, 40)).Model()),
+              "The file ends at byte 40, inside its header: it announces no entries.");
+    EXPECT_EQ(EntryCountText(File(RecordFile("memo", {"a"})).Model()), "The file holds 1 of 1 announced record.");
     EXPECT_EQ(EntryFieldsText(appFile.Model(), 9),
               "Bitmap:\t22x22, 1 bit per pixel, density 72, uncompressed\n"
               "\t22x22, 8 bits per pixel, density 72, scan-line compressed\n"
