@@ -43,16 +43,6 @@ const char kUsage[] =
     "was empty or could not be mapped (the others are still dumped), or when FILE has\n"
     "no icon or no such rendition, or has no entry N; 2 on a usage error.\n";
 
-// The viewer's one-line text for a file that did not open ("Cannot open
-// file.\r\n"), worded for standard error: "cannot open file".
-std::string FailureReason(int status, uint32_t size) {
-    std::string reason = corvelle::OpenFailureText(status, size);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
-        reason.pop_back();
-    if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
-    return reason;
-}
-
 int Fail(const char* path, const std::string& why) {
     std::fprintf(stderr, "corvelle-dump: %s: %s\n", path, why.c_str());
     return 1;
@@ -61,7 +51,7 @@ int Fail(const char* path, const std::string& why) {
 bool OpenOrSay(corvelle::MappedFile& file, const char* path) {
     const int status = file.Open(path);
     if (status == corvelle::MappedFile::kMapped) return true;
-    Fail(path, FailureReason(status, file.Size()));
+    Fail(path, corvelle_dump::FailureReason(status, file.Size()));
     return false;
 }
 
