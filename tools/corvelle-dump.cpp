@@ -1,6 +1,7 @@
 // corvelle-dump: writes the report of each Palm OS database named on the
 // command line to standard output, exactly as the viewer shows it (CR LF
-// line ends included), or an application's launcher icon as a PPM image.
+// line ends included), an application's launcher icon as a PPM image, or a
+// database's entries as the Records page shows them.
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -12,24 +13,35 @@
 #include "dump/LauncherIcon.h"
 #include "dump/MappedFile.h"
 #include "dump/PalmDump.h"
+#include "tools/RecordsCommand.h"
 
 namespace {
 
 const char kUsage[] =
     "Usage: corvelle-dump FILE...\n"
     "       corvelle-dump --icon OUT.ppm [--rendition N] FILE\n"
+    "       corvelle-dump --records FILE\n"
+    "       corvelle-dump --record N FILE\n"
     "Writes the report of each Palm OS database (.pdb, .prc, .pqa) to standard output,\n"
-    "or the launcher icon of an application as a binary PPM image.\n"
+    "the launcher icon of an application as a binary PPM image, or the database's\n"
+    "records or resources with what they hold.\n"
     "\n"
     "  --icon OUT.ppm   write FILE's launcher icon (transparent pixels in their own colour)\n"
     "  --rendition N    the Nth rendition of the icon, counted from 1 in file order;\n"
     "                   without it, the finest (highest density, then highest depth)\n"
+    "  --records        one line per record or resource, cells separated by TAB:\n"
+    "                   index, offset, size, attributes, category and unique ID (type\n"
+    "                   and ID for a resource), and its contents; then how many of the\n"
+    "                   announced entries the file holds (LF line ends)\n"
+    "  --record N       entry N (from 0) whole: its cells, its decoded fields (memo,\n"
+    "                   to-do, contact, appointment, PalmDOC, string, bitmap) and its\n"
+    "                   bytes as hexdump -C shows them\n"
     "  --help           show this help and exit\n"
     "  --version        show the version and exit\n"
     "\n"
     "Exit status: 0 when every file was dumped, 1 when one could not be opened,\n"
     "was empty or could not be mapped (the others are still dumped), or when FILE has\n"
-    "no icon or no such rendition; 2 on a usage error.\n";
+    "no icon or no such rendition, or has no entry N; 2 on a usage error.\n";
 
 // The viewer's one-line text for a file that did not open ("Cannot open
 // file.\r\n"), worded for standard error: "cannot open file".
@@ -102,6 +114,28 @@ int UsageError(const char* what) {
     return 2;
 }
 
+// corvelle-dump --records FILE, corvelle-dump --record N FILE
+int RecordsCommand(int argc, char** argv) {
+    bool one = false;
+    unsigned long index = 0;
+    const char* path = nullptr;
+    const char* const shape = "--records takes one FILE; --record takes N and one FILE";
+    int i = 1;
+    if (std::strcmp(argv[i], "--record") == 0) {
+        one = true;
+        if (++i >= argc) return UsageError(shape);
+        char* end = nullptr;
+        index = std::strtoul(argv[i], &end, 10);
+        if (*end != '\0' || !std::isdigit(static_cast<unsigned char>(argv[i][0])))
+            return UsageError("--record needs an entry number from 0");
+    }
+    ++i;
+    if (i < argc && std::strcmp(argv[i], "--") == 0) ++i;
+    if (i + 1 != argc) return UsageError(shape);
+    path = argv[i];
+    return one ? corvelle_dump::PrintRecord(index, path) : corvelle_dump::PrintRecords(path);
+}
+
 // corvelle-dump --icon OUT.ppm [--rendition N] FILE
 int IconCommand(int argc, char** argv) {
     const char* outPath = nullptr;
@@ -131,6 +165,8 @@ int IconCommand(int argc, char** argv) {
 int main(int argc, char** argv) {
     for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
         if (std::strcmp(argv[i], "--icon") == 0) return IconCommand(argc, argv);
+    if (argc > 1 && (std::strcmp(argv[1], "--records") == 0 || std::strcmp(argv[1], "--record") == 0))
+        return RecordsCommand(argc, argv);
     bool endOfOptions = false;
     int files = 0;
     bool allDumped = true;

@@ -32,7 +32,9 @@ struct PalmDocText {
 };
 
 // Decodes one text record with the header's compression (kPalmDocCompressed
-// decompresses; any other value takes the bytes as they are).
-PalmDocText DecodePalmDocText(const ByteSpan& record, uint16_t compression);
+// decompresses; any other value takes the bytes as they are). Back-references
+// reach only into this record's own text. With a limit, decoding ends once
+// the text holds at least that many bytes (a list cell needs no more).
+PalmDocText DecodePalmDocText(const ByteSpan& record, uint16_t compression, uint64_t limit = UINT64_MAX);
 
 }  // namespace corvelle

@@ -1,0 +1,21 @@
+#include "dump/records/ResourceContent.h"
+
+#include "dump/records/RecordReading.h"
+
+namespace corvelle {
+
+ResourceKind KindOfResource(const FourCharCode& type) {
+    if (CodeIs(type, "tAIN") || CodeIs(type, "tver") || CodeIs(type, "tSTR")) return ResourceKind::kString;
+    if (CodeIs(type, "tAIB") || CodeIs(type, "Tbmp")) return ResourceKind::kBitmap;
+    return ResourceKind::kOther;
+}
+
+StringResource DecodeStringResource(const ByteSpan& resource) {
+    RecordReader in(resource);
+    StringResource string;
+    string.text = in.Text("the string");
+    string.cut = in.Cut();
+    return string;
+}
+
+}  // namespace corvelle

@@ -1,0 +1,71 @@
+#include "tools/RecordsCommand.h"
+
+#include <cctype>
+#include <cstdio>
+#include <string>
+
+#include "dump/DatabaseModel.h"
+#include "dump/EntryFormat.h"
+#include "dump/MappedFile.h"
+#include "dump/PalmDump.h"
+
+namespace corvelle_dump {
+namespace {
+
+// Handed to standard output whenever this much has gathered, as the report is.
+constexpr size_t kChunk = 64 * 1024;
+
+void Write(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+int Fail(const char* path, const std::string& why) {
+    std::fprintf(stderr, "corvelle-dump: %s: %s\n", path, why.c_str());
+    return 1;
+}
+
+bool Open(corvelle::MappedFile& file, const char* path) {
+    const int status = file.Open(path);
+    if (status == corvelle::MappedFile::kMapped) return true;
+    std::string reason = corvelle::OpenFailureText(status, file.Size());
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
+        reason.pop_back();
+    if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+    Fail(path, reason);
+    return false;
+}
+
+}  // namespace
+
+int PrintRecords(const char* path) {
+    corvelle::MappedFile file;
+    if (!Open(file, path)) return 1;
+    const corvelle::DatabaseModel model(file.View(), file.Size());
+    std::string out;
+    out.reserve(kChunk + 1024);
+    corvelle::AppendHeaderLine(model, out);
+    for (size_t i = 0; i < model.Count(); ++i) {
+        corvelle::AppendEntryLine(model, i, out);
+        if (out.size() >= kChunk) {
+            Write(out);
+            out.clear();
+        }
+    }
+    out += corvelle::EntryCountText(model);
+    out.push_back('\n');
+    Write(out);
+    return 0;
+}
+
+int PrintRecord(unsigned long index, const char* path) {
+    corvelle::MappedFile file;
+    if (!Open(file, path)) return 1;
+    const corvelle::DatabaseModel model(file.View(), file.Size());
+    if (index >= model.Count()) {
+        const char* kind = model.HoldsResources() ? "resource" : "record";
+        return Fail(path, "no " + std::string(kind) + " " + std::to_string(index) + ": " +
+                              corvelle::EntryCountText(model));
+    }
+    Write(corvelle::EntryText(model, index));
+    return 0;
+}
+
+}  // namespace corvelle_dump
