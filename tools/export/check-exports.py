@@ -337,15 +337,21 @@ def check_raw():
     data = bytearray(open(os.path.join(WORK, "memo.pdb"), "rb").read())
     data[78 + 2 * 8:78 + 2 * 8 + 4] = struct.pack(">I", len(data) + 100)  # record 2 starts past the end
     open(outside, "wb").write(data)
-    for path in (os.path.join(WORK, "address.pdb"), prc, outside):
+    twins = os.path.join(WORK, "twins.prc")  # resource 1 made a second code 0, resource 2 a "CODE" 0
+    data = bytearray(open(prc, "rb").read())
+    data[78 + 10 + 4:78 + 10 + 6] = b"\0\0"
+    data[78 + 20:78 + 26] = b"CODE\0\0"
+    open(twins, "wb").write(data)
+    for path in (os.path.join(WORK, "address.pdb"), prc, outside, twins):
         out = os.path.join(WORK, "raw-" + os.path.basename(path))
         result = run("--export", "raw", "-o", out, path)
         entries, resources = list_entries(path)
-        want = {}
+        want, taken = {}, set()
         for i, entry in enumerate(entries):
             if resources:
                 name = "".join(chr(b) if chr(b).isalnum() and b < 128 else "_" for b in entry["type"])
-                name = f"{name}-{entry['id']}.bin"
+                name = f"{name}-{entry['id']}"
+                name = f"{name}-{i}.bin" if name.lower() in taken else taken.add(name.lower()) or name + ".bin"
             else:
                 name = f"{i:05}.rec"
             if entry["size"] is not None:
