@@ -56,15 +56,21 @@ public:
                            " is no day of the calendar");
             return;
         }
+        const bool timed = record.Timed();
+        if (timed && (record.startHour > 23 || record.startMinute > 59)) {
+            char time[16];
+            std::snprintf(time, sizeof time, "%02u:%02u", unsigned{record.startHour}, unsigned{record.startMinute});
+            m_context.Warn(RecordName(index) + ": left out, its start time " + time + " is no time of day");
+            return;
+        }
         m_out += "BEGIN:VEVENT\r\n";
         Begin(index);
-        const bool timed = record.Timed();
         if (timed) {
             AppendICalProperty("DTSTART", "", ICalLocalDateTime(date, record.startHour, record.startMinute), m_out);
             // An appointment that ends when it starts is an instant: no DTEND.
             const unsigned start = record.startHour * 60u + record.startMinute;
             const unsigned end = record.endHour * 60u + record.endMinute;
-            if (record.endHour < 24 && end > start)
+            if (record.endHour < 24 && record.endMinute < 60 && end > start)
                 AppendICalProperty("DTEND", "", ICalLocalDateTime(date, record.endHour, record.endMinute), m_out);
         } else {
             AppendICalProperty("DTSTART", "VALUE=DATE", ICalDate(date), m_out);
