@@ -77,7 +77,7 @@ public:
             AppendICalProperty("DTEND", "VALUE=DATE", ICalDate(NextDay(date)), m_out);
         }
         if (record.Has(date_book_flags::kRepeat)) WriteRepeat(index, record, timed);
-        if (record.Has(date_book_flags::kExceptions)) WriteExceptions(record, timed);
+        if (record.Has(date_book_flags::kExceptions)) WriteExceptions(index, record, timed);
         WriteTexts(record.description, record.note);
         if (record.Has(date_book_flags::kAlarm)) WriteAlarm(record);
         m_out += "END:VEVENT\r\n";
@@ -133,6 +133,9 @@ private:
             return;
         }
         if (repeat.frequency > 1) rule += ";INTERVAL=" + std::to_string(repeat.frequency);
+        if (!repeat.end.IsNone() && !IsValidDate(ToCivil(repeat.end)))
+            m_context.Warn(RecordName(index) + ": its repeat's end " + PackedDateText(repeat.end) +
+                           " is no day of the calendar, written without an end");
         if (!repeat.end.IsNone() && IsValidDate(ToCivil(repeat.end))) {
             // UNTIL takes DTSTART's value type; a floating end of the last day
             // keeps that day's appointment.
@@ -162,10 +165,14 @@ private:
         AppendICalProperty("RRULE", "", rule, m_out);
     }
 
-    void WriteExceptions(const DateBookRecord& record, bool timed) {
+    void WriteExceptions(size_t index, const DateBookRecord& record, bool timed) {
         std::string dates;
         for (PackedDate exception : record.exceptions) {
-            if (!IsValidDate(ToCivil(exception))) continue;
+            if (!IsValidDate(ToCivil(exception))) {
+                m_context.Warn(RecordName(index) + ": exception " + PackedDateText(exception) +
+                               " is no day of the calendar, left out");
+                continue;
+            }
             if (!dates.empty()) dates += ',';
             dates += timed ? ICalLocalDateTime(ToCivil(exception), record.startHour, record.startMinute)
                            : ICalDate(ToCivil(exception));
