@@ -13,7 +13,7 @@ if(CORVELLE_ASAN_BUILD AND EXISTS ${CORVELLE_ASAN_BUILD}/CMakeCache.txt)
   endforeach()
 endif()
 
-foreach(fuzzer fuzz-report fuzz-icon)
+foreach(fuzzer fuzz-report fuzz-icon fuzz-export)
   if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/${fuzzer})
     add_test(NAME ${fuzzer}-30s COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/${fuzzer} 30)
     set_tests_properties(${fuzzer}-30s PROPERTIES TIMEOUT 200)
