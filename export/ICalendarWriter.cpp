@@ -95,7 +95,8 @@ public:
                                " is no day of the calendar, left out");
         }
         // Palm's 1 is the highest priority, as iCalendar's is; 0 means none.
-        if (record.priority >= 1) AppendICalProperty("PRIORITY", "", std::to_string(record.priority > 9 ? 9 : record.priority), m_out);
+        if (record.priority >= 1)
+            AppendICalProperty("PRIORITY", "", std::to_string(record.priority > 9 ? 9 : record.priority), m_out);
         AppendICalProperty("STATUS", "", record.completed ? "COMPLETED" : "NEEDS-ACTION", m_out);
         WriteTexts(record.description, record.note);
         const std::string_view category = m_context.model.CategoryLabel(m_context.model.Entry(index).Category());

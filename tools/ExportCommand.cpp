@@ -93,7 +93,8 @@ int WriteText(const corvelle::DatabaseModel& model, corvelle::ExportFormat forma
     options.warnings = &warnings;
     std::string text, error;
     if (!corvelle::ExportToText(model, format, options, text, error)) return Fail(request.path, error);
-    for (const std::string& warning : warnings) std::fprintf(stderr, "corvelle-dump: %s: %s\n", request.path, warning.c_str());
+    for (const std::string& warning : warnings)
+        std::fprintf(stderr, "corvelle-dump: %s: %s\n", request.path, warning.c_str());
     if (request.out == nullptr) {
 #ifdef _WIN32
         // The exports are bytes: a text-mode stdout would turn vCard's CR LF into CR CR LF.
@@ -129,7 +130,8 @@ int ExportCommand(int argc, char** argv) {
         if (request.out == nullptr) return UsageError("--export raw needs -o DIR");
         return WriteRawExport(model, request.path, request.out);
     }
-    if (request.withData && format != corvelle::ExportFormat::kJson) return UsageError("--data goes with --export json");
+    if (request.withData && format != corvelle::ExportFormat::kJson)
+        return UsageError("--data goes with --export json");
     return WriteText(model, format, request);
 }
 

@@ -102,7 +102,10 @@ TEST(TextExport, JoinsDocumentRecordsBeforeConverting) {
     PalmDatabase document;
     document.type = "TEXt";
     document.creator = "REAd";
-    document.records = {{0, 1, Be16(1) + Be16(0) + std::string("\0\0\0\x05", 4) + Be16(2) + Be16(4096) + std::string(4, '\0')},
+    // Uncompressed, 5 bytes of text in 2 records.
+    const std::string header =
+        Be16(1) + Be16(0) + std::string("\0\0\0\x05", 4) + Be16(2) + Be16(4096) + std::string(4, '\0');
+    document.records = {{0, 1, header},
                         {0, 2, "ab\x82"},
                         {0, 3, "\xA0" "c"},
                         {0, 4, "not text"}};
