@@ -286,7 +286,7 @@ def list_entries(path):
 
 def check_json():
     flags = ("deleted", "expunged", "dirty", "private")
-    for file in ("address.pdb", "datebook.pdb", "todo.pdb", "memo.pdb"):
+    for file in ("address.pdb", "datebook.pdb", "todo.pdb", "memo.pdb", "resources.prc"):
         path = os.path.join(WORK, file)
         text = run("--export", "json", "--data", path).stdout
         tool = subprocess.run(["/usr/bin/python3", "-m", "json.tool"], input=text, capture_output=True)
@@ -306,6 +306,13 @@ def check_json():
             name = f"{file} entry {entry['index']}"
             expect(name + " offset and size", (entry["offset"], entry["size"]), (listed["offset"], listed["size"]))
             expect(name + " data", entry["data"], record["raw"])
+            if file.endswith(".prc"):
+                expect(name + " type and ID", (entry["type"].encode("cp1252", "replace"), entry["id"]),
+                       (palm(record["type"]).encode("cp1252", "replace"), record["id"]))
+                expect(name + " fields", entry["fields"], {"string": palm(bytes.fromhex(record["raw"]).split(b"\0")[0]
+                                                                          .decode("latin-1"))}
+                       if record["type"] in ("tSTR", "tAIN") else None)
+                continue
             expect(name + " unique ID", entry["uniqueId"], record["id"])
             expect(name + " flags", {k: entry["flags"][k] for k in flags},
                    {k: bool(record["attributes"].get(k)) for k in flags})
@@ -325,7 +332,7 @@ def check_json():
                         if v and k in ("name", "firstName", "phone1")})
             elif file == "datebook.pdb":
                 expect(name + " date", fields["date"], f"{record['year']:04}-{record['month']:02}-{record['day']:02}")
-        if "categories" in perl["appinfo"]:
+        if "categories" in (perl["appinfo"] or {}):
             expect(file + " categories", got["appInfo"]["categories"],
                    [palm(c["name"]) for c in perl["appinfo"]["categories"]])
 
