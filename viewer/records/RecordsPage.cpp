@@ -33,7 +33,7 @@ const char* WidestSample(const char* title) {
         const char* sample;
     } kSamples[] = {
         {"#", "65535"},           {"offset", "00000000h"},  {"size", "000000"},
-        {"attributes", "deleted, private"}, {"category", "15 (Unfiled)"}, {"unique ID", "FFFFFFh"},
+        {"attributes", "expunged, deleted, archive"}, {"category", "15 (Unfiled)"}, {"unique ID", "FFFFFFh"},
         {"type", "tAIB"},          {"ID", "65535"},
     };
     for (const auto& row : kSamples) {
