@@ -29,6 +29,10 @@ struct ExportOptions {
     bool withData = false;            // json: each entry's bytes as hex
     // Only these entry indexes, in this order; all entries when null.
     const std::vector<size_t>* selection = nullptr;
+    // When given, one line for each thing the export had to leave out or cut
+    // (an appointment on a date no calendar has, a document text stopped by a
+    // bad reference), for the caller to show.
+    std::vector<std::string>* warnings = nullptr;
 };
 
 // Writes the export of a format other than raw into `out`. False, with one

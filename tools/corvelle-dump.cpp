@@ -13,6 +13,7 @@
 #include "dump/LauncherIcon.h"
 #include "dump/MappedFile.h"
 #include "dump/PalmDump.h"
+#include "tools/ExportCommand.h"
 #include "tools/RecordsCommand.h"
 
 namespace {
@@ -22,6 +23,7 @@ const char kUsage[] =
     "       corvelle-dump --icon OUT.ppm [--rendition N] FILE\n"
     "       corvelle-dump --records FILE\n"
     "       corvelle-dump --record N FILE\n"
+    "       corvelle-dump --export FORMAT [--encoding NAME] [--data] [-o OUT] FILE\n"
     "Writes the report of each Palm OS database (.pdb, .prc, .pqa) to standard output,\n"
     "the launcher icon of an application as a binary PPM image, or the database's\n"
     "records or resources with what they hold.\n"
@@ -36,6 +38,7 @@ const char kUsage[] =
     "  --record N       entry N (from 0) whole: its cells, its decoded fields (memo,\n"
     "                   to-do, contact, appointment, PalmDOC, string, bitmap) and its\n"
     "                   bytes as hexdump -C shows them\n"
+    CORVELLE_EXPORT_USAGE
     "  --help           show this help and exit\n"
     "  --version        show the version and exit\n"
     "\n"
@@ -165,6 +168,8 @@ int IconCommand(int argc, char** argv) {
 int main(int argc, char** argv) {
     for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
         if (std::strcmp(argv[i], "--icon") == 0) return IconCommand(argc, argv);
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
+        if (std::strcmp(argv[i], "--export") == 0) return corvelle_dump::ExportCommand(argc, argv);
     if (argc > 1 && (std::strcmp(argv[1], "--records") == 0 || std::strcmp(argv[1], "--record") == 0))
         return RecordsCommand(argc, argv);
     bool endOfOptions = false;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs everything Corvelle needs to build and test on Debian 12: the native
 # toolchain, the mingw-w64 cross compilers, Wine (32- and 64-bit) with Xvfb, and
-# the Perl Palm modules some tests and benchmarks use. Safe to run again: it only
+# the Perl Palm modules some tests and benchmarks use, and the vCard, iCalendar and
+# date-rule parsers the export checks read with. Safe to run again: it only
 # asks apt for what is missing.
 set -euo pipefail
 
@@ -12,6 +13,7 @@ packages=(
   mingw-w64
   wine wine64 wine32:i386 xvfb xauth
   libpalm-perl libpalm-pdb-perl txt2pdbdoc
+  python3-vobject python3-icalendar python3-dateutil
   imagemagick netpbm zip unzip python3
 )
 

@@ -1,0 +1,42 @@
+// What the writers share: the database, the entries to write in their order,
+// the code page's decoder and where to say what was left out. Internal to
+// export/: callers use Export.h.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dump/DatabaseModel.h"
+#include "export/CodePage.h"
+#include "export/Export.h"
+
+namespace corvelle {
+
+struct ExportContext {
+    const DatabaseModel& model;
+    std::vector<size_t> indexes;  // inside the model, in the order to write them
+    TextDecoder& decoder;
+    bool withData = false;
+    std::vector<std::string>* warnings = nullptr;
+
+    std::string Utf8(std::string_view bytes) const { return decoder.ToUtf8(bytes); }
+    void Warn(std::string text) const {
+        if (warnings != nullptr) warnings->push_back(std::move(text));
+    }
+};
+
+// A record that an address book, calendar or editor should get: not deleted
+// or expunged (those are gone from the device, only not yet synchronised
+// away), and with data in the file.
+bool IsLiveRecord(const DatabaseModel& model, size_t index);
+
+// "record 12" for the warnings.
+std::string RecordName(size_t index);
+
+void WriteVCards(const ExportContext& context, std::string& out);
+void WriteICalendar(const ExportContext& context, std::string& out);
+void WriteText(const ExportContext& context, std::string& out);
+void WriteJson(const ExportContext& context, std::string& out);
+
+}  // namespace corvelle

@@ -1,0 +1,203 @@
+// Date Book records as VEVENTs and To Do records as VTODOs of one iCalendar
+// 2.0 object (RFC 5545).
+#include <cstdio>
+#include <string>
+
+#include "dump/records/DateBookRecord.h"
+#include "dump/records/ToDoRecord.h"
+#include "export/ExportWriters.h"
+#include "export/Rfc5545.h"
+
+namespace corvelle {
+namespace {
+
+const char* const kWeekdays[7] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
+// What the Date Book stores for "no alarm" when the alarm flag is set anyway.
+constexpr int8_t kNoAlarmAdvance = -1;
+
+CivilDate ToCivil(PackedDate date) { return CivilDate{date.Year(), date.Month(), date.Day()}; }
+
+// The same record gets the same UID in every export, so that a calendar
+// importing a second export updates its entries instead of doubling them.
+std::string Uid(const DatabaseModel& model, size_t index) {
+    std::string uid;
+    for (uint8_t byte : model.Header().creator.bytes) {
+        if ((byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z')) {
+            uid += static_cast<char>(byte);
+        } else {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%%%02X", byte);
+            uid += hex;
+        }
+    }
+    char id[32];
+    std::snprintf(id, sizeof id, "-%06X@corvelle", static_cast<unsigned>(model.Entry(index).UniqueId()));
+    return uid + id;
+}
+
+// RFC 5545 requires a DTSTAMP; the database's modification date keeps the
+// export the same for the same file (the device's clock had no time zone, so
+// it is taken as UTC).
+std::string Stamp(const DatabaseModel& model) {
+    const DatabaseHeader& header = model.Header();
+    return ICalUtcDateTime(FromPalmSeconds(header.modified != 0 ? header.modified : header.created));
+}
+
+class CalendarBuilder {
+public:
+    CalendarBuilder(const ExportContext& context, std::string& out)
+        : m_context(context), m_out(out), m_stamp(Stamp(context.model)) {}
+
+    void WriteEvent(size_t index) {
+        const DateBookRecord record = DecodeDateBook(m_context.model.Data(index));
+        const CivilDate date = ToCivil(record.date);
+        if (!IsValidDate(date)) {
+            m_context.Warn(RecordName(index) + ": left out, its date " + PackedDateText(record.date) +
+                           " is no day of the calendar");
+            return;
+        }
+        m_out += "BEGIN:VEVENT\r\n";
+        Begin(index);
+        const bool timed = record.Timed();
+        if (timed) {
+            AppendICalProperty("DTSTART", "", ICalLocalDateTime(date, record.startHour, record.startMinute), m_out);
+            // An appointment that ends when it starts is an instant: no DTEND.
+            const unsigned start = record.startHour * 60u + record.startMinute;
+            const unsigned end = record.endHour * 60u + record.endMinute;
+            if (record.endHour < 24 && end > start)
+                AppendICalProperty("DTEND", "", ICalLocalDateTime(date, record.endHour, record.endMinute), m_out);
+        } else {
+            AppendICalProperty("DTSTART", "VALUE=DATE", ICalDate(date), m_out);
+            AppendICalProperty("DTEND", "VALUE=DATE", ICalDate(NextDay(date)), m_out);
+        }
+        if (record.Has(date_book_flags::kRepeat)) WriteRepeat(index, record, timed);
+        if (record.Has(date_book_flags::kExceptions)) WriteExceptions(record, timed);
+        WriteTexts(record.description, record.note);
+        if (record.Has(date_book_flags::kAlarm)) WriteAlarm(record);
+        m_out += "END:VEVENT\r\n";
+    }
+
+    void WriteToDo(size_t index) {
+        const ToDoRecord record = DecodeToDo(m_context.model.Data(index));
+        m_out += "BEGIN:VTODO\r\n";
+        Begin(index);
+        if (!record.due.IsNone()) {
+            if (IsValidDate(ToCivil(record.due)))
+                AppendICalProperty("DUE", "VALUE=DATE", ICalDate(ToCivil(record.due)), m_out);
+            else
+                m_context.Warn(RecordName(index) + ": due date " + PackedDateText(record.due) +
+                               " is no day of the calendar, left out");
+        }
+        // Palm's 1 is the highest priority, as iCalendar's is; 0 means none.
+        if (record.priority >= 1) AppendICalProperty("PRIORITY", "", std::to_string(record.priority > 9 ? 9 : record.priority), m_out);
+        AppendICalProperty("STATUS", "", record.completed ? "COMPLETED" : "NEEDS-ACTION", m_out);
+        WriteTexts(record.description, record.note);
+        const std::string_view category = m_context.model.CategoryLabel(m_context.model.Entry(index).Category());
+        if (!category.empty()) AppendICalProperty("CATEGORIES", "", ICalText(m_context.Utf8(category)), m_out);
+        m_out += "END:VTODO\r\n";
+    }
+
+private:
+    void Begin(size_t index) {
+        AppendICalProperty("UID", "", Uid(m_context.model, index), m_out);
+        AppendICalProperty("DTSTAMP", "", m_stamp, m_out);
+        if (m_context.model.Entry(index).attributes & record_flags::kPrivate)
+            AppendICalProperty("CLASS", "", "PRIVATE", m_out);
+    }
+
+    void WriteTexts(std::string_view description, std::string_view note) {
+        if (!description.empty()) AppendICalProperty("SUMMARY", "", ICalText(m_context.Utf8(description)), m_out);
+        if (!note.empty()) AppendICalProperty("DESCRIPTION", "", ICalText(m_context.Utf8(note)), m_out);
+    }
+
+    void WriteRepeat(size_t index, const DateBookRecord& record, bool timed) {
+        const DateBookRepeat& repeat = record.repeat;
+        std::string rule;
+        switch (static_cast<RepeatType>(repeat.type)) {
+            case RepeatType::kDaily: rule = "FREQ=DAILY"; break;
+            case RepeatType::kWeekly: rule = "FREQ=WEEKLY"; break;
+            case RepeatType::kMonthlyByDay:
+            case RepeatType::kMonthlyByDate: rule = "FREQ=MONTHLY"; break;
+            case RepeatType::kYearly: rule = "FREQ=YEARLY"; break;
+            case RepeatType::kNone: break;
+        }
+        if (rule.empty()) {
+            m_context.Warn(RecordName(index) + ": repeat type " + std::to_string(repeat.type) +
+                           " is unknown, written as a single event");
+            return;
+        }
+        if (repeat.frequency > 1) rule += ";INTERVAL=" + std::to_string(repeat.frequency);
+        if (!repeat.end.IsNone() && IsValidDate(ToCivil(repeat.end))) {
+            // UNTIL takes DTSTART's value type; a floating end of the last day
+            // keeps that day's appointment.
+            rule += ";UNTIL=";
+            rule += timed ? ICalLocalDateTime(ToCivil(repeat.end), 23, 59, 59) : ICalDate(ToCivil(repeat.end));
+        }
+        if (static_cast<RepeatType>(repeat.type) == RepeatType::kWeekly) {
+            std::string days;
+            for (unsigned day = 0; day < 7; ++day) {
+                if (!(repeat.repeatOn & (1u << day))) continue;
+                if (!days.empty()) days += ',';
+                days += kWeekdays[day];
+            }
+            if (!days.empty()) rule += ";BYDAY=" + days;
+            // Which weeks "every N weeks" counts depends on where a week starts.
+            rule += repeat.startOfWeek == 1 ? ";WKST=MO" : ";WKST=SU";
+        } else if (static_cast<RepeatType>(repeat.type) == RepeatType::kMonthlyByDay) {
+            const unsigned week = repeat.repeatOn / 7, day = repeat.repeatOn % 7;
+            if (week > 4) {
+                m_context.Warn(RecordName(index) + ": monthly repeat on week " + std::to_string(week + 1) +
+                               " is unknown, written as a single event");
+                return;
+            }
+            // The Date Book's fifth week is "the last".
+            rule += ";BYDAY=" + (week == 4 ? std::string("-1") : std::to_string(week + 1)) + kWeekdays[day];
+        }
+        AppendICalProperty("RRULE", "", rule, m_out);
+    }
+
+    void WriteExceptions(const DateBookRecord& record, bool timed) {
+        std::string dates;
+        for (PackedDate exception : record.exceptions) {
+            if (!IsValidDate(ToCivil(exception))) continue;
+            if (!dates.empty()) dates += ',';
+            dates += timed ? ICalLocalDateTime(ToCivil(exception), record.startHour, record.startMinute)
+                           : ICalDate(ToCivil(exception));
+        }
+        if (!dates.empty()) AppendICalProperty("EXDATE", timed ? "" : "VALUE=DATE", dates, m_out);
+    }
+
+    void WriteAlarm(const DateBookRecord& record) {
+        if (record.alarmAdvance == kNoAlarmAdvance || record.alarmUnit > 2) return;
+        const DurationUnit unit = record.alarmUnit == 0   ? DurationUnit::kMinutes
+                                  : record.alarmUnit == 1 ? DurationUnit::kHours
+                                                          : DurationUnit::kDays;
+        m_out += "BEGIN:VALARM\r\nACTION:DISPLAY\r\n";
+        AppendICalProperty("TRIGGER", "", ICalOffset(-long{record.alarmAdvance}, unit), m_out);
+        const std::string text = record.description.empty() ? "Reminder" : m_context.Utf8(record.description);
+        AppendICalProperty("DESCRIPTION", "", ICalText(text), m_out);
+        m_out += "END:VALARM\r\n";
+    }
+
+    const ExportContext& m_context;
+    std::string& m_out;
+    const std::string m_stamp;
+};
+
+}  // namespace
+
+void WriteICalendar(const ExportContext& context, std::string& out) {
+    out += "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Corvelle//corvelle-dump//EN\r\nCALSCALE:GREGORIAN\r\n";
+    CalendarBuilder builder(context, out);
+    const bool toDo = context.model.Format() == DatabaseFormat::kToDo;
+    for (size_t index : context.indexes) {
+        if (!IsLiveRecord(context.model, index)) continue;
+        if (toDo)
+            builder.WriteToDo(index);
+        else
+            builder.WriteEvent(index);
+    }
+    out += "END:VCALENDAR\r\n";
+}
+
+}  // namespace corvelle

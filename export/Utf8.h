@@ -1,0 +1,19 @@
+// UTF-8 pieces shared by the decoders and the escaping helpers.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace corvelle {
+
+// Appends one code point; surrogates and values past U+10FFFF become U+FFFD.
+void AppendCodePoint(uint32_t codePoint, std::string& out);
+
+// The length of the UTF-8 sequence that starts at text[at], 1 to 4, when it is
+// whole and well formed; 0 when it is not (a stray continuation byte, an
+// overlong form, a cut sequence).
+size_t Utf8SequenceLength(std::string_view text, size_t at);
+
+}  // namespace corvelle

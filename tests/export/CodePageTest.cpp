@@ -1,0 +1,85 @@
+// The code-page conversion: each page's own characters, and bytes that a
+// page does not map or that a text cuts, which must become U+FFFD and never
+// vanish.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "export/CodePage.h"
+
+namespace corvelle {
+namespace {
+
+struct CodePageRow {
+    const char* name;
+    const char* page;
+    std::string bytes;
+    std::string utf8;
+};
+
+class TextDecoderRows : public testing::TestWithParam<CodePageRow> {};
+
+TEST_P(TextDecoderRows, GivesTheCharactersOfThePage) {
+    const CodePageInfo* page = FindCodePage(GetParam().page);
+    ASSERT_NE(page, nullptr);
+    TextDecoder decoder(*page);
+    ASSERT_TRUE(decoder.Ok());
+    EXPECT_EQ(decoder.ToUtf8(GetParam().bytes), GetParam().utf8);
+}
+
+const std::string kFffd = "\xEF\xBF\xBD";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TextDecoderRows,
+    testing::Values(
+        CodePageRow{"AsciiUnchanged", "cp1252", "Memo 1\n\t~", "Memo 1\n\t~"},
+        CodePageRow{"EuroOf1252", "cp1252", "\x80" "5", "\xE2\x82\xAC" "5"},
+        CodePageRow{"Unmapped81Of1252", "cp1252", "a\x81" "b", "a" + kFffd + "b"},
+        CodePageRow{"EveryUnmappedByteCounts", "cp1252", "\x81\x8D\x8F\x90\x9D", kFffd + kFffd + kFffd + kFffd + kFffd},
+        CodePageRow{"CaronOf1250", "cp1250", "\x8A", "\xC5\xA0"},
+        CodePageRow{"CyrillicOf1251", "cp1251", "\xC0\xFF", "\xD0\x90\xD1\x8F"},
+        CodePageRow{"Unmapped98Of1251", "cp1251", "\x98", kFffd},
+        CodePageRow{"GreekOf1253", "cp1253", "\xC1\xF9", "\xCE\x91\xCF\x89"},
+        CodePageRow{"UnmappedAAOf1253", "cp1253", "\xAA" "a", kFffd + "a"},
+        CodePageRow{"HiraganaOfShiftJis", "shift_jis", "\x82\xA0", "\xE3\x81\x82"},
+        CodePageRow{"BackslashOfShiftJis", "shift_jis", "\x5C", "\\"},
+        CodePageRow{"HalfWidthKatakana", "shift_jis", "\xB1", "\xEF\xBD\xB1"},
+        CodePageRow{"LeadByteCutByTheEnd", "shift_jis", "a\x82", "a" + kFffd},
+        CodePageRow{"LeadByteBeforeASpace", "shift_jis", "\x82 b", kFffd + " b"},
+        CodePageRow{"IdeographOfBig5", "big5", "\xA4\x40", "\xE4\xB8\x80"},
+        CodePageRow{"Big5TrailInAsciiRange", "big5", "\xA4\x61" "a", "\xE5\x85\x80" "a"},
+        CodePageRow{"Big5LeadCut", "big5", "\xA4", kFffd}),
+    [](const auto& info) { return info.param.name; });
+
+struct NameRow {
+    const char* spelling;
+    const char* page;  // null: unknown
+};
+
+class CodePageNames : public testing::TestWithParam<NameRow> {};
+
+TEST_P(CodePageNames, FindsThePage) {
+    const CodePageInfo* page = FindCodePage(GetParam().spelling);
+    if (GetParam().page == nullptr) {
+        EXPECT_EQ(page, nullptr);
+    } else {
+        ASSERT_NE(page, nullptr);
+        EXPECT_STREQ(page->name, GetParam().page);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CodePageNames,
+                         testing::Values(NameRow{"cp1252", "cp1252"}, NameRow{"CP1251", "cp1251"},
+                                         NameRow{"Windows-1250", "cp1250"}, NameRow{"SJIS", "shift_jis"},
+                                         NameRow{"Big5", "big5"}, NameRow{"cp125", nullptr},
+                                         NameRow{"cp12520", nullptr}, NameRow{"", nullptr},
+                                         NameRow{"latin9", nullptr}),
+                         [](const auto& info) {
+                             std::string name = info.param.spelling[0] ? info.param.spelling : "Empty";
+                             for (char& c : name)
+                                 if (!isalnum(static_cast<unsigned char>(c))) c = 'X';
+                             return name;
+                         });
+
+}  // namespace
+}  // namespace corvelle

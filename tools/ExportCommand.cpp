@@ -1,0 +1,128 @@
+#include "tools/ExportCommand.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dump/DatabaseModel.h"
+#include "dump/MappedFile.h"
+#include "dump/PalmDump.h"
+#include "export/CodePage.h"
+#include "export/Export.h"
+#include "tools/ExportFiles.h"
+#include "tools/RawExport.h"
+
+namespace corvelle_dump {
+
+namespace {
+
+struct ExportRequest {
+    const char* format = nullptr;
+    const char* encoding = "cp1252";
+    const char* out = nullptr;
+    const char* path = nullptr;
+    bool withData = false;
+};
+
+int Fail(const char* subject, const std::string& why) {
+    std::fprintf(stderr, "corvelle-dump: %s: %s\n", subject, why.c_str());
+    return 1;
+}
+
+int UsageError(const char* what) {
+    std::fprintf(stderr, "corvelle-dump: %s\nUsage: corvelle-dump --export FORMAT [--encoding NAME] [--data] "
+                         "[-o OUT] FILE\n" CORVELLE_EXPORT_USAGE, what);
+    return 2;
+}
+
+// 0 parsed; otherwise the exit status of a usage error.
+int Parse(int argc, char** argv, ExportRequest& request) {
+    bool endOfOptions = false;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (!endOfOptions && std::strcmp(arg, "--") == 0) {
+            endOfOptions = true;
+        } else if (!endOfOptions && std::strcmp(arg, "--export") == 0 && hasValue && !request.format) {
+            request.format = argv[++i];
+        } else if (!endOfOptions && std::strcmp(arg, "--encoding") == 0 && hasValue) {
+            request.encoding = argv[++i];
+        } else if (!endOfOptions && std::strcmp(arg, "-o") == 0 && hasValue && !request.out) {
+            request.out = argv[++i];
+        } else if (!endOfOptions && std::strcmp(arg, "--data") == 0) {
+            request.withData = true;
+        } else if ((endOfOptions || arg[0] != '-' || arg[1] == '\0') && !request.path) {
+            request.path = arg;
+        } else {
+            return UsageError("--export takes FORMAT, an optional --encoding NAME, --data and -o OUT, and one FILE");
+        }
+    }
+    if (!request.format || !request.path)
+        return UsageError("--export takes FORMAT, an optional --encoding NAME, --data and -o OUT, and one FILE");
+    return 0;
+}
+
+std::string OpenFailure(int status, uint32_t size) {
+    std::string reason = corvelle::OpenFailureText(status, size);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
+        reason.pop_back();
+    if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+    return reason;
+}
+
+std::string FittingNames(const corvelle::DatabaseModel& model) {
+    std::string names;
+    for (corvelle::ExportFormat format : corvelle::ExportFormatsFor(model)) {
+        if (!names.empty()) names += ", ";
+        names += corvelle::ExportFormatName(format);
+    }
+    return names;
+}
+
+int WriteText(const corvelle::DatabaseModel& model, corvelle::ExportFormat format, const ExportRequest& request) {
+    corvelle::ExportOptions options;
+    options.encoding = request.encoding;
+    options.withData = request.withData;
+    std::vector<std::string> warnings;
+    options.warnings = &warnings;
+    std::string text, error;
+    if (!corvelle::ExportToText(model, format, options, text, error)) return Fail(request.path, error);
+    for (const std::string& warning : warnings) std::fprintf(stderr, "corvelle-dump: %s: %s\n", request.path, warning.c_str());
+    if (request.out == nullptr) {
+        if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
+            return Fail("standard output", "cannot write");
+        return 0;
+    }
+    if (!WriteWholeFile(request.out, text, error)) return Fail(request.out, "cannot write: " + error);
+    return 0;
+}
+
+}  // namespace
+
+int ExportCommand(int argc, char** argv) {
+    ExportRequest request;
+    if (const int usage = Parse(argc, argv, request)) return usage;
+    if (corvelle::FindCodePage(request.encoding) == nullptr)
+        return Fail(request.encoding, "unknown encoding; known: " + corvelle::CodePageNames());
+    // Checked before anything is read or written: the export must never
+    // replace the database it reads.
+    if (request.out != nullptr && IsSameFile(request.out, request.path))
+        return Fail(request.out, "cannot write: it is the database being exported");
+    corvelle::MappedFile file;
+    const int status = file.Open(request.path);
+    if (status != corvelle::MappedFile::kMapped) return Fail(request.path, OpenFailure(status, file.Size()));
+    const corvelle::DatabaseModel model(file.View(), file.Size());
+    corvelle::ExportFormat format;
+    if (!corvelle::ParseExportFormat(request.format, format))
+        return Fail(request.path, std::string("unknown format ") + request.format + "; it fits " + FittingNames(model));
+    if (format == corvelle::ExportFormat::kRaw) {
+        if (request.out == nullptr) return UsageError("--export raw needs -o DIR");
+        return WriteRawExport(model, request.path, request.out);
+    }
+    if (request.withData && format != corvelle::ExportFormat::kJson) return UsageError("--data goes with --export json");
+    return WriteText(model, format, request);
+}
+
+}  // namespace corvelle_dump
