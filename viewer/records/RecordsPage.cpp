@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <richedit.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cstring>
@@ -297,6 +298,12 @@ LRESULT CRecordsPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case kMsgRefreshPane:
         ShowSelectedEntry();
         return 0;
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) == m_hList && m_hList != nullptr) {
+            ShowExportMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        }
+        break;
     default:
         break;
     }

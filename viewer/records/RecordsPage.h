@@ -42,7 +42,8 @@ public:
 
     // W wraps the pane, Tab goes between the list and the pane, Ctrl+C and
     // Ctrl+A copy and select; the host's EM_SETSEL and WM_COPY do the same
-    // for whichever of the two had the focus last.
+    // for whichever of the two had the focus last. The menu key and
+    // Shift+F10 on the list open its export menu.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
@@ -64,6 +65,9 @@ private:
     bool ListHasFocus() const;
     void SelectAll();
     void Copy();
+    // The export menu at `screen`, or under the focused row when the
+    // keyboard asked for it (x and y -1).
+    void ShowExportMenu(POINT screen);
 
     std::wstring m_path;
     ListerFont m_listerFont{};

@@ -7,14 +7,30 @@
 #include "dump/EntryFormat.h"
 #include "plugin/SearchRules.h"
 #include "viewer/ClipboardText.h"
+#include "viewer/records/ExportMenu.h"
 #include "viewer/records/PaneText.h"
 #include "viewer/records/RecordSearch.h"
 
 BOOL CRecordsPage::PreTranslateMessage(MSG* pMsg) {
     switch (pMsg->message) {
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        // Their key-downs opened the menu already; the system would open it
+        // a second time from these.
+        return pMsg->hwnd == m_hList && (pMsg->wParam == VK_APPS || pMsg->wParam == VK_F10);
+    case WM_SYSKEYDOWN:
+        if (pMsg->hwnd == m_hList && pMsg->wParam == VK_F10 && ::GetKeyState(VK_SHIFT) < 0) {
+            ShowExportMenu(POINT{-1, -1});
+            return TRUE;
+        }
+        return FALSE;
     case WM_KEYDOWN: {
         const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
         const bool alt = ::GetKeyState(VK_MENU) < 0;
+        if (pMsg->hwnd == m_hList && pMsg->wParam == VK_APPS) {
+            ShowExportMenu(POINT{-1, -1});
+            return TRUE;
+        }
         if (pMsg->hwnd == m_hList || pMsg->hwnd == m_pane.GetSafeHwnd()) m_hLastFocus = pMsg->hwnd;
         if (pMsg->wParam == 'W' && !ctrl && !alt) {
             ToggleWrap();
@@ -108,4 +124,22 @@ bool CRecordsPage::Search(const std::string& needle, int flags) {
     // The pane shows the entry now, not after the host's next message.
     ShowSelectedEntry();
     return true;
+}
+
+void CRecordsPage::ShowExportMenu(POINT screen) {
+    if (!m_model || m_hList == nullptr) return;
+    if (screen.x == -1 && screen.y == -1) {
+        // From the keyboard: under the focused row, or at the list's corner.
+        RECT row{};
+        const int focused = ListView_GetNextItem(m_hList, -1, LVNI_FOCUSED);
+        if (focused < 0 || !ListView_GetItemRect(m_hList, focused, &row, LVIR_LABEL)) row = RECT{0, 0, 0, 0};
+        screen = POINT{row.left, row.bottom};
+        ::ClientToScreen(m_hList, &screen);
+    }
+    std::vector<size_t> selection;
+    for (int row = ListView_GetNextItem(m_hList, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(m_hList, row, LVNI_SELECTED)) {
+        if (static_cast<size_t>(row) < m_model->Count()) selection.push_back(static_cast<size_t>(row));
+    }
+    corvelle::RunExportMenu(m_hWnd, screen, *m_model, selection, m_path);
 }
