@@ -3,15 +3,12 @@
 // what `corvelle-dump --export` writes (ExportToText, linked in here).
 #include <algorithm>
 
-#include "Harness.h"
 #include "RecordFixtures.h"
 #include "export/Export.h"
-#include "tools/PalmWriter.h"
 
 namespace corvelle::host {
 namespace {
 
-constexpr int kListId = 1060;
 constexpr int kFileNameCombo = 0x47C;  // cmb13 of the Explorer-style save dialog
 
 // Answers the modal loops the menu opens, from a thread timer that they
@@ -24,23 +21,12 @@ struct Answerer {
   std::vector<bool> grayed;
   std::vector<std::wstring> boxes;  // the message boxes' texts
   bool menuDone = false, dialogDone = false;
-  UINT_PTR timer = 0;
+  UINT_PTR timer;
 
-  static Answerer*& Current() {
-    static Answerer* current = nullptr;
-    return current;
-  }
-  Answerer() {
-    Current() = this;
-    timer = SetTimer(nullptr, 0, 40, &Tick);
-  }
-  ~Answerer() {
-    KillTimer(nullptr, timer);
-    Current() = nullptr;
-  }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (Answerer* self = Current()) self->Step();
-  }
+  static inline Answerer* s_current = nullptr;
+  Answerer() : timer(SetTimer(nullptr, 0, 40, &Tick)) { s_current = this; }
+  ~Answerer() { KillTimer(nullptr, timer), s_current = nullptr; }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { s_current->Step(); }
   void Step() {
     if (HWND menu = FindWindowA("#32768", nullptr); menu && IsWindowVisible(menu) && !menuDone) {
       menuDone = true;
@@ -77,14 +63,6 @@ struct Answerer {
   }
 };
 
-HWND ShowRecordsList(const ViewerParts& viewer) {
-  PressKey(viewer.dumpControl, '3', kCtrl);
-  for (HWND page : PagesOf(viewer.sheet)) {
-    if (HWND list = GetDlgItem(page, kListId)) return list;
-  }
-  return nullptr;
-}
-
 struct MenuRow {
   const char* name;
   std::string (*bytes)();
@@ -107,7 +85,7 @@ class ExportMenu : public ViewerParamTest<MenuRow> {};
 TEST_P(ExportMenu, OffersTheFormatsThatFitForAllAndForTheSelection) {
   const MenuRow& row = GetParam();
   ListerWindow lister;
-  const HWND list = ShowRecordsList(OpenViewer(lister, m_dir.Write("db.pdb", row.bytes())));
+  const HWND list = ShowRecords(OpenViewer(lister, m_dir.Write("db.pdb", row.bytes()))).list;
   ASSERT_NE(list, nullptr);
   std::vector<std::wstring> expected;
   for (const wchar_t* scope : {L"all", L"selected"}) {
@@ -130,13 +108,13 @@ using ExportFile = ViewerTest;
 
 // Through the right button's path (WM_CONTEXTMENU from the list).
 TEST_F(ExportFile, IsWrittenOnlyWhereTheUserSaysAndEqualsTheCommandLinesExport) {
-  const std::string bytes = Address();
+  const ModelledFile file{Address()};
+  const std::string& bytes = file.bytes;
   const std::string viewed = m_dir.Write("Contacts.pdb", bytes);
-  const DatabaseModel model(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
   std::string expected, error;
-  ASSERT_TRUE(ExportToText(model, ExportFormat::kVCard, ExportOptions{}, expected, error)) << error;
+  ASSERT_TRUE(ExportToText(file.model, ExportFormat::kVCard, ExportOptions{}, expected, error)) << error;
   ListerWindow lister;
-  const HWND list = ShowRecordsList(OpenViewer(lister, viewed));
+  const HWND list = ShowRecords(OpenViewer(lister, viewed)).list;
   ASSERT_NE(list, nullptr);
   const std::string out = m_dir.PathOf("out.vcf");
   const struct { const char* name; int item; std::wstring file; bool written; } cases[] = {

@@ -61,6 +61,21 @@ std::string Application() { return samples::SerializePalmDatabase(samples::Appli
 
 }  // namespace
 
+RecordsParts ShowRecords(const ViewerParts& viewer, bool timersToo) {
+  PressKey(viewer.dumpControl, '3', kCtrl, timersToo);
+  RecordsParts parts;
+  for (HWND page : PagesOf(viewer.sheet)) {
+    if (HWND list = GetDlgItem(page, 1060)) parts = {page, list, GetDlgItem(page, 1061), GetDlgItem(page, 1062)};
+  }
+  return parts;
+}
+
+void SelectRows(HWND list, std::initializer_list<int> rows) {
+  ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+  for (int row : rows) ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  PumpMessages();
+}
+
 std::string MemoFixture() { return samples::SerializePalmDatabase(samples::MemoSample()); }
 
 const RecordFixture kRecordFixtures[7] = {

@@ -4,7 +4,6 @@
 // EntryText, which are linked into this host and called here on the same bytes.
 #include <algorithm>
 
-#include "Harness.h"
 #include "RecordFixtures.h"
 #include "dump/EntryFormat.h"
 #include "dump/PalmDump.h"
@@ -12,51 +11,22 @@
 namespace corvelle::host {
 namespace {
 
-constexpr int kListId = 1060, kPaneId = 1061, kPictureId = 1062;
 constexpr int kFindFirst = 1, kMatchCase = 2, kWholeWords = 4, kBackwards = 8;
 using ListSearchTextProc = int(__stdcall*)(HWND listWin, char* searchString, int parameter);
 
-struct RecordsParts {
-  HWND page = nullptr, list = nullptr, pane = nullptr, picture = nullptr;
-};
-
-// Ctrl+3 from the report, then the page that holds the list.
-RecordsParts ShowRecords(const ViewerParts& viewer, bool timersToo = true) {
-  PressKey(viewer.dumpControl, '3', kCtrl, timersToo);
-  RecordsParts parts;
-  for (HWND page : PagesOf(viewer.sheet)) {
-    if (HWND list = GetDlgItem(page, kListId)) parts = {page, list, GetDlgItem(page, kPaneId), GetDlgItem(page, kPictureId)};
-  }
-  return parts;
-}
-
-std::string CellText(HWND list, int row, int column) {
-  char text[1024] = {};
-  LVITEMA item = {};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return text;
-}
-
-int ColumnCountOf(HWND list) { return Header_GetItemCount(ListView_GetHeader(list)); }
-
-std::string RowLine(HWND list, int row) {
+// A row's cells joined by TAB, as a line; row -1: the column titles.
+std::string ListLine(HWND list, int row) {
   std::string line;
-  for (int column = 0; column < ColumnCountOf(list); ++column) line += (column ? "\t" : "") + CellText(list, row, column);
-  return line + "\n";
-}
-
-std::string HeaderLine(HWND list) {
-  std::string line;
-  for (int column = 0; column < ColumnCountOf(list); ++column) {
-    char text[64] = {};
-    LVCOLUMNA lvc = {};
-    lvc.mask = LVCF_TEXT;
-    lvc.pszText = text;
-    lvc.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&lvc));
+  for (int column = 0; column < Header_GetItemCount(ListView_GetHeader(list)); ++column) {
+    char text[1024] = {};
+    LVITEMA item = {};
+    item.iSubItem = column;
+    LVCOLUMNA title = {};
+    title.mask = LVCF_TEXT;
+    item.pszText = title.pszText = text;
+    item.cchTextMax = title.cchTextMax = sizeof text;
+    SendMessageA(list, row < 0 ? LVM_GETCOLUMNA : LVM_GETITEMTEXTA, row < 0 ? column : row,
+                 row < 0 ? reinterpret_cast<LPARAM>(&title) : reinterpret_cast<LPARAM>(&item));
     line += (column ? "\t" : "") + std::string(text);
   }
   return line + "\n";
@@ -69,19 +39,12 @@ std::string WithoutCr(std::string text) {
 
 std::string PaneText(const RecordsParts& parts) { return WithoutCr(ControlText(parts.pane)); }
 
-void SelectRows(HWND list, std::initializer_list<int> rows) {
-  ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
-  for (int row : rows) ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  PumpMessages();
-}
-
 class Records : public ViewerParamTest<RecordFixture> {};
 
 TEST_P(Records, ListAndPaneShowWhatTheCommandLinePrints) {
   const RecordFixture& fixture = GetParam();
-  const std::string bytes = fixture.bytes();
-  const std::string path = m_dir.Write(std::string(fixture.name) + (fixture.resources ? ".prc" : ".pdb"), bytes);
-  const DatabaseModel model(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  const ModelledFile file{fixture.bytes()};
+  const std::string path = m_dir.Write(std::string(fixture.name) + (fixture.resources ? ".prc" : ".pdb"), file.bytes);
   ListerWindow lister;
   ViewerParts viewer = OpenViewer(lister, path);
   ASSERT_TRUE(viewer.IsComplete());
@@ -92,26 +55,22 @@ TEST_P(Records, ListAndPaneShowWhatTheCommandLinePrints) {
   EXPECT_TRUE(HasStyle(parts.list, LVS_REPORT | LVS_OWNERDATA) && !HasStyle(parts.list, LVS_SINGLESEL));
   EXPECT_TRUE(ListView_GetExtendedListViewStyle(parts.list) & LVS_EX_FULLROWSELECT);
   std::string expected;
-  AppendHeaderLine(model, expected);
-  EXPECT_EQ(HeaderLine(parts.list), expected);
-  ASSERT_EQ(size_t(ListView_GetItemCount(parts.list)), model.Count());
-  EXPECT_NE(PaneText(parts).find(EntryCountText(model)), std::string::npos) << PaneText(parts);
-  // The file was read and let go of.
+  AppendHeaderLine(file.model, expected);
+  EXPECT_EQ(ListLine(parts.list, -1), expected);
+  ASSERT_EQ(size_t(ListView_GetItemCount(parts.list)), file.model.Count());
+  EXPECT_NE(PaneText(parts).find(EntryCountText(file.model)), std::string::npos) << PaneText(parts);
   HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   EXPECT_NE(writer, INVALID_HANDLE_VALUE) << "the page holds the viewed file";
   CloseHandle(writer);
-  for (size_t i = 0; i < model.Count(); ++i) {
+  for (size_t i = 0; i < file.model.Count(); ++i) {
     SCOPED_TRACE("entry " + std::to_string(i));
     expected.clear();
-    AppendEntryLine(model, i, expected);
-    EXPECT_EQ(RowLine(parts.list, int(i)), expected);
+    AppendEntryLine(file.model, i, expected);
+    EXPECT_EQ(ListLine(parts.list, int(i)), expected);
     SelectRows(parts.list, {int(i)});
-    EXPECT_EQ(PaneText(parts), EntryText(model, i, 4096));
-    const bool bitmap = fixture.resources && CodeIs(model.Entry(i).type, "tAIB");
-    EXPECT_EQ(IsWindowVisible(parts.picture) != FALSE, bitmap);
-    if (bitmap) {
-      EXPECT_NE(SendMessageA(parts.picture, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
-    }
+    EXPECT_EQ(PaneText(parts), EntryText(file.model, i, 4096));
+    const bool bitmap = fixture.resources && CodeIs(file.model.Entry(i).type, "tAIB");
+    EXPECT_EQ(IsWindowVisible(parts.picture) && SendMessageA(parts.picture, STM_GETIMAGE, IMAGE_BITMAP, 0), bitmap);
   }
 }
 
@@ -120,10 +79,9 @@ INSTANTIATE_TEST_SUITE_P(Formats, Records, testing::ValuesIn(kRecordFixtures), R
 using RecordsPage = ViewerTest;
 
 TEST_F(RecordsPage, KeysMoveThroughTheListWithThePaneAndBetweenBoth) {
-  const std::string bytes = RecordDatabase(300);
-  const DatabaseModel model(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  const ModelledFile file{RecordDatabase(300)};
   ListerWindow lister;
-  const RecordsParts parts = ShowRecords(OpenViewer(lister, m_dir.Write("many.pdb", bytes)));
+  const RecordsParts parts = ShowRecords(OpenViewer(lister, m_dir.Write("many.pdb", file.bytes)));
   ASSERT_NE(parts.list, nullptr);
   SelectRows(parts.list, {0});
   ASSERT_TRUE(FocusWindow(parts.list));
@@ -132,7 +90,7 @@ TEST_F(RecordsPage, KeysMoveThroughTheListWithThePaneAndBetweenBoth) {
     PressKeyOnFocus(step.key);
     const int row = ListView_GetNextItem(parts.list, -1, LVNI_SELECTED);
     EXPECT_TRUE(step.row < 0 ? row > 1 : row == step.row) << "key " << step.key << ": row " << row;
-    EXPECT_EQ(PaneText(parts), EntryText(model, size_t(row), 4096)) << "key " << step.key;
+    EXPECT_EQ(PaneText(parts), EntryText(file.model, size_t(row), 4096)) << "key " << step.key;
   }
   PressKeyOnFocus(VK_TAB);
   EXPECT_EQ(GetFocus(), parts.pane);
@@ -148,17 +106,16 @@ TEST_F(RecordsPage, KeysMoveThroughTheListWithThePaneAndBetweenBoth) {
 }
 
 TEST_F(RecordsPage, CopyAndSelectAllTakeRowsFromTheListAndTextFromThePane) {
-  const std::string bytes = MemoFixture();
-  const DatabaseModel model(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  const ModelledFile file{MemoFixture()};
   ListerWindow lister;
-  ViewerParts viewer = OpenViewer(lister, m_dir.Write("memo.pdb", bytes));
+  ViewerParts viewer = OpenViewer(lister, m_dir.Write("memo.pdb", file.bytes));
   const RecordsParts parts = ShowRecords(viewer);
   ASSERT_NE(parts.list, nullptr);
   const PluginModule& module = PluginModule::Get();
   auto lines = [&](std::initializer_list<size_t> rows) {
     std::string text;
-    AppendHeaderLine(model, text);
-    for (size_t row : rows) AppendEntryLine(model, row, text);
+    AppendHeaderLine(file.model, text);
+    for (size_t row : rows) AppendEntryLine(file.model, row, text);
     return text;
   };
   SelectRows(parts.list, {1, 3});
@@ -183,7 +140,7 @@ TEST_F(RecordsPage, CopyAndSelectAllTakeRowsFromTheListAndTextFromThePane) {
   module.ListSendCommand(viewer.frame, kListCommandSelectAll);
   module.ListSendCommand(viewer.frame, kListCommandCopy);
   PumpMessages();
-  EXPECT_EQ(WithoutCr(ClipboardText()), EntryText(model, 2, 4096));
+  EXPECT_EQ(WithoutCr(ClipboardText()), EntryText(file.model, 2, 4096));
   EXPECT_EQ(ListView_GetSelectedCount(parts.list), 1u);
 }
 
@@ -191,25 +148,22 @@ TEST_F(RecordsPage, SearchSelectsTheNextEntryWhoseCellsOrFieldsHoldTheText) {
   ListerWindow lister;
   ViewerParts viewer = OpenViewer(lister, m_dir.Write("memo.pdb", MemoFixture()));
   const RecordsParts parts = ShowRecords(viewer);
-  ASSERT_NE(parts.list, nullptr);
   auto search = PluginModule::Get().Entry<ListSearchTextProc>("ListSearchText");
-  ASSERT_NE(search, nullptr);
+  ASSERT_TRUE(parts.list && search);
   // Memo 0 holds "Bread" and memo 3 "bread"; memo 3 says "recipe" and memo 7
   // is filed under "Recipes", which only its category cell says.
-  const struct { const char* name; const char* text; int flags; int row; } steps[] = {
-      {"first", "bread", kFindFirst, 0},           {"next", "bread", 0, 3},
-      {"none after", "bread", 0, -1},              {"backwards", "bread", kBackwards, 0},
-      {"case", "bread", kMatchCase | kFindFirst, 3}, {"case, none before", "bread", kMatchCase | kBackwards, -1},
-      {"in a cell", "RECIPES", 0, 7},              {"whole words", "recipe", kWholeWords | kFindFirst, 3},
-      {"whole words, none after", "recipe", kWholeWords, -1},
+  const struct { const char* text; int flags; int row; } steps[] = {
+      {"bread", kFindFirst, 0},  {"bread", 0, 3},   {"bread", 0, -1},
+      {"bread", kBackwards, 0},  {"bread", kMatchCase | kFindFirst, 3}, {"bread", kMatchCase | kBackwards, -1},
+      {"RECIPES", 0, 7},         {"recipe", kWholeWords | kFindFirst, 3}, {"recipe", kWholeWords, -1},
   };
   int selected = -1;
   for (const auto& step : steps) {
     std::string text = step.text;
-    const int result = search(viewer.frame, text.data(), step.flags);
-    EXPECT_EQ(result, step.row < 0 ? kListPluginError : kListPluginOk) << step.name;
+    SCOPED_TRACE(text + " with flags " + std::to_string(step.flags) + " after row " + std::to_string(selected));
+    EXPECT_EQ(search(viewer.frame, text.data(), step.flags), step.row < 0 ? kListPluginError : kListPluginOk);
     if (step.row >= 0) selected = step.row;
-    EXPECT_EQ(ListView_GetNextItem(parts.list, -1, LVNI_SELECTED), selected) << step.name;
+    EXPECT_EQ(ListView_GetNextItem(parts.list, -1, LVNI_SELECTED), selected);
   }
   EXPECT_NE(PaneText(parts).find("A good recipe"), std::string::npos) << "the pane follows the search";
 }
@@ -232,9 +186,10 @@ TEST_F(RecordsPage, ListAndPaneFillThePageAsTheListerChangesSize) {
 
 // A report still arriving, and one that is all in, leave the page whole.
 TEST_F(RecordsPage, ListsEveryEntryWhetherShownBeforeOrAfterTheReportIsIn) {
-  const std::string bytes = RecordDatabase(3000);
-  const DatabaseModel model(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  const std::string path = m_dir.Write("big.pdb", bytes);
+  const ModelledFile file{RecordDatabase(3000)};
+  const std::string path = m_dir.Write("big.pdb", file.bytes);
+  std::string last;
+  AppendEntryLine(file.model, 2999, last);
   for (bool beforeFillEnds : {true, false}) {
     SCOPED_TRACE(beforeFillEnds ? "shown while the report arrives" : "shown once it is in");
     ListerWindow lister;
@@ -249,9 +204,7 @@ TEST_F(RecordsPage, ListsEveryEntryWhetherShownBeforeOrAfterTheReportIsIn) {
     const RecordsParts parts = ShowRecords(viewer, false);
     ASSERT_NE(parts.list, nullptr);
     EXPECT_EQ(ListView_GetItemCount(parts.list), 3000);
-    std::string last;
-    AppendEntryLine(model, 2999, last);
-    EXPECT_EQ(RowLine(parts.list, 2999), last);
+    EXPECT_EQ(ListLine(parts.list, 2999), last);
     PressKey(parts.list, '1', kCtrl, false);
     waitForFill();
     EXPECT_TRUE(ControlText(viewer.dumpControl) == DumpPalmFile(path.c_str()));
