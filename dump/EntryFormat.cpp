@@ -4,6 +4,7 @@
 #include "dump/EntryFormat.h"
 
 #include <cstring>
+#include <initializer_list>
 #include <iterator>
 #include <string_view>
 
@@ -51,15 +52,6 @@ void AppendSigned(std::string& out, int64_t value) {
     }
 }
 
-void AppendHex(std::string& out, uint32_t value, int digits, const char* alphabet = "0123456789ABCDEF") {
-    char text[8];
-    for (int i = digits - 1; i >= 0; --i) {
-        text[i] = alphabet[value & 0x0F];
-        value >>= 4;
-    }
-    out.append(text, static_cast<size_t>(digits));
-}
-
 void AppendTwoDigits(std::string& out, unsigned value) {
     if (value >= 100) {
         AppendDecimal(out, value);
@@ -94,26 +86,13 @@ public:
             if (static_cast<unsigned char>(m_out[i]) < 0x20) m_out[i] = ' ';
         m_room -= count;
     }
-    bool Full() const { return m_room == 0; }
-    size_t Room() const { return m_room; }
+    // Counts text the caller appended itself (short, and without control bytes).
+    void Took(size_t count) { m_room -= count < m_room ? count : m_room; }
 
 private:
     std::string& m_out;
     size_t m_room = kCellLimit;
 };
-
-// A text of the file in a cell that is not cut: only bytes below 20h change.
-void AppendClean(std::string& out, std::string_view text) {
-    const size_t start = out.size();
-    out.append(text.data(), text.size());
-    for (size_t i = start; i < out.size(); ++i)
-        if (static_cast<unsigned char>(out[i]) < 0x20) out[i] = ' ';
-}
-
-void AppendPrintable(std::string& out, const uint8_t* bytes, size_t count) {
-    for (size_t i = 0; i < count; ++i)
-        out.push_back(bytes[i] >= 0x20 && bytes[i] <= 0x7E ? static_cast<char>(bytes[i]) : '.');
-}
 
 PalmDocHeader DocHeaderOf(const DatabaseModel& model) {
     if (model.Count() == 0 || !model.Entry(0).hasData) return PalmDocHeader{};
@@ -175,7 +154,10 @@ void AppendContents(const DatabaseModel& model, size_t index, std::string& out) 
             return;
         case Kind::kBytes: {
             const size_t count = data.size < kBytesShown ? static_cast<size_t>(data.size) : kBytesShown;
-            AppendPrintable(out, data.data, count);
+            char shown[kBytesShown];
+            for (size_t i = 0; i < count; ++i)
+                shown[i] = data.data[i] >= 0x20 && data.data[i] <= 0x7E ? static_cast<char>(data.data[i]) : '.';
+            out.append(shown, count);
             return;
         }
         case Kind::kMemo:
@@ -202,14 +184,15 @@ void AppendContents(const DatabaseModel& model, size_t index, std::string& out) 
         }
         case Kind::kDateBook: {
             const DateBookRecord event = DecodeDateBook(data);
-            std::string head;  // short: stays in the string's own buffer
-            AppendDate(head, event.date);
+            // The date and time are ours and short: written straight into the cell.
+            const size_t start = out.size();
+            AppendDate(out, event.date);
             if (event.Timed()) {
-                head.push_back(' ');
-                AppendTime(head, event.startHour, event.startMinute);
+                out.push_back(' ');
+                AppendTime(out, event.startHour, event.startMinute);
             }
-            head.push_back(' ');
-            cell.Add(head);
+            out.push_back(' ');
+            cell.Took(out.size() - start);
             cell.Add(event.description);
             return;
         }
@@ -241,12 +224,40 @@ void AppendContents(const DatabaseModel& model, size_t index, std::string& out) 
     }
 }
 
-void AppendAttributes(uint8_t attributes, std::string& out) {
+// The cells other than the contents are short and ours: they are put down in
+// a buffer on the stack and appended to the caller's text in one piece.
+constexpr size_t kFixedCellsMax = 160;  // every cell but the contents of one row, TABs included
+
+char* PutText(char* p, std::string_view text) {
+    std::memcpy(p, text.data(), text.size());
+    return p + text.size();
+}
+
+char* PutDecimal(char* p, uint64_t value) {
+    char digits[24];
+    char* d = digits + sizeof digits;
+    do {
+        *--d = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    return PutText(p, std::string_view(d, static_cast<size_t>(digits + sizeof digits - d)));
+}
+
+char* PutHex(char* p, uint32_t value, int digits) {
+    static const char kHex[] = "0123456789ABCDEF";
+    for (int i = digits - 1; i >= 0; --i) {
+        p[i] = kHex[value & 0x0F];
+        value >>= 4;
+    }
+    return p + digits;
+}
+
+char* PutAttributes(char* p, uint8_t attributes) {
     using namespace record_flags;
     const bool gone = (attributes & (kExpunged | kDeleted)) != 0;
     const struct {
         uint8_t bit;
-        const char* word;
+        std::string_view word;
         bool shown;
     } kWords[] = {{kExpunged, "expunged", true},
                   {kDirty, "dirty", true},
@@ -256,24 +267,65 @@ void AppendAttributes(uint8_t attributes, std::string& out) {
     bool first = true;
     for (const auto& word : kWords) {
         if (!word.shown || (attributes & word.bit) == 0) continue;
-        if (!first) out += ", ";
-        out += word.word;
+        if (!first) p = PutText(p, ", ");
+        p = PutText(p, word.word);
         first = false;
+    }
+    return p;
+}
+
+char* PutCategory(char* p, const DatabaseModel& model, uint8_t attributes) {
+    if (attributes & (record_flags::kExpunged | record_flags::kDeleted)) return p;
+    const unsigned category = attributes & 0x0F;
+    p = PutDecimal(p, category);
+    const std::string_view label = model.CategoryLabel(category);  // at most 16 bytes
+    if (label.empty()) return p;
+    p = PutText(p, " (");
+    for (char c : label) *p++ = static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+    *p++ = ')';
+    return p;
+}
+
+// One cell other than the contents.
+char* PutFixedCell(const DatabaseModel& model, size_t index, size_t column, char* p) {
+    const ModelEntry& entry = model.Entry(index);
+    switch (column) {
+        case 0: return PutDecimal(p, index);
+        case 1:
+            p = PutHex(p, entry.offset, 8);
+            *p++ = 'h';
+            return p;
+        case 2:
+            if (!entry.hasData) {
+                *p++ = '?';
+                return p;
+            }
+            return PutDecimal(p, uint64_t{entry.dataEnd} - entry.offset);
+        default: break;
+    }
+    if (model.HoldsResources()) {
+        switch (column) {
+            case 3:
+                for (uint8_t byte : entry.type.bytes) *p++ = byte >= 0x20 && byte <= 0x7E ? static_cast<char>(byte) : '.';
+                return p;
+            case 4: return PutDecimal(p, entry.id);
+            default: return p;
+        }
+    }
+    switch (column) {
+        case 3: return PutAttributes(p, entry.attributes);
+        case 4: return PutCategory(p, model, entry.attributes);
+        case 5:
+            for (uint8_t byte : entry.uniqueId) p = PutHex(p, byte, 2);
+            *p++ = 'h';
+            return p;
+        default: return p;
     }
 }
 
-void AppendCategory(const DatabaseModel& model, uint8_t attributes, std::string& out) {
-    if (attributes & (record_flags::kExpunged | record_flags::kDeleted)) return;
-    const unsigned category = attributes & 0x0F;
-    AppendDecimal(out, category);
-    const std::string_view label = model.CategoryLabel(category);
-    if (label.empty()) return;
-    out += " (";
-    AppendClean(out, label);
-    out.push_back(')');
+size_t ContentsColumn(const DatabaseModel& model) {
+    return model.HoldsResources() ? kResourceContents : kRecordContents;
 }
-
-void AppendType(const FourCharCode& type, std::string& out) { AppendPrintable(out, type.bytes, 4); }
 
 // One "Label:\tvalue" line; a value's line breaks go on after a TAB.
 void AppendField(std::string& out, std::string_view label, std::string_view value) {
@@ -296,6 +348,29 @@ void AppendCutLine(const DatabaseModel& model, const RecordCut& cut, std::string
     out += cut.inside;
     out += ".\n";
 }
+
+// How far the decoding of a record got, by the parts of its format in order:
+// the parts before the one where the record is cut were read whole, that one
+// (a text, or a list) in part, and those after it not at all.
+class CutOrder {
+public:
+    CutOrder(const RecordCut& cut, std::initializer_list<const char*> parts) : m_rank(parts.size()) {
+        if (!cut.cut) return;
+        size_t rank = 0;
+        for (const char* part : parts) {
+            if (std::strcmp(part, cut.inside) == 0) {
+                m_rank = rank;
+                return;
+            }
+            ++rank;
+        }
+    }
+    bool Whole(size_t part) const { return part < m_rank; }
+    bool Begun(size_t part) const { return part <= m_rank; }
+
+private:
+    size_t m_rank;
+};
 
 std::string AlarmText(const DateBookRecord& event) {
     const int advance = event.alarmAdvance;
@@ -352,25 +427,29 @@ std::string RepeatText(const DateBookRepeat& repeat) {
     return text;
 }
 
-void AppendDateBookFields(const DateBookRecord& event, uint64_t size, std::string& out) {
+void AppendDateBookFields(const DateBookRecord& event, std::string& out) {
     namespace flags = date_book_flags;
+    const CutOrder read(event.cut, {"the time", "the date", "the flags", "the alarm", "the repeat", "the exceptions",
+                                    "the description", "the note"});
     std::string value;
-    AppendDate(value, event.date);
-    AppendField(out, "Date", value);
-    value.clear();
-    if (event.Timed()) {
-        AppendTime(value, event.startHour, event.startMinute);
-        value.push_back('-');
-        AppendTime(value, event.endHour, event.endMinute);
-    } else {
-        value = "none";
+    if (read.Whole(1)) {
+        AppendDate(value, event.date);
+        AppendField(out, "Date", value);
     }
-    AppendField(out, "Time", value);
-    // A part is shown only when the record held it whole.
-    uint64_t needed = 8;
-    if (event.Has(flags::kAlarm) && (needed += 2) <= size) AppendField(out, "Alarm", AlarmText(event));
-    if (event.Has(flags::kRepeat) && (needed += 8) <= size) AppendField(out, "Repeat", RepeatText(event.repeat));
-    if (event.Has(flags::kExceptions) && needed + 2 <= size) {
+    if (read.Whole(0)) {
+        value.clear();
+        if (event.Timed()) {
+            AppendTime(value, event.startHour, event.startMinute);
+            value.push_back('-');
+            AppendTime(value, event.endHour, event.endMinute);
+        } else {
+            value = "none";
+        }
+        AppendField(out, "Time", value);
+    }
+    if (event.Has(flags::kAlarm) && read.Whole(3)) AppendField(out, "Alarm", AlarmText(event));
+    if (event.Has(flags::kRepeat) && read.Whole(4)) AppendField(out, "Repeat", RepeatText(event.repeat));
+    if (event.Has(flags::kExceptions) && read.Begun(5)) {
         value.clear();
         for (size_t i = 0; i < event.exceptions.size(); ++i) {
             if (i != 0) value += ", ";
@@ -378,8 +457,8 @@ void AppendDateBookFields(const DateBookRecord& event, uint64_t size, std::strin
         }
         AppendField(out, "Exceptions", value);
     }
-    if (event.Has(flags::kDescription)) AppendField(out, "Description", event.description);
-    if (event.Has(flags::kNote)) AppendField(out, "Note", event.note);
+    if (event.Has(flags::kDescription) && read.Begun(6)) AppendField(out, "Description", event.description);
+    if (event.Has(flags::kNote) && read.Begun(7)) AppendField(out, "Note", event.note);
 }
 
 const char* CompressionName(const BitmapRendition& r) {
@@ -406,7 +485,7 @@ void AppendBitmapFields(const ByteSpan& data, std::string& out) {
         AppendDecimal(value, r.height);
         value += ", ";
         AppendDecimal(value, r.depth);
-        value += " bits per pixel, density ";
+        value += r.depth == 1 ? " bit per pixel, density " : " bits per pixel, density ";
         AppendDecimal(value, r.density);
         value += ", ";
         value += CompressionName(r);
@@ -433,40 +512,13 @@ const char* ColumnTitle(const DatabaseModel& model, size_t column) {
 }
 
 void AppendCell(const DatabaseModel& model, size_t index, size_t column, std::string& out) {
-    if (index >= model.Count()) return;
-    const ModelEntry& entry = model.Entry(index);
-    switch (column) {
-        case 0: AppendDecimal(out, index); return;
-        case 1:
-            AppendHex(out, entry.offset, 8);
-            out.push_back('h');
-            return;
-        case 2:
-            if (entry.hasData)
-                AppendDecimal(out, uint64_t{entry.dataEnd} - entry.offset);
-            else
-                out.push_back('?');
-            return;
-        default: break;
+    if (index >= model.Count() || column >= ColumnCount(model)) return;
+    if (column == ContentsColumn(model)) {
+        AppendContents(model, index, out);
+        return;
     }
-    if (model.HoldsResources()) {
-        switch (column) {
-            case 3: AppendType(entry.type, out); return;
-            case 4: AppendDecimal(out, entry.id); return;
-            case kResourceContents: AppendContents(model, index, out); return;
-            default: return;
-        }
-    }
-    switch (column) {
-        case 3: AppendAttributes(entry.attributes, out); return;
-        case 4: AppendCategory(model, entry.attributes, out); return;
-        case 5:
-            for (uint8_t byte : entry.uniqueId) AppendHex(out, byte, 2);
-            out.push_back('h');
-            return;
-        case kRecordContents: AppendContents(model, index, out); return;
-        default: return;
-    }
+    char cell[kFixedCellsMax];
+    out.append(cell, static_cast<size_t>(PutFixedCell(model, index, column, cell) - cell));
 }
 
 void AppendHeaderLine(const DatabaseModel& model, std::string& out) {
@@ -479,16 +531,26 @@ void AppendHeaderLine(const DatabaseModel& model, std::string& out) {
 }
 
 void AppendEntryLine(const DatabaseModel& model, size_t index, std::string& out) {
-    const size_t columns = ColumnCount(model);
-    for (size_t column = 0; column < columns; ++column) {
-        if (column != 0) out.push_back('\t');
-        AppendCell(model, index, column, out);
+    if (index >= model.Count()) return;
+    const size_t contents = ContentsColumn(model);
+    char cells[kFixedCellsMax];
+    char* p = cells;
+    for (size_t column = 0; column < contents; ++column) {
+        p = PutFixedCell(model, index, column, p);
+        *p++ = '\t';
     }
+    out.append(cells, static_cast<size_t>(p - cells));
+    AppendContents(model, index, out);
     out.push_back('\n');
 }
 
 std::string EntryCountText(const DatabaseModel& model) {
     const uint32_t announced = model.AnnouncedCount();
+    if (!model.HeaderWhole()) {
+        std::string text = "The file ends at byte ";
+        AppendDecimal(text, model.Size());
+        return text + ", inside its header: it announces no entries.";
+    }
     std::string text = "The file holds ";
     AppendDecimal(text, model.Count());
     text += " of ";
@@ -517,12 +579,15 @@ std::string EntryFieldsText(const DatabaseModel& model, size_t index) {
         }
         case Kind::kToDo: {
             const ToDoRecord todo = DecodeToDo(data);
+            const CutOrder read(todo.cut, {"the due date", "the priority", "the description", "the note"});
             std::string due;
             AppendDate(due, todo.due);
-            AppendField(out, "Due", due);
-            AppendField(out, "Priority", Number(todo.priority));
-            AppendField(out, "Completed", todo.completed ? "yes" : "no");
-            AppendField(out, "Description", todo.description);
+            if (read.Whole(0)) AppendField(out, "Due", due);
+            if (read.Whole(1)) {
+                AppendField(out, "Priority", Number(todo.priority));
+                AppendField(out, "Completed", todo.completed ? "yes" : "no");
+            }
+            if (read.Begun(2)) AppendField(out, "Description", todo.description);
             if (!todo.note.empty()) AppendField(out, "Note", todo.note);
             AppendCutLine(model, todo.cut, out);
             return out;
@@ -542,7 +607,7 @@ std::string EntryFieldsText(const DatabaseModel& model, size_t index) {
         }
         case Kind::kDateBook: {
             const DateBookRecord event = DecodeDateBook(data);
-            AppendDateBookFields(event, data.size, out);
+            AppendDateBookFields(event, out);
             AppendCutLine(model, event.cut, out);
             return out;
         }
@@ -551,11 +616,14 @@ std::string EntryFieldsText(const DatabaseModel& model, size_t index) {
             const char* compression = header.compression == kPalmDocUncompressed ? "none"
                                       : header.compression == kPalmDocCompressed ? "PalmDOC"
                                                                                   : nullptr;
-            AppendField(out, "Compression", compression != nullptr ? compression : Number(header.compression));
-            AppendField(out, "Text length", Number(header.textLength));
-            AppendField(out, "Text records", Number(header.textRecords));
-            AppendField(out, "Record size", Number(header.recordSize));
-            AppendField(out, "Position", Number(header.position));
+            const CutOrder read(header.cut, {"the compression", "the spare bytes", "the text length",
+                                             "the text record count", "the record size", "the position"});
+            if (read.Whole(0))
+                AppendField(out, "Compression", compression != nullptr ? compression : Number(header.compression));
+            if (read.Whole(2)) AppendField(out, "Text length", Number(header.textLength));
+            if (read.Whole(3)) AppendField(out, "Text records", Number(header.textRecords));
+            if (read.Whole(4)) AppendField(out, "Record size", Number(header.recordSize));
+            if (read.Whole(5)) AppendField(out, "Position", Number(header.position));
             AppendCutLine(model, header.cut, out);
             return out;
         }
@@ -613,10 +681,10 @@ std::string EntryText(const DatabaseModel& model, size_t index, uint64_t hexLimi
         line("Category", 4);
         line("Unique ID", 5);
     }
-    const std::string fields = EntryFieldsText(model, index);
-    if (!fields.empty()) {
+    const Kind kind = KindOf(model, index);
+    if (kind != Kind::kNoData && kind != Kind::kBytes) {
         out.push_back('\n');
-        out += fields;
+        out += EntryFieldsText(model, index);
     }
     out.push_back('\n');
     const ByteSpan data = model.Data(index);
@@ -665,8 +733,11 @@ void AppendHexDump(const uint8_t* data, uint64_t size, std::string& out) {
         line[end++] = '\n';
         out.append(line, end);
     }
-    AppendHex(out, static_cast<uint32_t>(size), 8, "0123456789abcdef");
-    out.push_back('\n');
+    // The closing line: the length, as the offset of a line would be written.
+    uint32_t length = static_cast<uint32_t>(size);
+    for (int i = 7; i >= 0; --i, length >>= 4) line[i] = kDigits[length & 0x0F];
+    line[8] = '\n';
+    out.append(line, 9);
 }
 
 }  // namespace corvelle

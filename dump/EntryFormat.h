@@ -29,7 +29,8 @@ void AppendHeaderLine(const DatabaseModel& model, std::string& out);
 void AppendEntryLine(const DatabaseModel& model, size_t index, std::string& out);
 
 // How many of the announced entries the file holds, as a sentence
-// ("The file holds 12 of 12 announced records.").
+// ("The file holds 12 of 12 announced records."), or where a file cut inside
+// its header ends.
 std::string EntryCountText(const DatabaseModel& model);
 
 // An entry's decoded fields, one "Label:\tvalue" line each (LF), with the

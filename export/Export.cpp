@@ -126,6 +126,14 @@ bool ExportToText(const DatabaseModel& model, ExportFormat format, const ExportO
     } else {
         for (size_t index = 0; index < model.Count(); ++index) context.indexes.push_back(index);
     }
+    // The JSON says both itself; the other formats can only leave such entries out.
+    if (format != ExportFormat::kJson) {
+        for (size_t index : context.indexes)
+            if (!model.Entry(index).hasData) context.Warn(RecordName(index) + ": lies outside the file, left out");
+        if (model.Count() < model.AnnouncedCount())
+            context.Warn("the file holds " + std::to_string(model.Count()) + " of the " +
+                         std::to_string(model.AnnouncedCount()) + " announced records");
+    }
     switch (format) {
         case ExportFormat::kVCard: WriteVCards(context, out); break;
         case ExportFormat::kICalendar: WriteICalendar(context, out); break;

@@ -27,7 +27,10 @@ std::vector<ExportFormat> ExportFormatsFor(const DatabaseModel& model);
 struct ExportOptions {
     std::string encoding = "cp1252";  // the device's code page
     bool withData = false;            // json: each entry's bytes as hex
-    // Only these entry indexes, in this order; all entries when null.
+    // Only these entry indexes, in this order; all entries when null. Indexes
+    // past the model are skipped; deleted and expunged records stay out of
+    // vcard, ics and text even when selected. For PalmDOC, record 0 (the
+    // header) is read for the compression whether selected or not.
     const std::vector<size_t>* selection = nullptr;
     // When given, one line for each thing the export had to leave out or cut
     // (an appointment on a date no calendar has, a document text stopped by a
@@ -35,9 +38,11 @@ struct ExportOptions {
     std::vector<std::string>* warnings = nullptr;
 };
 
-// Writes the export of a format other than raw into `out`. False, with one
+// Writes the export of a format other than raw into `out`, as UTF-8 (vcard
+// and ics with CR LF line ends, text with the memos' own LF). False, with one
 // line of reason in `error` (naming the formats that fit, for a format that
-// does not), when it cannot be made; `out` is then empty.
+// does not; naming the known code pages, for an unknown encoding), when it
+// cannot be made; `out` is then empty. Throws nothing but std::bad_alloc.
 bool ExportToText(const DatabaseModel& model, ExportFormat format, const ExportOptions& options, std::string& out,
                   std::string& error);
 

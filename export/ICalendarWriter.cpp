@@ -56,22 +56,28 @@ public:
                            " is no day of the calendar");
             return;
         }
+        const bool timed = record.Timed();
+        if (timed && (record.startHour > 23 || record.startMinute > 59)) {
+            char time[16];
+            std::snprintf(time, sizeof time, "%02u:%02u", unsigned{record.startHour}, unsigned{record.startMinute});
+            m_context.Warn(RecordName(index) + ": left out, its start time " + time + " is no time of day");
+            return;
+        }
         m_out += "BEGIN:VEVENT\r\n";
         Begin(index);
-        const bool timed = record.Timed();
         if (timed) {
             AppendICalProperty("DTSTART", "", ICalLocalDateTime(date, record.startHour, record.startMinute), m_out);
             // An appointment that ends when it starts is an instant: no DTEND.
             const unsigned start = record.startHour * 60u + record.startMinute;
             const unsigned end = record.endHour * 60u + record.endMinute;
-            if (record.endHour < 24 && end > start)
+            if (record.endHour < 24 && record.endMinute < 60 && end > start)
                 AppendICalProperty("DTEND", "", ICalLocalDateTime(date, record.endHour, record.endMinute), m_out);
         } else {
             AppendICalProperty("DTSTART", "VALUE=DATE", ICalDate(date), m_out);
             AppendICalProperty("DTEND", "VALUE=DATE", ICalDate(NextDay(date)), m_out);
         }
         if (record.Has(date_book_flags::kRepeat)) WriteRepeat(index, record, timed);
-        if (record.Has(date_book_flags::kExceptions)) WriteExceptions(record, timed);
+        if (record.Has(date_book_flags::kExceptions)) WriteExceptions(index, record, timed);
         WriteTexts(record.description, record.note);
         if (record.Has(date_book_flags::kAlarm)) WriteAlarm(record);
         m_out += "END:VEVENT\r\n";
@@ -89,7 +95,8 @@ public:
                                " is no day of the calendar, left out");
         }
         // Palm's 1 is the highest priority, as iCalendar's is; 0 means none.
-        if (record.priority >= 1) AppendICalProperty("PRIORITY", "", std::to_string(record.priority > 9 ? 9 : record.priority), m_out);
+        if (record.priority >= 1)
+            AppendICalProperty("PRIORITY", "", std::to_string(record.priority > 9 ? 9 : record.priority), m_out);
         AppendICalProperty("STATUS", "", record.completed ? "COMPLETED" : "NEEDS-ACTION", m_out);
         WriteTexts(record.description, record.note);
         const std::string_view category = m_context.model.CategoryLabel(m_context.model.Entry(index).Category());
@@ -127,6 +134,9 @@ private:
             return;
         }
         if (repeat.frequency > 1) rule += ";INTERVAL=" + std::to_string(repeat.frequency);
+        if (!repeat.end.IsNone() && !IsValidDate(ToCivil(repeat.end)))
+            m_context.Warn(RecordName(index) + ": its repeat's end " + PackedDateText(repeat.end) +
+                           " is no day of the calendar, written without an end");
         if (!repeat.end.IsNone() && IsValidDate(ToCivil(repeat.end))) {
             // UNTIL takes DTSTART's value type; a floating end of the last day
             // keeps that day's appointment.
@@ -156,10 +166,14 @@ private:
         AppendICalProperty("RRULE", "", rule, m_out);
     }
 
-    void WriteExceptions(const DateBookRecord& record, bool timed) {
+    void WriteExceptions(size_t index, const DateBookRecord& record, bool timed) {
         std::string dates;
         for (PackedDate exception : record.exceptions) {
-            if (!IsValidDate(ToCivil(exception))) continue;
+            if (!IsValidDate(ToCivil(exception))) {
+                m_context.Warn(RecordName(index) + ": exception " + PackedDateText(exception) +
+                               " is no day of the calendar, left out");
+                continue;
+            }
             if (!dates.empty()) dates += ',';
             dates += timed ? ICalLocalDateTime(ToCivil(exception), record.startHour, record.startMinute)
                            : ICalDate(ToCivil(exception));

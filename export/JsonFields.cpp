@@ -177,7 +177,8 @@ JsonFieldWriter::JsonFieldWriter(const ExportContext& context) : m_context(conte
     const DatabaseModel& model = context.model;
     if (model.HoldsResources()) return;
     if (model.Format() == DatabaseFormat::kAddress) m_labels.reset(new AddressLabels(ReadAddressLabels(model)));
-    if (model.Format() == DatabaseFormat::kPalmDoc && model.Count() > 0) m_docHeader = DecodePalmDocHeader(model.Data(0));
+    if (model.Format() == DatabaseFormat::kPalmDoc && model.Count() > 0)
+        m_docHeader = DecodePalmDocHeader(model.Data(0));
 }
 
 JsonFieldWriter::~JsonFieldWriter() = default;

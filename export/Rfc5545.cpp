@@ -24,7 +24,8 @@ std::string ICalUtcDateTime(const CivilTime& time) {
 
 std::string ICalOffset(long amount, DurationUnit unit) {
     std::string text = amount < 0 ? "-P" : "P";
-    const unsigned long size = amount < 0 ? 0ul - static_cast<unsigned long>(amount) : static_cast<unsigned long>(amount);
+    const unsigned long size =
+        amount < 0 ? 0ul - static_cast<unsigned long>(amount) : static_cast<unsigned long>(amount);
     if (unit != DurationUnit::kDays) text += 'T';
     text += std::to_string(size);
     text += unit == DurationUnit::kMinutes ? 'M' : unit == DurationUnit::kHours ? 'H' : 'D';

@@ -13,18 +13,26 @@ if(CORVELLE_ASAN_BUILD AND EXISTS ${CORVELLE_ASAN_BUILD}/CMakeCache.txt)
   endforeach()
 endif()
 
-foreach(fuzzer fuzz-report fuzz-icon)
+foreach(fuzzer fuzz-report fuzz-icon fuzz-export)
   if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/${fuzzer})
     add_test(NAME ${fuzzer}-30s COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/${fuzzer} 30)
     set_tests_properties(${fuzzer}-30s PROPERTIES TIMEOUT 200)
   endif()
 endforeach()
+if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-records)
+  add_test(NAME fuzz-records-20s COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-records 20)
+  set_tests_properties(fuzz-records-20s PROPERTIES TIMEOUT 200)
+endif()
 
 # Databases written by an independent writer (Debian's Palm::PDB) read back.
 find_program(CORVELLE_PERL perl)
 if(CORVELLE_PERL)
   add_test(NAME perl-written-databases
     COMMAND ${CMAKE_SOURCE_DIR}/tools/perl/check-perl-databases.sh $<TARGET_FILE:corvelle-dump>)
+  # The record decoders against Debian's Palm::Memo, ToDo, Address and Datebook, txt2pdbdoc and hexdump.
+  add_test(NAME record-decoders-against-independent-ones
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/perl/check-record-decoders.sh $<TARGET_FILE:corvelle-dump>
+      ${CMAKE_SOURCE_DIR}/samples)
 endif()
 
 # The install package: name, members, pluginst.inf keys, and that the built modules are stripped GUI modules.

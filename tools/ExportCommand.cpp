@@ -5,6 +5,10 @@
 #include <cstring>
 #include <string>
 #include <vector>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "dump/DatabaseModel.h"
 #include "dump/MappedFile.h"
@@ -89,8 +93,13 @@ int WriteText(const corvelle::DatabaseModel& model, corvelle::ExportFormat forma
     options.warnings = &warnings;
     std::string text, error;
     if (!corvelle::ExportToText(model, format, options, text, error)) return Fail(request.path, error);
-    for (const std::string& warning : warnings) std::fprintf(stderr, "corvelle-dump: %s: %s\n", request.path, warning.c_str());
+    for (const std::string& warning : warnings)
+        std::fprintf(stderr, "corvelle-dump: %s: %s\n", request.path, warning.c_str());
     if (request.out == nullptr) {
+#ifdef _WIN32
+        // The exports are bytes: a text-mode stdout would turn vCard's CR LF into CR CR LF.
+        _setmode(_fileno(stdout), _O_BINARY);
+#endif
         if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
             return Fail("standard output", "cannot write");
         return 0;
@@ -121,7 +130,8 @@ int ExportCommand(int argc, char** argv) {
         if (request.out == nullptr) return UsageError("--export raw needs -o DIR");
         return WriteRawExport(model, request.path, request.out);
     }
-    if (request.withData && format != corvelle::ExportFormat::kJson) return UsageError("--data goes with --export json");
+    if (request.withData && format != corvelle::ExportFormat::kJson)
+        return UsageError("--data goes with --export json");
     return WriteText(model, format, request);
 }
 

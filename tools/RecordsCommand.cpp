@@ -61,8 +61,10 @@ int PrintRecord(unsigned long index, const char* path) {
     const corvelle::DatabaseModel model(file.View(), file.Size());
     if (index >= model.Count()) {
         const char* kind = model.HoldsResources() ? "resource" : "record";
-        return Fail(path, "no " + std::string(kind) + " " + std::to_string(index) + ": " +
-                              corvelle::EntryCountText(model));
+        std::string holds = corvelle::EntryCountText(model);  // "The file holds 3 of 12 announced records."
+        holds[0] = 't';
+        holds.pop_back();
+        return Fail(path, "no " + std::string(kind) + " " + std::to_string(index) + ": " + holds);
     }
     Write(corvelle::EntryText(model, index));
     return 0;

@@ -44,7 +44,8 @@ const char kUsage[] =
     "\n"
     "Exit status: 0 when every file was dumped, 1 when one could not be opened,\n"
     "was empty or could not be mapped (the others are still dumped), or when FILE has\n"
-    "no icon or no such rendition, or has no entry N; 2 on a usage error.\n";
+    "no icon or no such rendition, or has no entry N, or when --export's FORMAT does\n"
+    "not fit FILE, NAME is unknown or OUT cannot be written; 2 on a usage error.\n";
 
 // The viewer's one-line text for a file that did not open ("Cannot open
 // file.\r\n"), worded for standard error: "cannot open file".

@@ -14,7 +14,7 @@ packages=(
   wine wine64 wine32:i386 xvfb xauth
   libpalm-perl libpalm-pdb-perl txt2pdbdoc
   python3-vobject python3-icalendar python3-dateutil
-  imagemagick netpbm zip unzip python3
+  imagemagick netpbm zip unzip python3 bsdextrautils
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

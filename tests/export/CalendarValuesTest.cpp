@@ -15,7 +15,9 @@ struct PalmSecondsRow {
 
 class PalmSeconds : public testing::TestWithParam<PalmSecondsRow> {};
 
-TEST_P(PalmSeconds, GiveTheUtcStamp) { EXPECT_EQ(ICalUtcDateTime(FromPalmSeconds(GetParam().seconds)), GetParam().utc); }
+TEST_P(PalmSeconds, GiveTheUtcStamp) {
+    EXPECT_EQ(ICalUtcDateTime(FromPalmSeconds(GetParam().seconds)), GetParam().utc);
+}
 
 INSTANTIATE_TEST_SUITE_P(Rows, PalmSeconds,
                          testing::Values(PalmSecondsRow{"Epoch", 0, "19040101T000000Z"},

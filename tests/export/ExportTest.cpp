@@ -121,7 +121,8 @@ constexpr uint16_t PackDate(unsigned year, unsigned month, unsigned day) {
 TEST(CalendarExport, LeavesOutNoDaysAndSaysSo) {
     const Database book(Records("DATA", "date",
                                 {{0, 0x10, Appointment(9, PackDate(2003, 2, 29), 0x0400, Memo("leap"))},
-                                 {0, 0x11, Appointment(0xFF, PackDate(2004, 2, 29), 0x0400, Memo("real leap"))}}));
+                                 {0, 0x11, Appointment(0xFF, PackDate(2004, 2, 29), 0x0400, Memo("real leap"))},
+                                 {0, 0x12, Appointment(24, PackDate(2004, 3, 1), 0x0400, Memo("hour 24"))}}));
     std::vector<std::string> warnings;
     ExportOptions options;
     options.warnings = &warnings;
@@ -130,8 +131,10 @@ TEST(CalendarExport, LeavesOutNoDaysAndSaysSo) {
     EXPECT_EQ(out.find("SUMMARY:leap"), std::string::npos);
     EXPECT_NE(out.find("UID:date-000011@corvelle\r\nDTSTAMP:19040101T000000Z\r\n"), std::string::npos) << out;
     EXPECT_NE(out.find("DTSTART;VALUE=DATE:20040229\r\nDTEND;VALUE=DATE:20040301\r\n"), std::string::npos);
-    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(out.find("hour 24"), std::string::npos);
+    ASSERT_EQ(warnings.size(), 2u);
     EXPECT_EQ(warnings[0], "record 0: left out, its date 2003-02-29 is no day of the calendar");
+    EXPECT_EQ(warnings[1], "record 2: left out, its start time 24:00 is no time of day");
 }
 
 }  // namespace

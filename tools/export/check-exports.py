@@ -366,6 +366,12 @@ def check_raw():
         expect(path + " entries outside the file", len(missing), 2 if path == outside else 0)
         expect(path + " a line for each", [f"record {i} lies outside the file" in line for i, line in
                                           zip(missing, result.stderr.decode().splitlines())], [True] * len(missing))
+        if path == outside:  # the text export leaves them out and says so
+            result = run("--export", "text", path)
+            expect("text of " + path, len(split_memos(result.stdout.decode())), len(live(perl_reading("memo.pdb")
+                                                                                             ["records"])) - 2)
+            expect("text of outside.pdb, lines", [f"record {i}: lies outside the file" in line for i, line in
+                                                 zip(missing, result.stderr.decode().splitlines())], [True, True])
 
 
 # ---------------------------------------------------------------- errors

@@ -128,7 +128,8 @@ $date->Write("$dir/datebook.pdb");
 my $todo = Palm::ToDo->new;
 stamp($todo, "ToDoDB");
 categories($todo, "Unfiled", "Work", "Home, garden");
-add($todo, 1, due_day => 20, due_month => 4, due_year => 2002, priority => 1, description => "Pay the bill, quickly; now",
+add($todo, 1, due_day => 20, due_month => 4, due_year => 2002, priority => 1,
+    description => "Pay the bill, quickly; now",
     note => "Account 12\nReference \\ 34");
 add($todo, 2, priority => 5, completed => 1, description => "Mow the lawn", note => "");
 add($todo, 0, due_day => 31, due_month => 12, due_year => 2002, priority => 3, completed => 1, description => $long,
