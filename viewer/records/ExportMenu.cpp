@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include <new>
+
 #include "viewer/UniqueHandle.h"
 
 namespace corvelle {
@@ -123,7 +125,13 @@ void RunExport(HWND owner, const DatabaseModel& model, const ExportMenuItem& ite
     ExportOptions options;
     if (item.selectedOnly) options.selection = &selection;
     std::string text, error;
-    if (!ExportToText(model, item.format, options, text, error)) {
+    bool made = false;
+    try {
+        made = ExportToText(model, item.format, options, text, error);
+    } catch (const std::bad_alloc&) {
+        error = "there is not enough memory for it";
+    }
+    if (!made) {
         Tell(owner, L"The export could not be made: " + Widen(error.c_str()));
         return;
     }
