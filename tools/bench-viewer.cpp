@@ -2,8 +2,7 @@
 // runs this in the test host as its one disabled test. For each database: how
 // long ListLoad takes, how long until the whole report is in the control, the
 // longest time one message of the host's loop took while the report arrived,
-// and the process's memory at the end; then the thumbnail's time, and the
-// Records page's time to its drawn list and its memory.
+// and the process's memory at the end; then the thumbnail's time.
 #include <windows.h>
 #include <psapi.h>
 

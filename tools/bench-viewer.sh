@@ -3,9 +3,8 @@
 # ListLoad of a small database, and for 3000 and 65535 records the time until
 # ListLoad returns, until the whole report is in the control, the longest
 # time one message of the host's loop took meanwhile, and the process's
-# memory at the end; the Records page of 65535 records, from Ctrl+3 to its
-# drawn list and its memory; then the suite's leak check soaked over a
-# thousand open/close cycles. Printed, not asserted: the machine and Wine decide them.
+# memory at the end; then the suite's leak check soaked over a thousand
+# open/close cycles. Printed, not asserted: the machine and Wine decide them.
 #
 #   tools/bench-viewer.sh [CROSS_BUILD_DIR...]    (default: build-win32 build-win64)
 #   tools/bench-viewer.sh DIR -- 3000              (one size only)
