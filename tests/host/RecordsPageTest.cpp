@@ -184,6 +184,33 @@ TEST_F(RecordsPage, ListAndPaneFillThePageAsTheListerChangesSize) {
   }
 }
 
+// Through ListLoadW, by a name outside the code page; and a file gone by the
+// time the page is first shown.
+TEST_F(RecordsPage, ReadsTheFileByItsUnicodeNameWhenFirstShownAndSaysWhenItIsGone) {
+  auto loadW = PluginModule::Get().Entry<HWND(__stdcall*)(HWND, WCHAR*, int)>("ListLoadW");
+  ASSERT_NE(loadW, nullptr);
+  const std::wstring folder(m_dir.Path().begin(), m_dir.Path().end());
+  for (bool removed : {false, true}) {
+    std::wstring path = folder + (removed ? L"gone.pdb" : L"\x0417\x0430\x043C\x0435\x0442\x043A\x0438.pdb");
+    HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD wrote = 0;
+    const std::string bytes = MemoFixture();
+    WriteFile(out, bytes.data(), DWORD(bytes.size()), &wrote, nullptr);
+    CloseHandle(out);
+    ListerWindow lister;
+    ViewerParts viewer = FindViewerParts(loadW(lister.Handle(), path.data(), 0));
+    lister.Adopt(viewer.frame);
+    ASSERT_TRUE(viewer.IsComplete());
+    if (removed) {
+      EXPECT_TRUE(DeleteFileW(path.c_str()));
+    }
+    const RecordsParts parts = ShowRecords(viewer);
+    ASSERT_NE(parts.list, nullptr);
+    EXPECT_EQ(ListView_GetItemCount(parts.list), removed ? 0 : 8);
+    EXPECT_EQ(PaneText(parts).find("cannot be opened") != std::string::npos, removed) << PaneText(parts);
+  }
+}
+
 // A report still arriving, and one that is all in, leave the page whole.
 TEST_F(RecordsPage, ListsEveryEntryWhetherShownBeforeOrAfterTheReportIsIn) {
   const ModelledFile file{RecordDatabase(3000)};
