@@ -33,9 +33,14 @@ const char* WidestSample(const char* title) {
         const char* title;
         const char* sample;
     } kSamples[] = {
-        {"#", "65535"},           {"offset", "00000000h"},  {"size", "000000"},
-        {"attributes", "expunged, deleted, archive"}, {"category", "15 (Unfiled)"}, {"unique ID", "FFFFFFh"},
-        {"type", "tAIB"},          {"ID", "65535"},
+        {"#", "65535"},
+        {"offset", "00000000h"},
+        {"size", "000000"},
+        {"attributes", "expunged, deleted, archive"},
+        {"category", "15 (Unfiled)"},
+        {"unique ID", "FFFFFFh"},
+        {"type", "tAIB"},
+        {"ID", "65535"},
     };
     for (const auto& row : kSamples) {
         if (std::strcmp(row.title, title) == 0) return row.sample;
@@ -56,10 +61,8 @@ void CRecordsPage::SetSource(std::wstring path, const ListerFont& font, const in
     // The list view's class, registered before the sheet makes the page.
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&classes);
-    if (corvelle::FileHoldsResources(m_path)) {
-        m_title = "Resources";
-        SetTitle(m_title.c_str());
-    }
+    // The template's caption, "Records", serves a record database.
+    if (corvelle::FileHoldsResources(m_path)) SetTitle("Resources");
 }
 
 BOOL CRecordsPage::OnInitDialog() {

@@ -72,7 +72,6 @@ private:
     std::wstring m_path;
     ListerFont m_listerFont{};
     std::vector<int> m_tabStops;
-    std::string m_title;
 
     std::vector<uint8_t> m_bytes;  // the whole file; the model points into it
     std::unique_ptr<corvelle::DatabaseModel> m_model;
