@@ -20,6 +20,23 @@ TextDecoder::~TextDecoder() {
 
 bool TextDecoder::Ok() const { return m_impl->handle != reinterpret_cast<iconv_t>(-1); }
 
+namespace {
+
+// glibc maps some bytes that a page leaves undefined (80h of CP950, for one)
+// to the C1 control of the same value. No page of the table has a C1 control
+// as a character, and every byte below 80h is ASCII in all of them, so a C1
+// control in the result is always such a byte: it becomes U+FFFD, as on
+// Windows.
+void ReplaceControlsOfC1(std::string& out, size_t from) {
+    for (size_t i = from; i + 1 < out.size(); ++i) {
+        if (out[i] != '\xC2' || static_cast<unsigned char>(out[i + 1]) > 0x9F) continue;
+        out.replace(i, 2, kReplacementUtf8);
+        i += kReplacementUtf8.size() - 1;
+    }
+}
+
+}  // namespace
+
 // iconv converts as far as the first byte it cannot take and says why: EILSEQ
 // for a byte the page does not map, EINVAL for a character the text cuts. That
 // byte becomes U+FFFD and the conversion goes on after it, so every valid
@@ -30,6 +47,7 @@ void TextDecoder::AppendUtf8(std::string_view bytes, std::string& out) {
         return;
     }
     ::iconv(m_impl->handle, nullptr, nullptr, nullptr, nullptr);
+    const size_t start = out.size();
     char* in = const_cast<char*>(bytes.data());
     size_t inLeft = bytes.size();
     char buffer[1024];
@@ -46,6 +64,7 @@ void TextDecoder::AppendUtf8(std::string_view bytes, std::string& out) {
         --inLeft;
         ::iconv(m_impl->handle, nullptr, nullptr, nullptr, nullptr);
     }
+    ReplaceControlsOfC1(out, start);
 }
 
 }  // namespace corvelle

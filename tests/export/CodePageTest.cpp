@@ -48,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
         CodePageRow{"LeadByteBeforeASpace", "shift_jis", "\x82 b", kFffd + " b"},
         CodePageRow{"IdeographOfBig5", "big5", "\xA4\x40", "\xE4\xB8\x80"},
         CodePageRow{"Big5TrailInAsciiRange", "big5", "\xA4\x61" "a", "\xE5\x85\x80" "a"},
-        CodePageRow{"Big5LeadCut", "big5", "\xA4", kFffd}),
+        CodePageRow{"Big5LeadCut", "big5", "\xA4", kFffd},
+        CodePageRow{"Undefined80OfBig5", "big5", "a\x80" "b", "a" + kFffd + "b"}),
     [](const auto& info) { return info.param.name; });
 
 struct NameRow {

@@ -133,6 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
                     JsonRow{"ValidUtf8Stays", kEAcute + kClef, kEAcute + kClef},
                     JsonRow{"StrayContinuation", "\x80", kFffd}, JsonRow{"CutSequence", "a\xC3", "a" + kFffd},
                     JsonRow{"Overlong", "\xC0\x80", kFffd + kFffd},
+                    JsonRow{"OverlongThreeOctets", "\xE0\x80\xAF", kFffd + kFffd + kFffd},
                     JsonRow{"Surrogate", "\xED\xA0\x80", kFffd + kFffd + kFffd},
                     JsonRow{"PastU10FFFF", "\xF4\x90\x80\x80", kFffd + kFffd + kFffd + kFffd}),
     [](const auto& info) { return info.param.name; });

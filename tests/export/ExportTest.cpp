@@ -88,7 +88,7 @@ TEST(TextExport, LeavesOutDeletedAndFollowsTheSelection) {
     std::string out, error;
     ASSERT_TRUE(ExportToText(memos.model, ExportFormat::kText, {}, out, error));
     EXPECT_EQ(out, "one\n======== Memo 2 of 2 ========\nfour\n");
-    const std::vector<size_t> selection = {3, 1, 99, 0};
+    const std::vector<size_t> selection = {3, 1, 4, 99, 0};
     ExportOptions options;
     options.selection = &selection;
     ASSERT_TRUE(ExportToText(memos.model, ExportFormat::kText, options, out, error));

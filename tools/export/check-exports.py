@@ -4,6 +4,7 @@
 # Debian's Palm modules write the databases and read them back, dateutil
 # expands the repeats, txt2pdbdoc writes documents, dd cuts the raw bytes.
 #   check-exports.py CHECK CORVELLE-DUMP     CHECK: vcard ics text json encodings raw errors
+#   check-exports.py windows CORVELLE-DUMP CROSS-BUILT-CORVELLE-DUMP.EXE
 import datetime as dt, json, os, struct, subprocess, sys, tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -285,7 +286,7 @@ def list_entries(path):
 
 def check_json():
     flags = ("deleted", "expunged", "dirty", "private")
-    for file in ("address.pdb", "datebook.pdb", "todo.pdb", "memo.pdb"):
+    for file in ("address.pdb", "datebook.pdb", "todo.pdb", "memo.pdb", "resources.prc"):
         path = os.path.join(WORK, file)
         text = run("--export", "json", "--data", path).stdout
         tool = subprocess.run(["/usr/bin/python3", "-m", "json.tool"], input=text, capture_output=True)
@@ -305,6 +306,13 @@ def check_json():
             name = f"{file} entry {entry['index']}"
             expect(name + " offset and size", (entry["offset"], entry["size"]), (listed["offset"], listed["size"]))
             expect(name + " data", entry["data"], record["raw"])
+            if file.endswith(".prc"):
+                expect(name + " type and ID", (entry["type"].encode("cp1252", "replace"), entry["id"]),
+                       (palm(record["type"]).encode("cp1252", "replace"), record["id"]))
+                expect(name + " fields", entry["fields"], {"string": palm(bytes.fromhex(record["raw"]).split(b"\0")[0]
+                                                                          .decode("latin-1"))}
+                       if record["type"] in ("tSTR", "tAIN") else None)
+                continue
             expect(name + " unique ID", entry["uniqueId"], record["id"])
             expect(name + " flags", {k: entry["flags"][k] for k in flags},
                    {k: bool(record["attributes"].get(k)) for k in flags})
@@ -324,7 +332,7 @@ def check_json():
                         if v and k in ("name", "firstName", "phone1")})
             elif file == "datebook.pdb":
                 expect(name + " date", fields["date"], f"{record['year']:04}-{record['month']:02}-{record['day']:02}")
-        if "categories" in perl["appinfo"]:
+        if "categories" in (perl["appinfo"] or {}):
             expect(file + " categories", got["appInfo"]["categories"],
                    [palm(c["name"]) for c in perl["appinfo"]["categories"]])
 
@@ -402,6 +410,25 @@ def check_errors():
         expect(f"{fmt} cut short: no file", os.path.exists(target), False)
         expect(f"{fmt} cut short: no temporary", [f for f in os.listdir(WORK) if ".part" in f], [])
     expect("the database is unchanged", open(memo, "rb").read(), before)
+
+
+# ---------------------------------------------------------------- the Windows half
+def check_windows():
+    """corvelle-dump.exe under Wine (MultiByteToWideChar, the Windows file calls) writes what the native one does."""
+    exe = sys.argv[3]
+    env = dict(os.environ, WINEPREFIX=os.path.join(os.path.dirname(os.path.abspath(exe)), "wineprefix-export"),
+               WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+    loader = next(p for p in ("/usr/lib/wine/wine64", "/usr/bin/wine64", "/usr/bin/wine") if os.path.exists(p))
+    cases = [("cp1251.pdb", "text", "cp1251"), ("shiftjis.pdb", "text", "shift_jis"), ("memo.pdb", "text", "cp1252"),
+             ("memo.pdb", "text", "big5"), ("memo.pdb", "text", "cp1253"), ("address.pdb", "vcard", "cp1250"),
+             ("datebook.pdb", "ics", "cp1252"), ("todo.pdb", "json", "cp1252")]
+    for file, fmt, encoding in cases:
+        path = os.path.join(WORK, file)
+        want = run("--export", fmt, "--encoding", encoding, path).stdout
+        got = subprocess.run([loader, exe, "--export", fmt, "--encoding", encoding, "-o", "Z:" + path + ".out",
+                              "Z:" + path], env=env, capture_output=True, timeout=240)
+        expect(f"{file} as {fmt} in {encoding} under Wine: status", got.returncode, 0)
+        expect(f"{file} as {fmt} in {encoding} under Wine", open(path + ".out", "rb").read(), want)
 
 
 if __name__ == "__main__":

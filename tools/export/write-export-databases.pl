@@ -3,7 +3,7 @@
 # independent writer, and what those modules read back from each file:
 #   write-export-databases.pl DIR
 # DIR gets address.pdb, datebook.pdb, todo.pdb, memo.pdb, cp1251.pdb,
-# shiftjis.pdb and, for each, NAME.json: the header, AppInfo and records as
+# shiftjis.pdb, resources.prc and, for each, NAME.json: the header, AppInfo and records as
 # Palm::PDB and the format's module parse them again from the written file.
 # Strings in the JSON are the file's bytes, one code point per byte.
 use strict;
@@ -154,8 +154,21 @@ memos("memo.pdb", "Shopping list\nBread\nMilk", "", "Ends in a line break\n",
 memos("cp1251.pdb", "\xcf\xf0\xe8\xe2\xe5\xf2, \xec\xe8\xf0!\n\xc0\xc1\xc2 \xb8\xa8");
 memos("shiftjis.pdb", "\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x83\x81\x83\x82\n\x5c\x7e \xb1\xb2\xb3");
 
+# A resource database, with a type that is no text.
+my $prc = Palm::Raw->new;
+stamp($prc, "Resources");
+$prc->{type} = "appl";
+$prc->{creator} = "ExPo";
+$prc->{attributes}{ResDB} = 1;
+for my $r (["tSTR", 1000, "Hello\0"], ["code", 1, "\x4e\x56\0\0"], ["\x01\xffZ ", 7, ""], ["tAIN", 1000, "App\0"]) {
+    my $resource = $prc->append_Resource();
+    @$resource{qw(type id data)} = @$r;
+}
+$prc->Write("$dir/resources.prc");
+
 # What the modules read back from each written file.
 &Palm::PDB::RegisterPDBHandlers("Palm::Raw", "");
+&Palm::PDB::RegisterPRCHandlers("Palm::Raw", "");
 sub readback {
     my ($file) = @_;
     my $pdb = Palm::PDB->new;
@@ -167,7 +180,10 @@ sub readback {
         $raw->Load("$dir/$file");
     }
     my @records;
-    for my $i (0 .. $#{$pdb->{records}}) {
+    for my $resource (@{$pdb->{resources} || []}) {
+        push @records, {type => $resource->{type}, id => $resource->{id}, raw => unpack("H*", $resource->{data})};
+    }
+    for my $i (0 .. $#{$pdb->{records} || []}) {
         my %record = %{$pdb->{records}[$i]};
         $record{raw} = unpack("H*", $raw->{records}[$i]{data});
         $record{attributes} ||= {};
@@ -180,4 +196,4 @@ sub readback {
     print $out $json->encode({header => \%header, appinfo => $pdb->{appinfo}, records => \@records});
     close $out;
 }
-readback($_) for qw(address.pdb datebook.pdb todo.pdb memo.pdb cp1251.pdb shiftjis.pdb);
+readback($_) for qw(address.pdb datebook.pdb todo.pdb memo.pdb cp1251.pdb shiftjis.pdb resources.prc);

@@ -124,7 +124,7 @@ sub write_addresses {
         my $person = $people[$i % @people];
         $record->{fields}{$_} = $person->{$_} for keys %$person;
         # Phone labels: every index 0 to 15 turns up, and the shown phone varies.
-        for my $p (1 .. 5) { $record->{phoneLabel}{"phone$p"} = ($i + 3 * $p) % 16; }
+        for my $p (1 .. 5) { $record->{phoneLabel}{"phone$p"} = ($i + 5 * $p) % 16; }
         $record->{phoneLabel}{display} = $i % 5;
         $record->{phoneLabel}{reserved} = 0;
     }
