@@ -25,15 +25,19 @@ int Fail(const char* path, const std::string& why) {
 bool Open(corvelle::MappedFile& file, const char* path) {
     const int status = file.Open(path);
     if (status == corvelle::MappedFile::kMapped) return true;
-    std::string reason = corvelle::OpenFailureText(status, file.Size());
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
-        reason.pop_back();
-    if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
-    Fail(path, reason);
+    Fail(path, FailureReason(status, file.Size()));
     return false;
 }
 
 }  // namespace
+
+std::string FailureReason(int status, uint32_t size) {
+    std::string reason = corvelle::OpenFailureText(status, size);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
+        reason.pop_back();
+    if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+    return reason;
+}
 
 int PrintRecords(const char* path) {
     corvelle::MappedFile file;

@@ -47,16 +47,6 @@ const char kUsage[] =
     "no icon or no such rendition, or has no entry N, or when --export's FORMAT does\n"
     "not fit FILE, NAME is unknown or OUT cannot be written; 2 on a usage error.\n";
 
-// The viewer's one-line text for a file that did not open ("Cannot open
-// file.\r\n"), worded for standard error: "cannot open file".
-std::string FailureReason(int status, uint32_t size) {
-    std::string reason = corvelle::OpenFailureText(status, size);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
-        reason.pop_back();
-    if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
-    return reason;
-}
-
 int Fail(const char* path, const std::string& why) {
     std::fprintf(stderr, "corvelle-dump: %s: %s\n", path, why.c_str());
     return 1;
@@ -65,7 +55,7 @@ int Fail(const char* path, const std::string& why) {
 bool OpenOrSay(corvelle::MappedFile& file, const char* path) {
     const int status = file.Open(path);
     if (status == corvelle::MappedFile::kMapped) return true;
-    Fail(path, FailureReason(status, file.Size()));
+    Fail(path, corvelle_dump::FailureReason(status, file.Size()));
     return false;
 }
 
