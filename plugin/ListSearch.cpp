@@ -44,6 +44,10 @@ extern "C" int __stdcall ListSearchText(HWND hListWin, char* pszSearchString,
         CList* frame = CList::FromFrameHandle(hListWin);
         CListSheet* sheet = frame != nullptr ? frame->GetListSheet() : nullptr;
         const HWND page = sheet != nullptr ? sheet->GetActivePageHwnd() : nullptr;
+        // The Records page looks through its entries, not through a text.
+        if (page != nullptr && page == sheet->m_pageRecords.GetSafeHwnd()) {
+            return sheet->m_pageRecords.Search(pszSearchString, nSearchParameter) ? kListerOk : kListerError;
+        }
         const HWND control = page != nullptr ? FindRichEditChild(page) : nullptr;
         if (control == nullptr) return kListerError;
 

@@ -49,8 +49,8 @@ void FillDumpPage(CListpagePty& page, const ListerFont& font, std::string text) 
     if (!page.m_bFirstShow) page.ShowText();
 }
 
-HWND BuildViewer(HWND hParentWin, const std::function<std::string()>& buildReport,
-                 bool embedded) {
+HWND BuildViewer(HWND hParentWin, const std::wstring& path,
+                 const std::function<std::string()>& buildReport, bool embedded) {
     Win32SettingsPlatform platform(hParentWin);
     LocateOptionsFile(platform, g_szOptionsIni, sizeof g_szOptionsIni);
     const ListerFont font = ReadListerFont(platform, g_szHostIni);
@@ -58,6 +58,11 @@ HWND BuildViewer(HWND hParentWin, const std::function<std::string()>& buildRepor
     if (!embedded) MoveToSavedRect(hParentWin, platform);
 
     auto frame = std::make_unique<CList>();
+    // Before the sheet's window: the page's tab title comes from the file.
+    if (CListSheet* sheet = frame->GetListSheet()) {
+        const TabStops stops = TabStopsForFontHeight(font.nHeight);
+        sheet->m_pageRecords.SetSource(path, font, stops.data(), static_cast<int>(stops.size()));
+    }
     RECT client{};
     ::GetClientRect(hParentWin, &client);
     if (!frame->CreateEx(0, kFrameStyle, client, hParentWin, g_nFrameId, nullptr)) {
@@ -77,7 +82,7 @@ HWND BuildViewer(HWND hParentWin, const std::function<std::string()>& buildRepor
 
 }  // namespace
 
-HWND LoadViewer(HWND hParentWin, const std::function<std::string()>& buildReport) {
+HWND LoadViewer(HWND hParentWin, const std::wstring& path, const std::function<std::string()>& buildReport) {
     if (!EnsureRichEditLibrary()) return nullptr;
 
     const bool embedded = HasParentWindow(hParentWin);
@@ -85,7 +90,7 @@ HWND LoadViewer(HWND hParentWin, const std::function<std::string()>& buildReport
     const HWND focus = embedded ? ::GetFocus() : nullptr;
     HWND frame = nullptr;
     try {
-        frame = BuildViewer(hParentWin, buildReport, embedded);
+        frame = BuildViewer(hParentWin, path, buildReport, embedded);
     } catch (...) {
         frame = nullptr;  // the frame object, if any, went with the unwinding
     }

@@ -16,6 +16,13 @@
 #define IDB_LINK_WEB         155
 #define IDB_LINK_MAIL        188
 
+// Records page ("Records" or "Resources"): the entry list, the entry's text
+// and, for a bitmap resource, its picture.
+#define IDD_RECORDS_PAGE     140
+#define IDC_RECORDS_LIST     1060
+#define IDC_RECORDS_PANE     1061
+#define IDC_RECORDS_PICTURE  1062
+
 // String table entries composed into the About page's information box.
 #define IDS_ABOUT_TITLE      1
 #define IDS_ABOUT_RIGHTS     3

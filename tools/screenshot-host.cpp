@@ -1,10 +1,12 @@
-// Holds the viewer on screen page by page for tools/screenshot.sh, as the
+// Holds the viewer on screen page by page (the report, About, and the
+// Records page of a Memo database and of an application) for tools/screenshot.sh, as the
 // test host's disabled test: for each page it writes "<page>.ready" into the
 // folder CORVELLE_SCREENSHOT_FOLDER names and waits, the loop running so that
 // the window stays painted, until "<page>.taken" appears.
 #include <cstdlib>
 
 #include "Harness.h"
+#include "tools/PalmWriter.h"
 
 namespace corvelle::host {
 namespace {
@@ -31,6 +33,25 @@ TEST(Screenshots, DISABLED_HoldEachPage) {
   PressKey(viewer.tabControl, '2', kCtrl);
   PumpMessagesFor(500);
   EXPECT_TRUE(HoldForPicture(folder, "about"));
+  // The Records page of a Memo database and the Resources page of the
+  // application sample, each with an entry chosen: a memo, the launcher icon.
+  const struct { const char* page; std::string file; int row; } entries[] = {
+      {"records", dir.Write("Memos.pdb", samples::SerializePalmDatabase(samples::MemoSample())), 0},
+      {"resources", dir.Write("Hello.prc", samples::SerializePalmDatabase(samples::ApplicationSample())), 9},
+  };
+  for (const auto& entry : entries) {
+    viewer = FindViewerParts(lister.Open(entry.file));
+    ASSERT_TRUE(viewer.IsComplete());
+    PressKey(viewer.dumpControl, '3', kCtrl);
+    for (HWND page : PagesOf(viewer.sheet)) {
+      if (HWND list = GetDlgItem(page, 1060)) {
+        ListView_SetItemState(list, entry.row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        FocusWindow(list);
+      }
+    }
+    PumpMessagesFor(500);
+    EXPECT_TRUE(HoldForPicture(folder, entry.page));
+  }
 }
 
 }  // namespace

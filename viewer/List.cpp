@@ -15,6 +15,7 @@ CListSheet::CListSheet(const char* pszCaption, HWND hParent, UINT iSelectPage)
     AddPage(&m_pageDump);
     m_pageDump.SetTitle(kDumpPageTitle);
     AddPage(&m_pageAbout);
+    AddPage(&m_pageRecords);
 }
 
 CListSheet::~CListSheet() { DestroySheetWindow(); }

@@ -1,5 +1,5 @@
 // The viewer: the frame CList that the host knows by its window handle, and
-// the sheet CListSheet inside it with the "Image Dump" and About pages.
+// the sheet CListSheet inside it with the "Image Dump", About and Records pages.
 //
 // For the entry points:
 //   auto* frame = new CList;                       // constructs sheet and pages
@@ -26,6 +26,7 @@
 #include "viewer/ListpagePty.h"
 #include "viewer/PropertySheetRz.h"
 #include "viewer/SheetHostWnd.h"
+#include "viewer/records/RecordsPage.h"
 
 #if __has_include("about/About.h")
 #include "about/About.h"
@@ -47,6 +48,7 @@ public:
 
     CListpagePty m_pageDump;
     CAbout m_pageAbout;
+    CRecordsPage m_pageRecords;  // "Records" or "Resources", built when first shown
 };
 
 class CList : public CSheetHostWnd {

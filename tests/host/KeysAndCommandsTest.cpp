@@ -120,7 +120,8 @@ struct PageKeyRow {
 // Ctrl+Tab and Ctrl+PageDown are the sheet's own keys, which a multi-line
 // edit keeps for itself, so they are pressed on the tabs.
 const PageKeyRow kPageKeys[] = {
-    {"CtrlTwo", false, '2', kCtrl, 1, 1},          {"CtrlThree", false, '3', kCtrl, 0, 1},
+    {"CtrlTwo", false, '2', kCtrl, 1, 1},          {"CtrlThree", false, '3', kCtrl, 2, 1},
+    {"CtrlFour", false, '4', kCtrl, 0, 1},
     {"PlainTwo", false, '2', kNoModifier, 0, 1},   {"CtrlTwoOnTabs", true, '2', kCtrl, 1, 1},
     {"CtrlTabOnTabs", true, VK_TAB, kCtrl, 1, 1},  {"CtrlPageDownOnTabs", true, VK_NEXT, kCtrl, 1, 0},
 };

@@ -1,6 +1,7 @@
 // Opening and closing viewers leaves nothing behind, writes nothing, and lets
 // the module unload cleanly.
 #include "Harness.h"
+#include "tools/PalmWriter.h"
 
 namespace corvelle::host {
 namespace {
@@ -8,11 +9,17 @@ namespace {
 using Lifecycle = ViewerTest;
 
 TEST_F(Lifecycle, OpenAndCloseCyclesLeaveNoWindowObjectOrHandleBehind) {
-  std::string path = WriteRecords(10);
+  // An application: its Resources page draws the icon of the tAIB row (row 9).
+  std::string path = m_dir.Write("Hello.prc", samples::SerializePalmDatabase(samples::ApplicationSample()));
   ListerWindow lister;
   auto cycle = [&] {
     ViewerParts parts = FindViewerParts(lister.Open(path));
     if (parts.dumpControl) PressKey(parts.dumpControl, '2', kCtrl);  // the About page's objects too
+    if (parts.dumpControl) PressKey(parts.dumpControl, '3', kCtrl);  // and the Records page's
+    for (HWND page : PagesOf(parts.sheet)) {
+      if (HWND list = GetDlgItem(page, 1060)) ListView_SetItemState(list, 9, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    PumpMessages();
     std::vector<HWND> windows = DescendantsOf(parts.frame);
     lister.Close();
     for (HWND window : windows) EXPECT_FALSE(IsWindow(window)) << ClassNameOf(window) << " outlived the viewer";

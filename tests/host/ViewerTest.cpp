@@ -16,7 +16,7 @@ namespace {
 
 using Viewer = ViewerTest;
 
-TEST_F(Viewer, IsAChildFrameWithASheetOfTwoTabsAndAReadOnlyReport) {
+TEST_F(Viewer, IsAChildFrameWithASheetOfThreeTabsAndAReadOnlyReport) {
   ListerWindow lister;
   ViewerParts parts = OpenViewer(lister, WriteRecords(200));
   ASSERT_TRUE(parts.IsComplete());
@@ -31,9 +31,9 @@ TEST_F(Viewer, IsAChildFrameWithASheetOfTwoTabsAndAReadOnlyReport) {
   for (HWND child : ChildrenOf(parts.sheet)) {
     EXPECT_FALSE(ClassNameOf(child) == "Button" && IsWindowVisible(child)) << "a sheet button shows";
   }
-  EXPECT_EQ(TabTitles(parts.tabControl), (std::vector<std::string>{"Image Dump", "About"}));
+  EXPECT_EQ(TabTitles(parts.tabControl), (std::vector<std::string>{"Image Dump", "About", "Records"}));
   EXPECT_EQ(VisiblePage(parts.sheet), parts.dumpPage);
-  EXPECT_EQ(PagesOf(parts.sheet).size(), 1u) << "the About page is made when first chosen";
+  EXPECT_EQ(PagesOf(parts.sheet).size(), 1u) << "the other pages are made when first chosen";
   EXPECT_TRUE(HasStyle(parts.dumpControl, WS_VSCROLL | ES_MULTILINE | ES_NOHIDESEL | ES_READONLY));
   EXPECT_TRUE(ShowsHorizontalScrollBar(parts.dumpControl)) << "long lines start unwrapped";
   EXPECT_EQ(SelectionOf(parts.dumpControl).cpMax, 0);

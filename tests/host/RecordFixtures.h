@@ -1,0 +1,37 @@
+// The Records page's tests: databases of each record format written with the
+// sample writer (a few entries each, every decoder met at least once), and
+// the page's parts as the host finds them.
+#pragma once
+
+#include <string>
+
+#include "Harness.h"
+#include "dump/DatabaseModel.h"
+
+namespace corvelle::host {
+
+struct RecordFixture {
+  const char* name;  // also the file's name, with .pdb or .prc
+  std::string (*bytes)();
+  bool resources;
+};
+
+extern const RecordFixture kRecordFixtures[7];  // Memo, ToDo, Address, DateBook, PalmDoc, a long memo, Hello.prc
+std::string MemoFixture();
+
+// A file's bytes and the model over them, as the command line builds it.
+struct ModelledFile {
+  std::string bytes;
+  DatabaseModel model{reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()};
+};
+
+struct RecordsParts {
+  HWND page = nullptr, list = nullptr, pane = nullptr, picture = nullptr;
+};
+// Ctrl+3 from the report, then the page that holds the list (1060), the
+// pane (1061) and the picture (1062).
+RecordsParts ShowRecords(const ViewerParts& viewer, bool timersToo = true);
+// Only these rows selected, the last one focused; then a pump.
+void SelectRows(HWND list, std::initializer_list<int> rows);
+
+}  // namespace corvelle::host

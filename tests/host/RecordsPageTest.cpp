@@ -1,0 +1,243 @@
+// The Records page, read back through the list's and the pane's messages and
+// compared with what `corvelle-dump --records` and `--record N` print: the
+// command line is a thin writer over AppendHeaderLine / AppendEntryLine and
+// EntryText, which are linked into this host and called here on the same bytes.
+#include <algorithm>
+
+#include "RecordFixtures.h"
+#include "dump/EntryFormat.h"
+#include "dump/PalmDump.h"
+
+namespace corvelle::host {
+namespace {
+
+constexpr int kFindFirst = 1, kMatchCase = 2, kWholeWords = 4, kBackwards = 8;
+using ListSearchTextProc = int(__stdcall*)(HWND listWin, char* searchString, int parameter);
+
+// A row's cells joined by TAB, as a line; row -1: the column titles.
+std::string ListLine(HWND list, int row) {
+  std::string line;
+  for (int column = 0; column < Header_GetItemCount(ListView_GetHeader(list)); ++column) {
+    char text[1024] = {};
+    LVITEMA item = {};
+    item.iSubItem = column;
+    LVCOLUMNA title = {};
+    title.mask = LVCF_TEXT;
+    item.pszText = title.pszText = text;
+    item.cchTextMax = title.cchTextMax = sizeof text;
+    SendMessageA(list, row < 0 ? LVM_GETCOLUMNA : LVM_GETITEMTEXTA, row < 0 ? column : row,
+                 row < 0 ? reinterpret_cast<LPARAM>(&title) : reinterpret_cast<LPARAM>(&item));
+    line += (column ? "\t" : "") + std::string(text);
+  }
+  return line + "\n";
+}
+
+std::string WithoutCr(std::string text) {
+  text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+  return text;
+}
+
+std::string PaneText(const RecordsParts& parts) { return WithoutCr(ControlText(parts.pane)); }
+
+class Records : public ViewerParamTest<RecordFixture> {};
+
+TEST_P(Records, ListAndPaneShowWhatTheCommandLinePrints) {
+  const RecordFixture& fixture = GetParam();
+  const ModelledFile file{fixture.bytes()};
+  const std::string path = m_dir.Write(std::string(fixture.name) + (fixture.resources ? ".prc" : ".pdb"), file.bytes);
+  ListerWindow lister;
+  ViewerParts viewer = OpenViewer(lister, path);
+  ASSERT_TRUE(viewer.IsComplete());
+  const RecordsParts parts = ShowRecords(viewer);
+  ASSERT_NE(parts.list, nullptr);
+  EXPECT_EQ(SelectedTab(viewer.tabControl), 2);
+  EXPECT_EQ(TabTitles(viewer.tabControl)[2], fixture.resources ? "Resources" : "Records");
+  EXPECT_TRUE(HasStyle(parts.list, LVS_REPORT | LVS_OWNERDATA) && !HasStyle(parts.list, LVS_SINGLESEL));
+  EXPECT_TRUE(ListView_GetExtendedListViewStyle(parts.list) & LVS_EX_FULLROWSELECT);
+  std::string expected;
+  AppendHeaderLine(file.model, expected);
+  EXPECT_EQ(ListLine(parts.list, -1), expected);
+  ASSERT_EQ(size_t(ListView_GetItemCount(parts.list)), file.model.Count());
+  EXPECT_NE(PaneText(parts).find(EntryCountText(file.model)), std::string::npos) << PaneText(parts);
+  HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_NE(writer, INVALID_HANDLE_VALUE) << "the page holds the viewed file";
+  CloseHandle(writer);
+  for (size_t i = 0; i < file.model.Count(); ++i) {
+    SCOPED_TRACE("entry " + std::to_string(i));
+    expected.clear();
+    AppendEntryLine(file.model, i, expected);
+    EXPECT_EQ(ListLine(parts.list, int(i)), expected);
+    SelectRows(parts.list, {int(i)});
+    EXPECT_EQ(PaneText(parts), EntryText(file.model, i, 4096));
+    const bool bitmap = fixture.resources && CodeIs(file.model.Entry(i).type, "tAIB");
+    EXPECT_EQ(IsWindowVisible(parts.picture) && SendMessageA(parts.picture, STM_GETIMAGE, IMAGE_BITMAP, 0), bitmap);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, Records, testing::ValuesIn(kRecordFixtures), RowName());
+
+using RecordsPage = ViewerTest;
+
+TEST_F(RecordsPage, KeysMoveThroughTheListWithThePaneAndBetweenBoth) {
+  const ModelledFile file{RecordDatabase(300)};
+  ListerWindow lister;
+  const RecordsParts parts = ShowRecords(OpenViewer(lister, m_dir.Write("many.pdb", file.bytes)));
+  ASSERT_NE(parts.list, nullptr);
+  SelectRows(parts.list, {0});
+  ASSERT_TRUE(FocusWindow(parts.list));
+  const struct { UINT key; int row; } steps[] = {{VK_DOWN, 1}, {VK_END, 299}, {VK_UP, 298}, {VK_HOME, 0}, {VK_NEXT, -1}};
+  for (const auto& step : steps) {
+    PressKeyOnFocus(step.key);
+    const int row = ListView_GetNextItem(parts.list, -1, LVNI_SELECTED);
+    EXPECT_TRUE(step.row < 0 ? row > 1 : row == step.row) << "key " << step.key << ": row " << row;
+    EXPECT_EQ(PaneText(parts), EntryText(file.model, size_t(row), 4096)) << "key " << step.key;
+  }
+  PressKeyOnFocus(VK_TAB);
+  EXPECT_EQ(GetFocus(), parts.pane);
+  const LRESULT unwrapped = DisplayLineCount(parts.pane);
+  MoveWindow(lister.Handle(), 40, 30, 320, 480, TRUE);  // narrower than the dump's lines
+  PumpMessages();
+  PressKeyOnFocus('W');
+  EXPECT_GT(DisplayLineCount(parts.pane), unwrapped);
+  PressKeyOnFocus('W');
+  EXPECT_EQ(DisplayLineCount(parts.pane), unwrapped);
+  PressKeyOnFocus(VK_TAB, kShift);
+  EXPECT_EQ(GetFocus(), parts.list);
+}
+
+TEST_F(RecordsPage, CopyAndSelectAllTakeRowsFromTheListAndTextFromThePane) {
+  const ModelledFile file{MemoFixture()};
+  ListerWindow lister;
+  ViewerParts viewer = OpenViewer(lister, m_dir.Write("memo.pdb", file.bytes));
+  const RecordsParts parts = ShowRecords(viewer);
+  ASSERT_NE(parts.list, nullptr);
+  const PluginModule& module = PluginModule::Get();
+  auto lines = [&](std::initializer_list<size_t> rows) {
+    std::string text;
+    AppendHeaderLine(file.model, text);
+    for (size_t row : rows) AppendEntryLine(file.model, row, text);
+    return text;
+  };
+  SelectRows(parts.list, {1, 3});
+  ASSERT_TRUE(FocusWindow(parts.list));
+  EmptyClipboardText();
+  PressKeyOnFocus('C', kCtrl);
+  const std::string copied = ClipboardText();
+  EXPECT_EQ(WithoutCr(copied), lines({1, 3}));
+  EXPECT_EQ(std::count(copied.begin(), copied.end(), '\r'), 3) << "CR LF line ends";
+  EXPECT_EQ(module.ListSendCommand(viewer.frame, kListCommandSelectAll), kListPluginOk);
+  EXPECT_EQ(module.ListSendCommand(viewer.frame, kListCommandCopy), kListPluginOk);
+  PumpMessages();
+  EXPECT_EQ(ListView_GetSelectedCount(parts.list), 8u);
+  EXPECT_EQ(WithoutCr(ClipboardText()), lines({0, 1, 2, 3, 4, 5, 6, 7}));
+
+  SelectRows(parts.list, {2});
+  ASSERT_TRUE(FocusWindow(parts.pane));
+  SendMessageA(parts.pane, EM_SETSEL, 0, 6);
+  PressKeyOnFocus('C', kCtrl);
+  EXPECT_EQ(ClipboardText(), ControlText(parts.pane).substr(0, 6));
+  FocusWindow(viewer.tabControl);  // the host's commands act on the part last used
+  module.ListSendCommand(viewer.frame, kListCommandSelectAll);
+  module.ListSendCommand(viewer.frame, kListCommandCopy);
+  PumpMessages();
+  EXPECT_EQ(WithoutCr(ClipboardText()), EntryText(file.model, 2, 4096));
+  EXPECT_EQ(ListView_GetSelectedCount(parts.list), 1u);
+}
+
+TEST_F(RecordsPage, SearchSelectsTheNextEntryWhoseCellsOrFieldsHoldTheText) {
+  ListerWindow lister;
+  ViewerParts viewer = OpenViewer(lister, m_dir.Write("memo.pdb", MemoFixture()));
+  const RecordsParts parts = ShowRecords(viewer);
+  auto search = PluginModule::Get().Entry<ListSearchTextProc>("ListSearchText");
+  ASSERT_TRUE(parts.list && search);
+  // Memo 0 holds "Bread" and memo 3 "bread"; memo 3 says "recipe" and memo 7
+  // is filed under "Recipes", which only its category cell says.
+  const struct { const char* text; int flags; int row; } steps[] = {
+      {"bread", kFindFirst, 0},  {"bread", 0, 3},   {"bread", 0, -1},
+      {"bread", kBackwards, 0},  {"bread", kMatchCase | kFindFirst, 3}, {"bread", kMatchCase | kBackwards, -1},
+      {"RECIPES", 0, 7},         {"recipe", kWholeWords | kFindFirst, 3}, {"recipe", kWholeWords, -1},
+  };
+  int selected = -1;
+  for (const auto& step : steps) {
+    std::string text = step.text;
+    SCOPED_TRACE(text + " with flags " + std::to_string(step.flags) + " after row " + std::to_string(selected));
+    EXPECT_EQ(search(viewer.frame, text.data(), step.flags), step.row < 0 ? kListPluginError : kListPluginOk);
+    if (step.row >= 0) selected = step.row;
+    EXPECT_EQ(ListView_GetNextItem(parts.list, -1, LVNI_SELECTED), selected);
+  }
+  EXPECT_NE(PaneText(parts).find("A good recipe"), std::string::npos) << "the pane follows the search";
+}
+
+TEST_F(RecordsPage, ListAndPaneFillThePageAsTheListerChangesSize) {
+  ListerWindow lister;
+  const RecordsParts parts = ShowRecords(OpenViewer(lister, m_dir.Write("memo.pdb", MemoFixture())));
+  ASSERT_NE(parts.list, nullptr);
+  for (const RECT& placement : {RECT{40, 30, 900, 800}, RECT{40, 30, 360, 300}}) {
+    MoveWindow(lister.Handle(), placement.left, placement.top, placement.right - placement.left,
+               placement.bottom - placement.top, TRUE);
+    PumpMessages();
+    const RECT page = ClientRectOf(parts.page), list = RectIn(parts.list, parts.page), pane = RectIn(parts.pane, parts.page);
+    SCOPED_TRACE("page " + ToString(page) + ", list " + ToString(list) + ", pane " + ToString(pane));
+    EXPECT_TRUE(list.left < 12 && list.top < 12 && page.right - list.right < 12);
+    EXPECT_TRUE(pane.left == list.left && pane.right == list.right && pane.top > list.bottom);
+    EXPECT_TRUE(page.bottom - pane.bottom < 12 && pane.bottom - pane.top > (page.bottom - page.top) / 3);
+  }
+}
+
+// Through ListLoadW, by a name outside the code page; and a file gone by the
+// time the page is first shown.
+TEST_F(RecordsPage, ReadsTheFileByItsUnicodeNameWhenFirstShownAndSaysWhenItIsGone) {
+  auto loadW = PluginModule::Get().Entry<HWND(__stdcall*)(HWND, WCHAR*, int)>("ListLoadW");
+  ASSERT_NE(loadW, nullptr);
+  const std::wstring folder(m_dir.Path().begin(), m_dir.Path().end());
+  for (bool removed : {false, true}) {
+    std::wstring path = folder + (removed ? L"gone.pdb" : L"\x0417\x0430\x043C\x0435\x0442\x043A\x0438.pdb");
+    HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD wrote = 0;
+    const std::string bytes = MemoFixture();
+    WriteFile(out, bytes.data(), DWORD(bytes.size()), &wrote, nullptr);
+    CloseHandle(out);
+    ListerWindow lister;
+    ViewerParts viewer = FindViewerParts(loadW(lister.Handle(), path.data(), 0));
+    lister.Adopt(viewer.frame);
+    ASSERT_TRUE(viewer.IsComplete());
+    if (removed) {
+      EXPECT_TRUE(DeleteFileW(path.c_str()));
+    }
+    const RecordsParts parts = ShowRecords(viewer);
+    ASSERT_NE(parts.list, nullptr);
+    EXPECT_EQ(ListView_GetItemCount(parts.list), removed ? 0 : 8);
+    EXPECT_EQ(PaneText(parts).find("cannot be opened") != std::string::npos, removed) << PaneText(parts);
+  }
+}
+
+// A report still arriving, and one that is all in, leave the page whole.
+TEST_F(RecordsPage, ListsEveryEntryWhetherShownBeforeOrAfterTheReportIsIn) {
+  const ModelledFile file{RecordDatabase(3000)};
+  const std::string path = m_dir.Write("big.pdb", file.bytes);
+  std::string last;
+  AppendEntryLine(file.model, 2999, last);
+  for (bool beforeFillEnds : {true, false}) {
+    SCOPED_TRACE(beforeFillEnds ? "shown while the report arrives" : "shown once it is in");
+    ListerWindow lister;
+    ViewerParts viewer = FindViewerParts(PluginModule::Get().ListLoad(lister.Handle(), path));
+    ASSERT_TRUE(viewer.IsComplete());
+    auto waitForFill = [&] {
+      for (const double start = NowMilliseconds(); DumpTabTitle(viewer) != kDumpTabTitle && NowMilliseconds() - start < 300000;)
+        PumpMessagesFor(50);
+    };
+    if (!beforeFillEnds) waitForFill();
+    EXPECT_EQ(DumpTabTitle(viewer) != kDumpTabTitle, beforeFillEnds) << DumpTabTitle(viewer);
+    const RecordsParts parts = ShowRecords(viewer, false);
+    ASSERT_NE(parts.list, nullptr);
+    EXPECT_EQ(ListView_GetItemCount(parts.list), 3000);
+    EXPECT_EQ(ListLine(parts.list, 2999), last);
+    PressKey(parts.list, '1', kCtrl, false);
+    waitForFill();
+    EXPECT_TRUE(ControlText(viewer.dumpControl) == DumpPalmFile(path.c_str()));
+    lister.Adopt(viewer.frame);
+  }
+}
+
+}  // namespace
+}  // namespace corvelle::host

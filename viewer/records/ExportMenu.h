@@ -1,0 +1,34 @@
+// The Records page's context menu: the exports that fit the database, of all
+// entries or of the selected ones, each into the one file the user names in
+// the save dialog. The only place where the plug-in writes a file.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "dump/DatabaseModel.h"
+#include "export/Export.h"
+
+namespace corvelle {
+
+struct ExportMenuItem {
+    UINT command;  // nonzero
+    std::wstring text;
+    ExportFormat format;
+    bool selectedOnly;
+};
+
+// "Export all as FORMAT…" for each format that fits, then "Export selected
+// as FORMAT…" for each. Raw is left out: it writes a folder, not a file.
+std::vector<ExportMenuItem> ExportMenuItems(const DatabaseModel& model);
+
+// Shows the menu at `screen` for `owner`, then carries out the choice: the
+// save dialog, and the file. `selection` is the selected entries in the
+// list's order; without any, the "selected" items are greyed. The viewed
+// file is never the one written, whatever name is given.
+void RunExportMenu(HWND owner, POINT screen, const DatabaseModel& model, const std::vector<size_t>& selection,
+                   const std::wstring& viewedPath);
+
+}  // namespace corvelle

@@ -1,0 +1,29 @@
+// The picture of a bitmap resource beside the Records page's text: the
+// family's best rendition, enlarged by whole factors so that pixel art stays
+// sharp, as a device-independent bitmap shown by a static control. The page
+// owns the bitmap; the control only shows it.
+#pragma once
+
+#include <windows.h>
+
+#include "dump/ResourceList.h"
+#include "viewer/UniqueHandle.h"
+
+class CRecordPicture {
+public:
+    // The static control of the page's template that shows the picture.
+    void Bind(HWND hStatic) { m_hStatic = hStatic; }
+    // Shows the best rendition of the bitmap family, or nothing when no
+    // rendition decodes. Answers whether a picture is shown.
+    bool Show(const corvelle::ByteSpan& family);
+    void Clear();
+
+    bool IsShown() const { return static_cast<bool>(m_bitmap); }
+    SIZE Size() const { return m_size; }
+    HWND GetSafeHwnd() const { return m_hStatic; }
+
+private:
+    HWND m_hStatic = nullptr;
+    corvelle::UniqueBitmap m_bitmap;
+    SIZE m_size{};
+};

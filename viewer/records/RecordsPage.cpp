@@ -1,0 +1,314 @@
+#include "viewer/records/RecordsPage.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "dump/EntryFormat.h"
+#include "res/resource.h"
+#include "viewer/RichTextFormat.h"
+#include "viewer/records/PaneText.h"
+#include "viewer/records/RecordsSource.h"
+
+namespace {
+
+// The pane's hex dump stops after this many bytes of an entry; its last line
+// says how many remain and that the command line prints them.
+constexpr uint64_t kPaneHexLimit = 4096;
+// Posted to the page when the list's selection changes: a select-all of
+// 65535 rows changes them all, and the pane is refreshed once for it.
+constexpr UINT kMsgRefreshPane = WM_APP + 0x140;
+constexpr int kMargin = 6;
+// The list takes this share of the page's height, the pane the rest.
+constexpr int kListShareNumerator = 2, kListShareDenominator = 5;
+
+// A cell's usual widest text, by column title, so that the columns fit
+// their content without measuring every row.
+const char* WidestSample(const char* title) {
+    static const struct {
+        const char* title;
+        const char* sample;
+    } kSamples[] = {
+        {"#", "65535"},
+        {"offset", "00000000h"},
+        {"size", "000000"},
+        {"attributes", "expunged, deleted, archive"},
+        {"category", "15 (Unfiled)"},
+        {"unique ID", "FFFFFFh"},
+        {"type", "tAIB"},
+        {"ID", "65535"},
+    };
+    for (const auto& row : kSamples) {
+        if (std::strcmp(row.title, title) == 0) return row.sample;
+    }
+    return nullptr;  // the contents: whatever is left, within reason
+}
+
+}  // namespace
+
+CRecordsPage::CRecordsPage() : CResizePage(IDD_RECORDS_PAGE) {}
+
+CRecordsPage::~CRecordsPage() = default;
+
+void CRecordsPage::SetSource(std::wstring path, const ListerFont& font, const int* tabStops, int tabCount) {
+    m_path = std::move(path);
+    m_listerFont = font;
+    m_tabStops.assign(tabStops, tabStops + (tabStops != nullptr && tabCount > 0 ? tabCount : 0));
+    // The list view's class, registered before the sheet makes the page.
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&classes);
+    // The template's caption, "Records", serves a record database.
+    if (corvelle::FileHoldsResources(m_path)) SetTitle("Resources");
+}
+
+BOOL CRecordsPage::OnInitDialog() {
+    CResizePage::OnInitDialog();
+    m_hList = GetDlgItem(IDC_RECORDS_LIST);
+    BindControl(m_pane, IDC_RECORDS_PANE);
+    m_picture.Bind(GetDlgItem(IDC_RECORDS_PICTURE));
+    LoadModel();
+    SetUpPane();
+    SetUpList();
+    m_hLastFocus = m_hList;
+    ShowSelectedEntry();
+    Layout();
+    return TRUE;
+}
+
+void CRecordsPage::LoadModel() {
+    switch (corvelle::ReadWholeFile(m_path, m_bytes)) {
+    case corvelle::ReadResult::kRead:
+        break;
+    case corvelle::ReadResult::kNotOpened:
+        m_readProblem = "The file cannot be opened.";
+        return;
+    case corvelle::ReadResult::kTooLarge:
+        m_readProblem = "The file is larger than 4 GB, which no Palm database can be.";
+        return;
+    case corvelle::ReadResult::kNoMemory:
+        m_readProblem = "There is not enough memory to read the file.";
+        return;
+    case corvelle::ReadResult::kReadFailed:
+        m_readProblem = "The file cannot be read.";
+        return;
+    }
+    try {
+        m_model.reset(new corvelle::DatabaseModel(m_bytes.data(), m_bytes.size()));
+    } catch (const std::bad_alloc&) {
+        m_model.reset();
+        m_bytes = std::vector<uint8_t>();
+        m_readProblem = "There is not enough memory to list the entries.";
+    }
+}
+
+void CRecordsPage::SetUpList() {
+    if (m_hList == nullptr) return;
+    ListView_SetExtendedListViewStyle(m_hList, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    if (!m_model) return;
+    const size_t columns = corvelle::ColumnCount(*m_model);
+    for (size_t column = 0; column < columns; ++column) {
+        const char* title = corvelle::ColumnTitle(*m_model, column);
+        const char* sample = WidestSample(title);
+        int width = 360;
+        if (sample != nullptr) {
+            const int sampleWidth = ListView_GetStringWidth(m_hList, sample);
+            const int titleWidth = ListView_GetStringWidth(m_hList, title);
+            width = std::max(sampleWidth, titleWidth) + 16;
+        }
+        LVCOLUMNA lvc{};
+        lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
+        lvc.fmt = LVCFMT_LEFT;
+        lvc.cx = width;
+        lvc.pszText = const_cast<char*>(title);
+        lvc.iSubItem = static_cast<int>(column);
+        ::SendMessageA(m_hList, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&lvc));
+    }
+    // Set once: the list asks for the rows it draws, never for all of them.
+    ::SendMessageA(m_hList, LVM_SETITEMCOUNT, m_model->Count(), LVSICF_NOINVALIDATEALL);
+}
+
+void CRecordsPage::SetUpPane() {
+    CHARFORMATA format{};
+    if (m_pane.GetDefaultCharFormat(format)) {
+        corvelle::CharFormatFields fields;
+        fields.mask = format.dwMask;
+        fields.effects = format.dwEffects;
+        fields.height = format.yHeight;
+        corvelle::CopyCutText(fields.faceName, sizeof(fields.faceName), format.szFaceName,
+                              sizeof(format.szFaceName));
+        if (corvelle::ApplyListerFont(fields, m_listerFont)) {
+            format.dwMask = fields.mask;
+            format.dwEffects = fields.effects;
+            format.yHeight = fields.height;
+            std::memcpy(format.szFaceName, fields.faceName, sizeof(format.szFaceName));
+            m_pane.SetDefaultCharFormat(format);
+        }
+    }
+    m_pane.DisableUndo();
+    // The selection stays while the list has the focus: the host's copy
+    // command may arrive then.
+    m_pane.SetOptions(ECOOP_OR, ECO_SAVESEL);
+    m_pane.SetTargetDevice(nullptr, 1);
+}
+
+void CRecordsPage::Layout() {
+    if (m_hWnd == nullptr || m_hList == nullptr) return;
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    const int width = std::max<int>(0, client.right - 2 * kMargin);
+    const int height = std::max<int>(0, client.bottom - 3 * kMargin);
+    const int listHeight = height * kListShareNumerator / kListShareDenominator;
+    const int paneTop = kMargin + listHeight + kMargin;
+    const int paneHeight = height - listHeight;
+    ::MoveWindow(m_hList, kMargin, kMargin, width, listHeight, TRUE);
+    int paneWidth = width;
+    if (m_picture.IsShown()) {
+        const SIZE size = m_picture.Size();
+        const int pictureWidth = std::min<int>(size.cx, width / 2);
+        paneWidth = std::max(0, width - pictureWidth - kMargin);
+        ::MoveWindow(m_picture.GetSafeHwnd(), kMargin + paneWidth + kMargin, paneTop, pictureWidth,
+                     std::min<int>(size.cy, paneHeight), TRUE);
+    }
+    ::MoveWindow(m_pane.GetSafeHwnd(), kMargin, paneTop, paneWidth, paneHeight, TRUE);
+}
+
+std::optional<size_t> CRecordsPage::SelectedEntry() const {
+    if (m_hList == nullptr || !m_model) return std::nullopt;
+    // The row with the focus when it is selected, else the first selected.
+    const int focused = ListView_GetNextItem(m_hList, -1, LVNI_FOCUSED);
+    int index = focused >= 0 && (ListView_GetItemState(m_hList, focused, LVIS_SELECTED) & LVIS_SELECTED) != 0
+                    ? focused
+                    : ListView_GetNextItem(m_hList, -1, LVNI_SELECTED);
+    if (index < 0 || static_cast<size_t>(index) >= m_model->Count()) return std::nullopt;
+    return static_cast<size_t>(index);
+}
+
+void CRecordsPage::ShowSelectedEntry() {
+    m_bRefreshPosted = false;
+    const std::optional<size_t> entry = SelectedEntry();
+    if (entry && entry == m_shownEntry) return;
+    m_shownEntry = entry;
+    const bool hadPicture = m_picture.IsShown();
+    m_picture.Clear();
+    if (!m_model) {
+        ShowPaneText(m_readProblem);
+    } else if (!entry) {
+        const char* what = m_model->HoldsResources() ? "resource" : "record";
+        ShowPaneText(std::string("Select a ") + what + " in the list above to see its fields and bytes here.\n\n" +
+                     corvelle::EntryCountText(*m_model));
+    } else {
+        const corvelle::ModelEntry& shown = m_model->Entry(*entry);
+        if (m_model->HoldsResources() &&
+            (corvelle::CodeIs(shown.type, "tAIB") || corvelle::CodeIs(shown.type, "Tbmp"))) {
+            m_picture.Show(m_model->Data(*entry));
+        }
+        ShowPaneText(corvelle::EntryText(*m_model, *entry, kPaneHexLimit));
+    }
+    if (hadPicture || m_picture.IsShown()) Layout();
+}
+
+void CRecordsPage::ShowPaneText(const std::string& text) {
+    m_pane.SetText(corvelle::WithCrLf(text));
+    // The whole text takes the report's tab stops; it is one entry, small.
+    PARAFORMAT2 format{};
+    format.dwMask = PFM_TABSTOPS;
+    const int count = corvelle::UsableTabCount(static_cast<int>(m_tabStops.size()), !m_tabStops.empty());
+    format.cTabCount = static_cast<SHORT>(count);
+    for (int i = 0; i < count; ++i) format.rgxTabs[i] = m_tabStops[static_cast<size_t>(i)];
+    m_pane.SetSel(0, -1);
+    m_pane.SetParaFormat(format);
+    m_pane.SetSel(0, 0);
+}
+
+void CRecordsPage::OnGetDispInfo(LVITEMA& item, bool wide) {
+    if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
+    const size_t columns = m_model ? corvelle::ColumnCount(*m_model) : 0;
+    m_cell.clear();
+    if (item.iItem >= 0 && static_cast<size_t>(item.iItem) < (m_model ? m_model->Count() : 0) &&
+        item.iSubItem >= 0 && static_cast<size_t>(item.iSubItem) < columns) {
+        corvelle::AppendCell(*m_model, static_cast<size_t>(item.iItem), static_cast<size_t>(item.iSubItem), m_cell);
+    }
+    const size_t room = static_cast<size_t>(item.cchTextMax) - 1;
+    if (wide) {
+        // The file's bytes in the ANSI code page, as the report shows them.
+        auto* out = reinterpret_cast<wchar_t*>(item.pszText);
+        const int length = m_cell.empty() ? 0
+                                          : ::MultiByteToWideChar(CP_ACP, 0, m_cell.data(),
+                                                                  static_cast<int>(std::min(m_cell.size(), room)),
+                                                                  out, static_cast<int>(room));
+        out[length > 0 ? length : 0] = L'\0';
+        return;
+    }
+    const size_t length = std::min(m_cell.size(), room);
+    std::memcpy(item.pszText, m_cell.data(), length);
+    item.pszText[length] = '\0';
+}
+
+bool CRecordsPage::OnListNotify(const NMHDR& header, LRESULT& result) {
+    switch (header.code) {
+    case LVN_GETDISPINFOA:
+    case LVN_GETDISPINFOW:
+        OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(&header))->item,
+                      header.code == LVN_GETDISPINFOW);
+        result = 0;
+        return true;
+    case LVN_ITEMCHANGED: {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if ((change.uChanged & LVIF_STATE) != 0 && !m_bRefreshPosted) {
+            m_bRefreshPosted = ::PostMessageA(m_hWnd, kMsgRefreshPane, 0, 0) != FALSE;
+            if (!m_bRefreshPosted) ShowSelectedEntry();
+        }
+        result = 0;
+        return true;
+    }
+    case LVN_ODSTATECHANGED:
+        if (!m_bRefreshPosted) m_bRefreshPosted = ::PostMessageA(m_hWnd, kMsgRefreshPane, 0, 0) != FALSE;
+        result = 0;
+        return true;
+    case NM_SETFOCUS:
+        m_hLastFocus = m_hList;
+        return false;
+    default:
+        return false;
+    }
+}
+
+LRESULT CRecordsPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        LRESULT result = 0;
+        if (header != nullptr && header->hwndFrom == m_hList && m_hList != nullptr &&
+            OnListNotify(*header, result)) {
+            return result;
+        }
+        break;
+    }
+    case WM_COMMAND:
+        if (HIWORD(wParam) == EN_SETFOCUS && reinterpret_cast<HWND>(lParam) == m_pane.GetSafeHwnd()) {
+            m_hLastFocus = m_pane.GetSafeHwnd();
+        }
+        break;
+    case WM_SIZE: {
+        const LRESULT result = CResizePage::WindowProc(message, wParam, lParam);
+        Layout();
+        return result;
+    }
+    case kMsgRefreshPane:
+        ShowSelectedEntry();
+        return 0;
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) == m_hList && m_hList != nullptr) {
+            ShowExportMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return CResizePage::WindowProc(message, wParam, lParam);
+}

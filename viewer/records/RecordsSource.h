@@ -1,0 +1,28 @@
+// Where the Records page gets its bytes: the viewed file, read whole into
+// memory once when the page is first shown and closed at once, so that the
+// viewer never holds it open; and the header's resource flag, which names
+// the page's tab before the page exists.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvelle {
+
+// The host's ANSI file name as UTF-16, in the ANSI code page it is written
+// in; empty when it does not convert.
+std::wstring WidenAnsiPath(const char* path);
+
+enum class ReadResult { kRead, kNotOpened, kTooLarge, kNoMemory, kReadFailed };
+
+// Reads the whole file at `path` into `bytes` (replacing what it held). A
+// file that shrinks while it is read gives what it held; one above 4 GB is
+// refused: the entry offsets of a Palm database are 32-bit.
+ReadResult ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes);
+
+// Whether the file's header has the resource flag (attribute bit 0001h).
+// Reads only the 78 header bytes; false when they cannot be read.
+bool FileHoldsResources(const std::wstring& path);
+
+}  // namespace corvelle
