@@ -187,6 +187,10 @@ void EmptyClipboardText();
 struct ResourceCounts {
   long gdiObjects = -1, userObjects = -1, kernelHandles = -1, windows = 0;  // -1: unknown
 };
+// The process's used and whole address space, in bytes.
+uint64_t UsedAddressSpace();
+uint64_t WholeAddressSpace();
+
 // Wine answers 0 to GetGuiResources and GetProcessHandleCount, so there GDI
 // objects are counted in its handle table and handles by probing.
 ResourceCounts CurrentResourceCounts();

@@ -229,6 +229,20 @@ void EmptyClipboardText() {
   CloseClipboard();
 }
 
+uint64_t UsedAddressSpace() {
+  MEMORYSTATUSEX status = {};
+  status.dwLength = sizeof status;
+  GlobalMemoryStatusEx(&status);
+  return status.ullTotalVirtual - status.ullAvailVirtual;
+}
+
+uint64_t WholeAddressSpace() {
+  MEMORYSTATUSEX status = {};
+  status.dwLength = sizeof status;
+  GlobalMemoryStatusEx(&status);
+  return status.ullTotalVirtual;
+}
+
 ResourceCounts CurrentResourceCounts() {
   ResourceCounts counts;
   HANDLE process = GetCurrentProcess();

@@ -1,6 +1,10 @@
 // A big report arrives in pieces from the host's loop: its first screens when
 // ListLoad returns, the rest while the host stays usable, and a copy or a
 // search always acts on the whole report.
+#include <cstring>
+#include <memory>
+#include <new>
+
 #include "Harness.h"
 #include "dump/PalmDump.h"
 
@@ -108,6 +112,65 @@ TEST_F(ProgressiveFill, SmallMemoryBudgetStopsWithANoteAndCopyStillGivesTheWhole
   PluginModule::Get().ListSendCommand(frame, kListCommandCopy);
   PumpMessages();
   EXPECT_TRUE(ClipboardText() == report) << ClipboardText().size() << " of " << report.size() << " bytes";
+}
+
+// A 32-bit process cannot hold the report of 65535 records: the page stops
+// while the host still has its room, for real, and a 64-bit process is told
+// it has 2 GB of address space to check the same everywhere. Then everything
+// the host and the user do next must still work.
+TEST_F(ProgressiveFill, AfterAStopForMemoryTheHostAndTheViewerStillWork) {
+  constexpr uint64_t kMB = 1ull << 20, kAddressSpace = 2048 * kMB;
+  struct InjectedAddressSpace {  // read by every ListLoad while it is set
+    InjectedAddressSpace() { SetEnvironmentVariableA("CORVELLE_ADDRESS_SPACE_MB", "2048"); }
+    ~InjectedAddressSpace() { SetEnvironmentVariableA("CORVELLE_ADDRESS_SPACE_MB", nullptr); }
+  };
+  std::unique_ptr<InjectedAddressSpace> injected;
+  if (WholeAddressSpace() > kAddressSpace) injected = std::make_unique<InjectedAddressSpace>();
+  const std::string path = WriteRecords(65535), small = WriteRecords(20, "small.pdb");
+  const std::string report = corvelle::DumpPalmFile(path.c_str());
+  const uint64_t freeBefore = kAddressSpace - UsedAddressSpace();
+  {
+    ListerWindow first, second, third;
+    const ViewerParts parts = OpenViewer(first, path);  // until the fill has stopped
+    ASSERT_TRUE(parts.IsComplete());
+    const uint64_t freeAtStop = kAddressSpace - UsedAddressSpace();
+    // The room kept: 40 % of 2 GB, less what the test itself reads back below.
+    EXPECT_GE(freeAtStop, kAddressSpace / 100 * 40 - 16 * kMB) << freeAtStop / kMB << " MB free";
+    const std::string shown = ControlText(parts.dumpControl);
+    const size_t note = shown.find("\r\n*** Not enough memory");
+    ASSERT_NE(note, std::string::npos) << shown.size() << " of " << report.size() << " bytes shown, no note";
+    EXPECT_TRUE(report.compare(0, note, shown, 0, note) == 0);
+
+    EmptyClipboardText();
+    PluginModule::Get().ListSendCommand(parts.frame, kListCommandSelectAll);
+    PluginModule::Get().ListSendCommand(parts.frame, kListCommandCopy);
+    PumpMessages();
+    EXPECT_TRUE(ClipboardText() == report) << ClipboardText().size() << " of " << report.size() << " bytes copied";
+    EmptyClipboardText();
+    // The search reads the whole report: a hit that is shown is selected, one
+    // beyond the stop is refused.
+    auto search = PluginModule::Get().Entry<ListSearchTextProc>("ListSearchText");
+    std::string lastOffset = report.substr(report.rfind("Offset:"), 17), firstOffset = lastOffset.substr(0, 7);
+    const int kFirstMatchingCase = 3;
+    EXPECT_EQ(search(parts.frame, firstOffset.data(), kFirstMatchingCase), kListPluginOk);
+    EXPECT_EQ(SelectionOf(parts.dumpControl).cpMin, static_cast<LONG>(report.find(firstOffset)));
+    EXPECT_EQ(search(parts.frame, lastOffset.data(), kFirstMatchingCase), kListPluginError);
+
+    const ViewerParts again = OpenViewer(second, path), other = OpenViewer(third, small);
+    ASSERT_TRUE(again.IsComplete() && other.IsComplete());
+    const std::string shownAgain = ControlText(again.dumpControl);
+    const size_t noteAgain = shownAgain.find("\r\n*** Not enough memory");
+    EXPECT_TRUE(noteAgain != std::string::npos && report.compare(0, noteAgain, shownAgain, 0, noteAgain) == 0);
+    EXPECT_TRUE(ControlText(other.dumpControl) == corvelle::DumpPalmFile(small.c_str()));
+    // The host's own next big allocation, in one piece.
+    std::unique_ptr<char[]> block(new (std::nothrow) char[64 * kMB]);
+    ASSERT_NE(block, nullptr) << "no 64 MB for the host";
+    std::memset(block.get(), 1, 64 * kMB);
+  }
+  // The heap keeps some of what the control freed, but the room comes back.
+  const uint64_t freeAfter = kAddressSpace - UsedAddressSpace();
+  EXPECT_GE(freeAfter, freeBefore - freeBefore / 10) << freeAfter / kMB << " MB free after closing, "
+                                                     << freeBefore / kMB << " MB before";
 }
 
 TEST_F(ProgressiveFill, ClosingWhileTextArrivesLeavesNoWindowOrTimer) {
