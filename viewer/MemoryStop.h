@@ -47,9 +47,9 @@ constexpr uint64_t kLeastKeptAddressSpace = 768ull << 20;
 uint64_t AddressSpaceToKeep(uint64_t totalVirtual);
 // Filling stops this much earlier still: the process's free address space
 // does not fall evenly with the text but in steps, as the heap takes new
-// blocks, and after a host had opened some forty viewers before it fell up
-// to 25 MB below the room to keep past the last piece that fitted.
-constexpr uint64_t kAddressSpaceAllowance = 32ull << 20;
+// blocks, and in a host that had opened other viewers before it fell up to
+// 90 MB below where the last piece that fitted should have left it.
+constexpr uint64_t kAddressSpaceAllowance = 128ull << 20;
 // Physical memory that stays free after a piece, on every process.
 constexpr uint64_t kPhysicalMarginBytes = 64ull << 20;
 
