@@ -246,7 +246,7 @@ TEST(MemoryStop, WhatGoesInLeavesTheHostItsRoomAndStaysWithinTheBudget) {
     const Row rows[] = {
         {"JustFits", room, std::nullopt, 0, piece, true},
         {"AddressSpaceShort", {kTwoGB, keep + need - 1, room.availablePhysical, 0}, std::nullopt, 0, piece, false},
-        {"PhysicalShort", {kTwoGB, room.availableVirtual, room.availablePhysical - 1, 0}, std::nullopt, 0, piece, false},
+        {"PhysicalShort", {kTwoGB, keep + need, kPhysicalMarginBytes + need - 1, 0}, std::nullopt, 0, piece, false},
         {"SixtyFourBitHasNoAddressRule", {128ull << 40, need, room.availablePhysical, 0}, std::nullopt, 0, piece, true},
         {"BudgetCountsWhatIsShown", room, 3 * need, 2 * piece, piece, true},
         {"BudgetShort", room, 3 * need - 1, 2 * piece, piece, false},
