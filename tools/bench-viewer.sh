@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The viewer's figures for big databases, for each bitness this machine runs:
-# ListLoad of a small database, and for 3000 and 65535 records the time until
-# ListLoad returns, until the whole report is in the control, the longest
-# time one message of the host's loop took meanwhile, and the process's
-# memory at the end; then the suite's leak check soaked over a thousand
-# open/close cycles. Printed, not asserted: the machine and Wine decide them.
+# ListLoad of a small database, and for 3000, 20000, 40000 and 65535 records
+# the time until ListLoad returns, until the whole report is in the control or
+# filling stopped for memory, the longest time one message of the host's loop
+# took meanwhile, the bytes shown, and the process's memory (the free address
+# space among it) at the end or the stop; then the suite's leak check soaked
+# over a thousand open/close cycles. Printed, not asserted: the machine and
+# Wine decide them.
 #
 #   tools/bench-viewer.sh [CROSS_BUILD_DIR...]    (default: build-win32 build-win64)
-#   tools/bench-viewer.sh DIR -- 3000              (one size only)
+#   tools/bench-viewer.sh DIR -- "3000 65535"      (those sizes only, no soak)
 #
 # Each dir is a built cross build; its corvelle-host.exe runs the benchmark
 # (tools/bench-viewer.cpp) as its disabled test BenchViewer.DISABLED_Figures.

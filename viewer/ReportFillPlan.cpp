@@ -48,57 +48,6 @@ double NextRepaintDelayMs(double lastRepaintMs) {
 
 namespace {
 
-// a * b, or the largest value when that does not fit.
-uint64_t SaturatingProduct(uint64_t a, uint64_t b) {
-    if (a != 0 && b > std::numeric_limits<uint64_t>::max() / a) {
-        return std::numeric_limits<uint64_t>::max();
-    }
-    return a * b;
-}
-
-bool LeavesMargin(uint64_t available, uint64_t need, uint64_t margin) {
-    return available >= margin && available - margin >= need;
-}
-
-}  // namespace
-
-bool RoomForPiece(const MemoryRoom& room, std::optional<uint64_t> budget, uint64_t shownBytes,
-                  uint64_t pieceBytes) {
-    const uint64_t need = SaturatingProduct(pieceBytes, kControlBytesPerReportByte);
-    if (!LeavesMargin(room.availableVirtual, need, kVirtualMarginBytes) ||
-        !LeavesMargin(room.availablePhysical, need, kPhysicalMarginBytes)) {
-        return false;
-    }
-    if (!budget) {
-        return true;
-    }
-    const uint64_t used = SaturatingProduct(shownBytes, kControlBytesPerReportByte);
-    return used <= *budget && *budget - used >= need;
-}
-
-std::optional<uint64_t> ParseMemoryBudget(const char* text) {
-    if (text == nullptr || *text == '\0') {
-        return std::nullopt;
-    }
-    constexpr uint64_t kMegabyte = 1024 * 1024;
-    uint64_t megabytes = 0;
-    for (const char* p = text; *p != '\0'; ++p) {
-        if (*p < '0' || *p > '9') {
-            return std::nullopt;
-        }
-        megabytes = megabytes * 10 + static_cast<uint64_t>(*p - '0');
-        if (megabytes > std::numeric_limits<uint64_t>::max() / kMegabyte) {
-            return std::nullopt;
-        }
-    }
-    if (megabytes == 0) {
-        return std::nullopt;
-    }
-    return megabytes * kMegabyte;
-}
-
-namespace {
-
 // Whole percent of `part` in `whole`, rounded down; 0 for an empty whole.
 unsigned PercentOf(uint64_t part, uint64_t whole) {
     if (whole == 0) {

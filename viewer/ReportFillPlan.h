@@ -6,12 +6,12 @@
 // The control takes a report in seconds to minutes and needs some three
 // hundred bytes of process memory per byte of text, so a big report goes in
 // piece by piece from the host's own message loop, and filling stops (with a
-// note) before the control could run the process out of memory.
+// note) before the control could leave the host too little memory
+// (viewer/MemoryStop.h).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -49,33 +49,6 @@ size_t PieceEnd(std::string_view text, size_t start, size_t wanted);
 // (one slow or fast piece must not swing the size far), and kept between
 // kSmallestPieceBytes and kLargestPieceBytes.
 size_t NextPieceBytes(size_t lastBytes, double lastMs);
-
-// What the process has left, as the system reports it.
-struct MemoryRoom {
-    uint64_t availableVirtual = 0;   // address space
-    uint64_t availablePhysical = 0;  // memory
-};
-
-// Process memory the control takes per byte of report text (measured: 260 to
-// 290 on Wine's rich-edit control, 32- and 64-bit alike), rounded up.
-constexpr uint64_t kControlBytesPerReportByte = 300;
-// What must stay free after a piece: the host, the clipboard and a
-// fragmented 32-bit address space need room of their own.
-constexpr uint64_t kVirtualMarginBytes = 160ull * 1024 * 1024;
-constexpr uint64_t kPhysicalMarginBytes = 64ull * 1024 * 1024;
-
-// Whether a piece of `pieceBytes` may go in: the control's estimated need for
-// it leaves the margins free in `room`, and, with a budget (bytes of process
-// memory the report's text may take, for tests and small machines), the
-// estimated need of everything shown so far and the piece stays within it.
-bool RoomForPiece(const MemoryRoom& room, std::optional<uint64_t> budget, uint64_t shownBytes,
-                  uint64_t pieceBytes);
-
-// The budget given in megabytes by `text` (the environment variable
-// kMemoryBudgetVariable); none when unset, empty, not a plain positive whole
-// number, or too big to count in bytes.
-std::optional<uint64_t> ParseMemoryBudget(const char* text);
-constexpr char kMemoryBudgetVariable[] = "CORVELLE_MEMORY_BUDGET_MB";
 
 // The line that ends the shown text when filling stopped for lack of memory.
 // It starts on a line of its own and ends with CR LF.

@@ -5,10 +5,11 @@
 // handled between pieces. The user's caret, selection and scroll position
 // stay where they are while text arrives: between pieces the control's own
 // caret waits at the end of the text, and the user's selection is put back
-// before anything can see or use it. Before every piece the process's
-// free memory is checked; when the control could run it out, filling stops
-// and a note says how much is shown. See viewer/ReportFillPlan.h for the
-// numbers.
+// before anything can see or use it. Before every piece of a long report the
+// process's free memory is checked against what the control has been seen to
+// take so far; when the next piece would leave the host too little, filling
+// stops and a note says how much is shown. See viewer/ReportFillPlan.h and
+// viewer/MemoryStop.h for the numbers.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +19,7 @@
 #include <optional>
 #include <string>
 
+#include "viewer/MemoryStop.h"
 #include "viewer/RichEditControl.h"
 #include "viewer/UniqueHandle.h"
 
@@ -80,8 +82,8 @@ private:
     class QuietEdit;
 
     // Appends up to `wanted` bytes, cut at a line end; false when memory
-    // stopped it.
-    bool AppendPiece(size_t wanted);
+    // stopped it (which only a piece that `mayStop` can do).
+    bool AppendPiece(size_t wanted, bool mayStop = true);
     // The first text into the empty control, or what follows at its end.
     void Insert(const char* data, size_t size);
     // Inserts at the end of the control's text, the caret parked there.
@@ -105,5 +107,7 @@ private:
     LONG m_nUserTextLength = 0;
     bool m_bOwnMessages = false;  // the filler itself is talking to the control
     std::optional<uint64_t> m_budget;
+    std::optional<uint64_t> m_addressSpace;  // reckoned with in place of the process's own
+    corvelle::MemoryRoom m_memoryAtStart;     // what the control's cost is measured from
     corvelle::UniqueTimer m_timer;
 };

@@ -32,6 +32,15 @@ DWORD CALLBACK ReadTextSource(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* pc
     }
     if (count > static_cast<size_t>(cb)) {
         count = static_cast<size_t>(cb);
+        // A chunk that ends between CR and LF may be read as two paragraph
+        // breaks: a chunk with a line feed ends just after its last one.
+        size_t cut = count;
+        while (cut > 0 && source->data[source->offset + cut - 1] != '\n') {
+            --cut;
+        }
+        if (cut > 0) {
+            count = cut;
+        }
     }
     std::memcpy(buffer, source->data + source->offset, count);
     source->offset += count;

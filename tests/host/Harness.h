@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -83,7 +84,7 @@ class ListerWindow {
   HWND Top() const { return m_outer ? m_outer : m_lister; }
   HWND Viewer() const { return m_viewer; }
   HWND Open(const std::string& path);  // ListLoad after closing the previous viewer, then a pump
-  void Adopt(HWND viewer);             // a viewer made by another entry point, then a pump
+  void Adopt(HWND viewer);             // a viewer made by another entry point, then a pump until its report is in
   void Close();                        // ListCloseWindow
   void Resize(int dx, int dy);         // grows the top-level window
 
@@ -101,6 +102,12 @@ bool DispatchOne(UINT first = 0, UINT last = 0);
 void PumpMessages(bool timersToo = true);
 void PumpMessagesFor(double milliseconds);  // for that long, timers included
 double NowMilliseconds();
+// How long a test waits for what the viewer does from the host's loop: a
+// quiet queue says nothing (a big report's next piece may simply not be due
+// yet), and a loaded machine fills many times slower than a quiet one.
+constexpr double kFillLimitMs = 300000;
+// Runs the loop, timers included, until `done` or the limit; answers `done`.
+bool PumpUntil(const std::function<bool()>& done, double limitMs = kFillLimitMs);
 
 enum KeyModifier : unsigned { kNoModifier = 0, kCtrl = 1, kShift = 2 };
 
@@ -150,6 +157,11 @@ inline std::string DumpTabTitle(const ViewerParts& parts) {
   const std::vector<std::string> titles = TabTitles(parts.tabControl);
   return titles.empty() ? std::string() : titles[0];
 }
+inline bool ReportArriving(const ViewerParts& parts) {
+  return DumpTabTitle(parts).rfind(std::string(kDumpTabTitle) + " (", 0) == 0;
+}
+// Runs the loop until no report of `viewers` is arriving any more; false at the limit.
+bool PumpUntilFilled(const std::vector<ViewerParts>& viewers);
 inline int SelectedTab(HWND tabControl) { return TabCtrl_GetCurSel(tabControl); }
 
 RECT RectIn(HWND window, HWND reference);  // reference null: the screen
@@ -175,6 +187,10 @@ void EmptyClipboardText();
 struct ResourceCounts {
   long gdiObjects = -1, userObjects = -1, kernelHandles = -1, windows = 0;  // -1: unknown
 };
+// The process's used and whole address space, in bytes.
+uint64_t UsedAddressSpace();
+uint64_t WholeAddressSpace();
+
 // Wine answers 0 to GetGuiResources and GetProcessHandleCount, so there GDI
 // objects are counted in its handle table and handles by probing.
 ResourceCounts CurrentResourceCounts();

@@ -1,4 +1,5 @@
 // The module, files, the Lister window, the loop and the keyboard.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -176,6 +177,7 @@ void ListerWindow::Adopt(HWND viewer) {
   m_viewer = viewer;
   // The host does not pump between ListLoad and its own loop.
   PumpMessages();
+  EXPECT_TRUE(PumpUntilFilled({FindViewerParts(viewer)})) << "the report still arrives";
 }
 
 void ListerWindow::Close() {
@@ -240,6 +242,17 @@ void PumpMessagesFor(double milliseconds) {
   for (const double end = NowMilliseconds() + milliseconds; NowMilliseconds() < end;) {
     if (!DispatchOne()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
+}
+
+bool PumpUntil(const std::function<bool()>& done, double limitMs) {
+  for (const double end = NowMilliseconds() + limitMs; !done() && NowMilliseconds() < end;) PumpMessagesFor(20);
+  return done();
+}
+
+bool PumpUntilFilled(const std::vector<ViewerParts>& viewers) {
+  return PumpUntil([&viewers] {
+    return std::none_of(viewers.begin(), viewers.end(), [](const ViewerParts& parts) { return ReportArriving(parts); });
+  });
 }
 
 double NowMilliseconds() {

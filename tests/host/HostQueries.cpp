@@ -12,15 +12,44 @@ BOOL CALLBACK Collect(HWND window, LPARAM list) {
   return TRUE;
 }
 
-// Wine's GDI handle table (PEB::GdiSharedHandleTable): 0x10000 entries of 24
-// bytes; a live object has a nonzero type in byte 14 of its entry.
-long CountWineGdiObjects() {
+// Wine's GDI handle table: 0x10000 entries of 24 bytes; a live object has a
+// nonzero type in byte 14 of its entry and the upper half of its handle in
+// bytes 12 and 13. The 64-bit Wine publishes it in the PEB
+// (GdiSharedHandleTable); the 32-bit one leaves that field empty, so there it
+// is the one block of memory that big whose entry for a fresh memory DC
+// fits that DC.
+constexpr size_t kGdiEntries = 0x10000, kGdiEntryBytes = 24;
+
+const uint8_t* FindWineGdiTable() {
   auto getPeb = reinterpret_cast<const uint8_t*(WINAPI*)()>(
       reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetCurrentPeb")));
-  if (!getPeb || !GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) return -1;
-  auto* table = *reinterpret_cast<const uint8_t* const*>(getPeb() + (sizeof(void*) == 8 ? 0xF8 : 0x94));
+  if (!getPeb || !GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) return nullptr;
+  if (auto* table = *reinterpret_cast<const uint8_t* const*>(getPeb() + (sizeof(void*) == 8 ? 0xF8 : 0x94))) {
+    return table;
+  }
+  HDC probe = CreateCompatibleDC(nullptr);
+  const uintptr_t handle = reinterpret_cast<uintptr_t>(probe);
+  const uint8_t* found = nullptr;
+  MEMORY_BASIC_INFORMATION info;
+  for (const uint8_t* at = nullptr; probe && !found && VirtualQuery(at, &info, sizeof info);
+       at = static_cast<const uint8_t*>(info.BaseAddress) + info.RegionSize) {
+    if (info.State != MEM_COMMIT || info.RegionSize < kGdiEntries * kGdiEntryBytes ||
+        (info.Protect & (PAGE_NOACCESS | PAGE_GUARD))) {
+      continue;
+    }
+    const uint8_t* entry = static_cast<const uint8_t*>(info.BaseAddress) + (handle & 0xFFFF) * kGdiEntryBytes;
+    if (entry[14] != 0 && static_cast<uintptr_t>(entry[12] | entry[13] << 8) == ((handle >> 16) & 0xFFFF)) {
+      found = static_cast<const uint8_t*>(info.BaseAddress);
+    }
+  }
+  if (probe) DeleteDC(probe);
+  return found;
+}
+
+long CountWineGdiObjects() {
+  static const uint8_t* const table = FindWineGdiTable();
   long count = 0;
-  for (int i = 0; table && i < 0x10000; ++i) count += table[i * 24 + 14] != 0;
+  for (size_t i = 0; table && i < kGdiEntries; ++i) count += table[i * kGdiEntryBytes + 14] != 0;
   return table ? count : -1;
 }
 
@@ -198,6 +227,20 @@ void EmptyClipboardText() {
   if (!OpenClipboard(nullptr)) return;
   EmptyClipboard();
   CloseClipboard();
+}
+
+uint64_t UsedAddressSpace() {
+  MEMORYSTATUSEX status = {};
+  status.dwLength = sizeof status;
+  GlobalMemoryStatusEx(&status);
+  return status.ullTotalVirtual - status.ullAvailVirtual;
+}
+
+uint64_t WholeAddressSpace() {
+  MEMORYSTATUSEX status = {};
+  status.dwLength = sizeof status;
+  GlobalMemoryStatusEx(&status);
+  return status.ullTotalVirtual;
 }
 
 ResourceCounts CurrentResourceCounts() {

@@ -38,6 +38,12 @@ TEST_F(Viewer, IsAChildFrameWithASheetOfThreeTabsAndAReadOnlyReport) {
   EXPECT_TRUE(ShowsHorizontalScrollBar(parts.dumpControl)) << "long lines start unwrapped";
   EXPECT_EQ(SelectionOf(parts.dumpControl).cpMax, 0);
   EXPECT_EQ(FirstVisibleLine(parts.dumpControl), 0);
+  // The text went in unpainted: the scroll bar still spans all of it.
+  SCROLLINFO scroll = {};
+  scroll.cbSize = sizeof scroll;
+  scroll.fMask = SIF_RANGE | SIF_PAGE;
+  ASSERT_TRUE(GetScrollInfo(parts.dumpControl, SB_VERT, &scroll));
+  EXPECT_GT(scroll.nMax - scroll.nMin + 1, static_cast<int>(scroll.nPage) * 20) << "a long report, not scrollable";
 }
 
 struct ReportRow {

@@ -5,12 +5,14 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <type_traits>
 #include <vector>
 
 #include "viewer/KeyRouting.h"
+#include "viewer/MemoryStop.h"
 #include "viewer/ReportFillPlan.h"
 #include "viewer/RichTextFormat.h"
 #include "viewer/SheetLayout.h"
@@ -231,21 +233,65 @@ TEST(ReportFillPlan, PieceSizeAndRepaintsFollowTheTimeWithinBounds) {
     EXPECT_EQ(NextRepaintDelayMs(100.0), 400.0);  // rarer as repaints get dearer
 }
 
-TEST(ReportFillPlan, MemoryStopsAPieceThatWouldEatIntoTheMarginsOrTheBudget) {
-    const uint64_t piece = 1000, need = piece * kControlBytesPerReportByte;
-    const MemoryRoom room{kVirtualMarginBytes + need, kPhysicalMarginBytes + need};
-    EXPECT_TRUE(RoomForPiece(room, std::nullopt, 0, piece));
-    EXPECT_FALSE(RoomForPiece({room.availableVirtual - 1, room.availablePhysical}, std::nullopt, 0, piece));
-    EXPECT_FALSE(RoomForPiece({room.availableVirtual, room.availablePhysical - 1}, std::nullopt, 0, piece));
-    EXPECT_TRUE(RoomForPiece(room, 3 * need, 2 * piece, piece));  // the budget counts what is shown
-    EXPECT_FALSE(RoomForPiece(room, 3 * need - 1, 2 * piece, piece));
-    EXPECT_FALSE(RoomForPiece(room, 3 * need, UINT64_MAX / 2, piece));  // no wrapping round
-    EXPECT_FALSE(RoomForPiece({UINT64_MAX, UINT64_MAX}, std::nullopt, 0, UINT64_MAX / 2));
-    EXPECT_EQ(ParseMemoryBudget("64"), 64ull << 20);
-    for (const char* refused : {"", "0", "-5", "12MB", " 8", "99999999999999999999"}) {
-        EXPECT_FALSE(ParseMemoryBudget(refused)) << refused;
+TEST(MemoryStop, WhatGoesInLeavesTheHostItsRoomAndStaysWithinTheBudget) {
+    constexpr uint64_t kMB = 1ull << 20, kTwoGB = 2048 * kMB;
+    EXPECT_EQ(AddressSpaceToKeep(kTwoGB), kTwoGB / 100 * 40);  // about 800 MB of a 32-bit process
+    EXPECT_EQ(AddressSpaceToKeep(1024 * kMB), kLeastKeptAddressSpace);
+    EXPECT_EQ(AddressSpaceToKeep(4096 * kMB), 4096 * kMB / 100 * 40);  // one that may use 4 GB
+    EXPECT_EQ(AddressSpaceToKeep(128ull << 40), 0u);                    // 64-bit: physical memory alone
+    const uint64_t piece = 1000, perByte = 300, need = piece * perByte;
+    const uint64_t keep = AddressSpaceToKeep(kTwoGB) + kAddressSpaceAllowance;
+    const MemoryRoom room{kTwoGB, keep + need, kPhysicalMarginBytes + need, 0};
+    struct Row { const char* name; MemoryRoom room; std::optional<uint64_t> budget; uint64_t shown, piece; bool fits; };
+    const Row rows[] = {
+        {"JustFits", room, std::nullopt, 0, piece, true},
+        {"AddressSpaceShort", {kTwoGB, keep + need - 1, room.availablePhysical, 0}, std::nullopt, 0, piece, false},
+        {"PhysicalShort", {kTwoGB, keep + need, kPhysicalMarginBytes + need - 1, 0}, std::nullopt, 0, piece, false},
+        {"SixtyFourBitHasNoAddressRule", {128ull << 40, need, room.availablePhysical, 0}, std::nullopt, 0, piece, true},
+        {"BudgetCountsWhatIsShown", room, 3 * need, 2 * piece, piece, true},
+        {"BudgetShort", room, 3 * need - 1, 2 * piece, piece, false},
+        {"NoWrappingRoundInTheBudget", room, 3 * need, UINT64_MAX / 2, piece, false},
+        {"NoWrappingRoundInTheNeed", {UINT64_MAX, UINT64_MAX, UINT64_MAX, 0}, std::nullopt, 0, UINT64_MAX / 2, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(BytesThatFit(row.room, row.budget, row.shown, perByte) >= row.piece, row.fits);
     }
-    EXPECT_FALSE(ParseMemoryBudget(nullptr));
+    // Near the limit a piece shrinks to what fits.
+    EXPECT_EQ(BytesThatFit(room, std::nullopt, 0, perByte), piece);
+    EXPECT_EQ(BytesThatFit(room, 3 * need + perByte - 1, 2 * piece, perByte), piece);
+    // An injected address space keeps what the process has used.
+    const MemoryRoom injected = WithAddressSpace({128ull << 40, (128ull << 40) - 300 * kMB, 1, 2}, kTwoGB);
+    EXPECT_EQ(injected.totalVirtual - injected.availableVirtual, 300 * kMB);
+    EXPECT_EQ(injected.availablePhysical + injected.commit, 3u);
+    EXPECT_EQ(WithAddressSpace({kTwoGB, 0, 0, 0}, kMB).availableVirtual, 0u);
+    EXPECT_EQ(ParseMegabytes("64"), 64 * kMB);
+    for (const char* refused : {"", "0", "-5", "12MB", " 8", "99999999999999999999"}) {
+        EXPECT_FALSE(ParseMegabytes(refused)) << refused;
+    }
+    EXPECT_FALSE(ParseMegabytes(nullptr));
+}
+
+TEST(MemoryStop, TheControlsCostIsWhatTheProcessGrewByAboveAFloor) {
+    constexpr uint64_t kMB = 1ull << 20, kTotal = 2048 * kMB;
+    const MemoryRoom start{kTotal, kTotal - 100 * kMB, 0, 50 * kMB};
+    auto after = [&](uint64_t addressGrown, uint64_t commitGrown) {
+        return MemoryRoom{kTotal, start.availableVirtual - addressGrown, 0, start.commit + commitGrown};
+    };
+    struct Row { const char* name; MemoryRoom now; uint64_t shown, perByte; };
+    const Row rows[] = {
+        {"NothingShownYet", start, 0, kFirstBytesPerReportByte},
+        {"FirstPiecesKeepTheFloor", after(200 * 1024, 0), 1024, kFirstBytesPerReportByte},
+        {"FirstPiecesAboveTheFloor", after(0, 500 * 1024), 1024, 500},
+        {"MeasuredOnceEnoughIsShown", after(270 * 2 * kMB, 0), 2 * kMB, 270},
+        {"TheLargerGrowthCountsRoundedUp", after(2 * kMB, 270 * 2 * kMB + 1), 2 * kMB, 271},
+        {"NeverBelowTheLeastWhenMemoryIsReused", after(0, 0), 2 * kMB, kLeastBytesPerReportByte},
+        {"ShrinkingIsNoGrowth", MemoryRoom{kTotal, kTotal, 0, 0}, 2 * kMB, kLeastBytesPerReportByte},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(ControlBytesPerReportByte(start, row.now, row.shown), row.perByte);
+    }
 }
 
 TEST(ReportFillPlan, PageSaysHowMuchIsShownAndCopiesTheWholeReportForEverything) {
