@@ -43,4 +43,21 @@ void AppendEscapedText(std::string_view text, std::string& out) {
     }
 }
 
+std::string EscapedText(std::string_view text) {
+    std::string out;
+    AppendEscapedText(text, out);
+    return out;
+}
+
+void AppendProperty(std::string_view name, std::string_view params, std::string_view value, std::string& out) {
+    std::string line(name);
+    if (!params.empty()) {
+        line += ';';
+        line += params;
+    }
+    line += ':';
+    line += value;
+    AppendFoldedLine(line, out);
+}
+
 }  // namespace corvelle

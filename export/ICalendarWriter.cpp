@@ -5,6 +5,7 @@
 
 #include "dump/records/DateBookRecord.h"
 #include "dump/records/ToDoRecord.h"
+#include "export/ContentLine.h"
 #include "export/ExportWriters.h"
 #include "export/Rfc5545.h"
 
@@ -66,15 +67,15 @@ public:
         m_out += "BEGIN:VEVENT\r\n";
         Begin(index);
         if (timed) {
-            AppendICalProperty("DTSTART", "", ICalLocalDateTime(date, record.startHour, record.startMinute), m_out);
+            AppendProperty("DTSTART", "", ICalLocalDateTime(date, record.startHour, record.startMinute), m_out);
             // An appointment that ends when it starts is an instant: no DTEND.
             const unsigned start = record.startHour * 60u + record.startMinute;
             const unsigned end = record.endHour * 60u + record.endMinute;
             if (record.endHour < 24 && record.endMinute < 60 && end > start)
-                AppendICalProperty("DTEND", "", ICalLocalDateTime(date, record.endHour, record.endMinute), m_out);
+                AppendProperty("DTEND", "", ICalLocalDateTime(date, record.endHour, record.endMinute), m_out);
         } else {
-            AppendICalProperty("DTSTART", "VALUE=DATE", ICalDate(date), m_out);
-            AppendICalProperty("DTEND", "VALUE=DATE", ICalDate(NextDay(date)), m_out);
+            AppendProperty("DTSTART", "VALUE=DATE", ICalDate(date), m_out);
+            AppendProperty("DTEND", "VALUE=DATE", ICalDate(NextDay(date)), m_out);
         }
         if (record.Has(date_book_flags::kRepeat)) WriteRepeat(index, record, timed);
         if (record.Has(date_book_flags::kExceptions)) WriteExceptions(index, record, timed);
@@ -89,32 +90,32 @@ public:
         Begin(index);
         if (!record.due.IsNone()) {
             if (IsValidDate(ToCivil(record.due)))
-                AppendICalProperty("DUE", "VALUE=DATE", ICalDate(ToCivil(record.due)), m_out);
+                AppendProperty("DUE", "VALUE=DATE", ICalDate(ToCivil(record.due)), m_out);
             else
                 m_context.Warn(RecordName(index) + ": due date " + PackedDateText(record.due) +
                                " is no day of the calendar, left out");
         }
         // Palm's 1 is the highest priority, as iCalendar's is; 0 means none.
         if (record.priority >= 1)
-            AppendICalProperty("PRIORITY", "", std::to_string(record.priority > 9 ? 9 : record.priority), m_out);
-        AppendICalProperty("STATUS", "", record.completed ? "COMPLETED" : "NEEDS-ACTION", m_out);
+            AppendProperty("PRIORITY", "", std::to_string(record.priority > 9 ? 9 : record.priority), m_out);
+        AppendProperty("STATUS", "", record.completed ? "COMPLETED" : "NEEDS-ACTION", m_out);
         WriteTexts(record.description, record.note);
         const std::string_view category = m_context.model.CategoryLabel(m_context.model.Entry(index).Category());
-        if (!category.empty()) AppendICalProperty("CATEGORIES", "", ICalText(m_context.Utf8(category)), m_out);
+        if (!category.empty()) AppendProperty("CATEGORIES", "", EscapedText(m_context.Utf8(category)), m_out);
         m_out += "END:VTODO\r\n";
     }
 
 private:
     void Begin(size_t index) {
-        AppendICalProperty("UID", "", Uid(m_context.model, index), m_out);
-        AppendICalProperty("DTSTAMP", "", m_stamp, m_out);
+        AppendProperty("UID", "", Uid(m_context.model, index), m_out);
+        AppendProperty("DTSTAMP", "", m_stamp, m_out);
         if (m_context.model.Entry(index).attributes & record_flags::kPrivate)
-            AppendICalProperty("CLASS", "", "PRIVATE", m_out);
+            AppendProperty("CLASS", "", "PRIVATE", m_out);
     }
 
     void WriteTexts(std::string_view description, std::string_view note) {
-        if (!description.empty()) AppendICalProperty("SUMMARY", "", ICalText(m_context.Utf8(description)), m_out);
-        if (!note.empty()) AppendICalProperty("DESCRIPTION", "", ICalText(m_context.Utf8(note)), m_out);
+        if (!description.empty()) AppendProperty("SUMMARY", "", EscapedText(m_context.Utf8(description)), m_out);
+        if (!note.empty()) AppendProperty("DESCRIPTION", "", EscapedText(m_context.Utf8(note)), m_out);
     }
 
     void WriteRepeat(size_t index, const DateBookRecord& record, bool timed) {
@@ -163,7 +164,7 @@ private:
             // The Date Book's fifth week is "the last".
             rule += ";BYDAY=" + (week == 4 ? std::string("-1") : std::to_string(week + 1)) + kWeekdays[day];
         }
-        AppendICalProperty("RRULE", "", rule, m_out);
+        AppendProperty("RRULE", "", rule, m_out);
     }
 
     void WriteExceptions(size_t index, const DateBookRecord& record, bool timed) {
@@ -178,7 +179,7 @@ private:
             dates += timed ? ICalLocalDateTime(ToCivil(exception), record.startHour, record.startMinute)
                            : ICalDate(ToCivil(exception));
         }
-        if (!dates.empty()) AppendICalProperty("EXDATE", timed ? "" : "VALUE=DATE", dates, m_out);
+        if (!dates.empty()) AppendProperty("EXDATE", timed ? "" : "VALUE=DATE", dates, m_out);
     }
 
     void WriteAlarm(const DateBookRecord& record) {
@@ -187,9 +188,9 @@ private:
                                   : record.alarmUnit == 1 ? DurationUnit::kHours
                                                           : DurationUnit::kDays;
         m_out += "BEGIN:VALARM\r\nACTION:DISPLAY\r\n";
-        AppendICalProperty("TRIGGER", "", ICalOffset(-long{record.alarmAdvance}, unit), m_out);
+        AppendProperty("TRIGGER", "", ICalOffset(-long{record.alarmAdvance}, unit), m_out);
         const std::string text = record.description.empty() ? "Reminder" : m_context.Utf8(record.description);
-        AppendICalProperty("DESCRIPTION", "", ICalText(text), m_out);
+        AppendProperty("DESCRIPTION", "", EscapedText(text), m_out);
         m_out += "END:VALARM\r\n";
     }
 

@@ -41,8 +41,7 @@ void WriteCut(JsonOut& json, const RecordCut& cut) {
     if (!cut.cut) return;
     json.Key("cut");
     json.OpenObject();
-    json.Key("at");
-    json.Number(cut.at);
+    NumberMember(json, "at", cut.at);
     json.Key("inside");
     json.String(cut.inside);
     json.CloseObject();
@@ -57,8 +56,7 @@ void WriteToDo(const ExportContext& context, JsonOut& json, const ByteSpan& data
     const ToDoRecord record = DecodeToDo(data);
     json.Key("due");
     DateOrNull(json, record.due);
-    json.Key("priority");
-    json.Number(record.priority);
+    NumberMember(json, "priority", record.priority);
     json.Key("completed");
     json.Bool(record.completed);
     TextField(context, json, "description", record.description);
@@ -76,8 +74,7 @@ void WriteAddress(const ExportContext& context, JsonOut& json, const ByteSpan& d
     json.OpenArray();
     for (uint8_t label : record.phoneLabel) json.String(context.Utf8(PhoneLabel(labels, label)));
     json.CloseArray();
-    json.Key("shownPhone");
-    json.Number(record.shownPhone);
+    NumberMember(json, "shownPhone", record.shownPhone);
     for (unsigned field = 0; field < kAddressFieldCount; ++field)
         if (record.present[field]) TextField(context, json, kAddressKeys[field], record.field[field]);
     WriteCut(json, record.cut);
@@ -87,16 +84,12 @@ void WriteRepeat(JsonOut& json, const DateBookRepeat& repeat) {
     json.OpenObject();
     json.Key("type");
     json.String(repeat.type < 6 ? kRepeatNames[repeat.type] : "unknown");
-    json.Key("typeCode");
-    json.Number(repeat.type);
+    NumberMember(json, "typeCode", repeat.type);
     json.Key("end");
     DateOrNull(json, repeat.end);
-    json.Key("frequency");
-    json.Number(repeat.frequency);
-    json.Key("repeatOn");
-    json.Number(repeat.repeatOn);
-    json.Key("startOfWeek");
-    json.Number(repeat.startOfWeek);
+    NumberMember(json, "frequency", repeat.frequency);
+    NumberMember(json, "repeatOn", repeat.repeatOn);
+    NumberMember(json, "startOfWeek", repeat.startOfWeek);
     if (repeat.type == static_cast<uint8_t>(RepeatType::kWeekly)) {
         json.Key("days");
         json.OpenArray();
@@ -104,8 +97,7 @@ void WriteRepeat(JsonOut& json, const DateBookRepeat& repeat) {
             if (repeat.repeatOn & (1u << day)) json.String(kDayNames[day]);
         json.CloseArray();
     } else if (repeat.type == static_cast<uint8_t>(RepeatType::kMonthlyByDay)) {
-        json.Key("week");  // 1 to 4, 5 for the last week
-        json.Number(repeat.repeatOn / 7 + 1);
+        NumberMember(json, "week", repeat.repeatOn / 7 + 1);  // 1 to 4, 5 for the last week
         json.Key("day");
         json.String(kDayNames[repeat.repeatOn % 7]);
     }
@@ -120,8 +112,7 @@ void WriteDateBook(const ExportContext& context, JsonOut& json, const ByteSpan& 
     TimeOrNull(json, record.startHour, record.startMinute);
     json.Key("end");
     TimeOrNull(json, record.endHour, record.endMinute);
-    json.Key("flags");
-    json.Number(record.flags);
+    NumberMember(json, "flags", record.flags);
     json.Key("alarm");
     if (record.Has(date_book_flags::kAlarm)) {
         json.OpenObject();
@@ -148,16 +139,11 @@ void WriteDateBook(const ExportContext& context, JsonOut& json, const ByteSpan& 
 }
 
 void WritePalmDocHeader(JsonOut& json, const PalmDocHeader& header) {
-    json.Key("compression");
-    json.Number(header.compression);
-    json.Key("textLength");
-    json.Number(header.textLength);
-    json.Key("textRecords");
-    json.Number(header.textRecords);
-    json.Key("recordSize");
-    json.Number(header.recordSize);
-    json.Key("position");
-    json.Number(header.position);
+    NumberMember(json, "compression", header.compression);
+    NumberMember(json, "textLength", header.textLength);
+    NumberMember(json, "textRecords", header.textRecords);
+    NumberMember(json, "recordSize", header.recordSize);
+    NumberMember(json, "position", header.position);
     WriteCut(json, header.cut);
 }
 
@@ -165,8 +151,7 @@ void WritePalmDocText(const ExportContext& context, JsonOut& json, const ByteSpa
     const PalmDocText text = DecodePalmDocText(data, compression);
     TextField(context, json, "text", text.text);
     if (text.badReference) {
-        json.Key("badReferenceAt");
-        json.Number(text.stoppedAt);
+        NumberMember(json, "badReferenceAt", text.stoppedAt);
     }
     WriteCut(json, text.cut);
 }

@@ -74,6 +74,11 @@ void JsonOut::BeforeValue() {
     NewLine();
 }
 
+void NumberMember(JsonOut& json, const char* key, uint64_t value) {
+    json.Key(key);
+    json.Number(value);
+}
+
 void JsonOut::Key(const char* key) {
     BeforeValue();
     AppendJsonString(key, m_out);

@@ -50,4 +50,7 @@ private:
     bool m_afterKey = false;
 };
 
+// An object member whose value is a number: the key and the number.
+void NumberMember(JsonOut& json, const char* key, uint64_t value);
+
 }  // namespace corvelle

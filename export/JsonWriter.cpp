@@ -43,11 +43,6 @@ void DateMembers(JsonOut& json, const char* key, const char* textKey, uint32_t s
     json.String(text);
 }
 
-void NumberMember(JsonOut& json, const char* key, uint64_t value) {
-    json.Key(key);
-    json.Number(value);
-}
-
 void WriteHeader(const ExportContext& context, JsonOut& json) {
     const DatabaseModel& model = context.model;
     const DatabaseHeader& header = model.Header();

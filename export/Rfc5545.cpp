@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "export/ContentLine.h"
-
 namespace corvelle {
 
 std::string ICalDate(const CivilDate& date) {
@@ -30,23 +28,6 @@ std::string ICalOffset(long amount, DurationUnit unit) {
     text += std::to_string(size);
     text += unit == DurationUnit::kMinutes ? 'M' : unit == DurationUnit::kHours ? 'H' : 'D';
     return text;
-}
-
-std::string ICalText(std::string_view text) {
-    std::string out;
-    AppendEscapedText(text, out);
-    return out;
-}
-
-void AppendICalProperty(std::string_view name, std::string_view params, std::string_view value, std::string& out) {
-    std::string line(name);
-    if (!params.empty()) {
-        line += ';';
-        line += params;
-    }
-    line += ':';
-    line += value;
-    AppendFoldedLine(line, out);
 }
 
 }  // namespace corvelle

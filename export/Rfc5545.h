@@ -1,6 +1,6 @@
 // iCalendar 2.0 values (RFC 5545): DATE, floating DATE-TIME, UTC DATE-TIME
-// and DURATION in their basic forms, and one property as a folded content
-// line. TEXT values escape as vCard's do (ContentLine.h).
+// and DURATION in their basic forms. TEXT values and properties are content
+// lines as vCard's are (ContentLine.h).
 #pragma once
 
 #include <string>
@@ -21,12 +21,5 @@ enum class DurationUnit { kMinutes, kHours, kDays };
 // A duration of `amount` units before (negative) or after the start: -PT15M,
 // -PT2H, -P1D, PT5M.
 std::string ICalOffset(long amount, DurationUnit unit);
-
-// A TEXT value, escaped.
-std::string ICalText(std::string_view text);
-
-// Appends NAME[;PARAMS]:VALUE folded and ended by CR LF; `value` already in
-// its value type's form.
-void AppendICalProperty(std::string_view name, std::string_view params, std::string_view value, std::string& out);
 
 }  // namespace corvelle

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "dump/records/AddressRecord.h"
+#include "export/ContentLine.h"
 #include "export/ExportWriters.h"
 #include "export/Rfc2426.h"
 
@@ -46,15 +47,15 @@ private:
     const std::string& Text(AddressField field) const { return m_text[field]; }
 
     void WriteNames() {
-        AppendVCardProperty("N", "", VCardStructured({Text(kLastName), Text(kFirstName), "", "", ""}), m_out);
+        AppendProperty("N", "", VCardStructured({Text(kLastName), Text(kFirstName), "", "", ""}), m_out);
         // FN is required: a card without a name is shown by its company.
         std::string full = Text(kFirstName);
         if (!full.empty() && !Text(kLastName).empty()) full += ' ';
         full += Text(kLastName);
         if (full.empty()) full = Text(kCompany);
-        AppendVCardProperty("FN", "", VCardText(full), m_out);
-        if (!Text(kCompany).empty()) AppendVCardProperty("ORG", "", VCardStructured({Text(kCompany)}), m_out);
-        if (!Text(kTitle).empty()) AppendVCardProperty("TITLE", "", VCardText(Text(kTitle)), m_out);
+        AppendProperty("FN", "", EscapedText(full), m_out);
+        if (!Text(kCompany).empty()) AppendProperty("ORG", "", VCardStructured({Text(kCompany)}), m_out);
+        if (!Text(kTitle).empty()) AppendProperty("TITLE", "", EscapedText(Text(kTitle)), m_out);
     }
 
     void WritePhones() {
@@ -64,11 +65,11 @@ private:
             const uint8_t labelIndex = m_record.phoneLabel[phone] & 0x0F;
             const bool shown = m_record.shownPhone == phone;
             if (labelIndex == kEmail) {
-                AppendVCardProperty("EMAIL", shown ? "TYPE=INTERNET,PREF" : "TYPE=INTERNET", VCardText(value), m_out);
+                AppendProperty("EMAIL", shown ? "TYPE=INTERNET,PREF" : "TYPE=INTERNET", EscapedText(value), m_out);
             } else {
                 std::string types = std::string("TYPE=") + TelephoneTypes(labelIndex);
                 if (shown) types += ",PREF";
-                AppendVCardProperty("TEL", types, VCardText(value), m_out);
+                AppendProperty("TEL", types, EscapedText(value), m_out);
             }
         }
     }
@@ -77,10 +78,10 @@ private:
         bool any = false;
         for (AddressField field : {kAddress, kCity, kState, kZipCode, kCountry}) any = any || !Text(field).empty();
         if (!any) return;
-        AppendVCardProperty("ADR", "",
-                            VCardStructured({"", "", Text(kAddress), Text(kCity), Text(kState), Text(kZipCode),
-                                             Text(kCountry)}),
-                            m_out);
+        AppendProperty("ADR", "",
+                       VCardStructured({"", "", Text(kAddress), Text(kCity), Text(kState), Text(kZipCode),
+                                        Text(kCountry)}),
+                       m_out);
     }
 
     // The custom fields have no property of their own: each goes on a line of
@@ -92,14 +93,14 @@ private:
             if (!note.empty()) note += '\n';
             note += m_context.Utf8(m_labels.label[field]) + ": " + Text(field);
         }
-        if (!note.empty()) AppendVCardProperty("NOTE", "", VCardText(note), m_out);
+        if (!note.empty()) AppendProperty("NOTE", "", EscapedText(note), m_out);
     }
 
     void WriteCategory(size_t index) {
         const ModelEntry& entry = m_context.model.Entry(index);
         const std::string_view label = m_context.model.CategoryLabel(entry.Category());
-        if (!label.empty()) AppendVCardProperty("CATEGORIES", "", VCardText(m_context.Utf8(label)), m_out);
-        if (entry.attributes & record_flags::kPrivate) AppendVCardProperty("CLASS", "", "PRIVATE", m_out);
+        if (!label.empty()) AppendProperty("CATEGORIES", "", EscapedText(m_context.Utf8(label)), m_out);
+        if (entry.attributes & record_flags::kPrivate) AppendProperty("CLASS", "", "PRIVATE", m_out);
     }
 
     const ExportContext& m_context;

@@ -1,6 +1,5 @@
 #include "tools/ExportCommand.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,9 +11,9 @@
 
 #include "dump/DatabaseModel.h"
 #include "dump/MappedFile.h"
-#include "dump/PalmDump.h"
 #include "export/CodePage.h"
 #include "export/Export.h"
+#include "tools/CommandFailure.h"
 #include "tools/ExportFiles.h"
 #include "tools/RawExport.h"
 
@@ -29,11 +28,6 @@ struct ExportRequest {
     const char* path = nullptr;
     bool withData = false;
 };
-
-int Fail(const char* subject, const std::string& why) {
-    std::fprintf(stderr, "corvelle-dump: %s: %s\n", subject, why.c_str());
-    return 1;
-}
 
 int UsageError(const char* what) {
     std::fprintf(stderr, "corvelle-dump: %s\nUsage: corvelle-dump --export FORMAT [--encoding NAME] [--data] "
@@ -66,14 +60,6 @@ int Parse(int argc, char** argv, ExportRequest& request) {
     if (!request.format || !request.path)
         return UsageError("--export takes FORMAT, an optional --encoding NAME, --data and -o OUT, and one FILE");
     return 0;
-}
-
-std::string OpenFailure(int status, uint32_t size) {
-    std::string reason = corvelle::OpenFailureText(status, size);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
-        reason.pop_back();
-    if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
-    return reason;
 }
 
 std::string FittingNames(const corvelle::DatabaseModel& model) {
@@ -121,7 +107,7 @@ int ExportCommand(int argc, char** argv) {
         return Fail(request.out, "cannot write: it is the database being exported");
     corvelle::MappedFile file;
     const int status = file.Open(request.path);
-    if (status != corvelle::MappedFile::kMapped) return Fail(request.path, OpenFailure(status, file.Size()));
+    if (status != corvelle::MappedFile::kMapped) return Fail(request.path, FailureReason(status, file.Size()));
     const corvelle::DatabaseModel model(file.View(), file.Size());
     corvelle::ExportFormat format;
     if (!corvelle::ParseExportFormat(request.format, format))

@@ -1,13 +1,12 @@
 #include "tools/RecordsCommand.h"
 
-#include <cctype>
 #include <cstdio>
 #include <string>
 
 #include "dump/DatabaseModel.h"
 #include "dump/EntryFormat.h"
 #include "dump/MappedFile.h"
-#include "dump/PalmDump.h"
+#include "tools/CommandFailure.h"
 
 namespace corvelle_dump {
 namespace {
@@ -17,31 +16,11 @@ constexpr size_t kChunk = 64 * 1024;
 
 void Write(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
-int Fail(const char* path, const std::string& why) {
-    std::fprintf(stderr, "corvelle-dump: %s: %s\n", path, why.c_str());
-    return 1;
-}
-
-bool Open(corvelle::MappedFile& file, const char* path) {
-    const int status = file.Open(path);
-    if (status == corvelle::MappedFile::kMapped) return true;
-    Fail(path, FailureReason(status, file.Size()));
-    return false;
-}
-
 }  // namespace
-
-std::string FailureReason(int status, uint32_t size) {
-    std::string reason = corvelle::OpenFailureText(status, size);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
-        reason.pop_back();
-    if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
-    return reason;
-}
 
 int PrintRecords(const char* path) {
     corvelle::MappedFile file;
-    if (!Open(file, path)) return 1;
+    if (!OpenOrSay(file, path)) return 1;
     const corvelle::DatabaseModel model(file.View(), file.Size());
     std::string out;
     out.reserve(kChunk + 1024);
@@ -61,7 +40,7 @@ int PrintRecords(const char* path) {
 
 int PrintRecord(unsigned long index, const char* path) {
     corvelle::MappedFile file;
-    if (!Open(file, path)) return 1;
+    if (!OpenOrSay(file, path)) return 1;
     const corvelle::DatabaseModel model(file.View(), file.Size());
     if (index >= model.Count()) {
         const char* kind = model.HoldsResources() ? "resource" : "record";

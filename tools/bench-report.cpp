@@ -36,18 +36,25 @@ void BM_ResourceReport65535(benchmark::State& state) {
     BuildFromMemory(state, corvelle::samples::SyntheticResourceDatabase(65535));
 }
 
-// The whole of what the viewer asks for: open, map, report, unmap.
-void BM_DumpMappedFile65535Records(benchmark::State& state) {
-    const std::string path = "/tmp/corvelle-bench-65535.pdb";
+// The synthetic database of 65535 records written to `path`, for the
+// benchmarks that go through the file; a failure skips the benchmark.
+bool WriteRecordDatabase65535(benchmark::State& state, const std::string& path) {
     const std::string bytes =
         corvelle::samples::SerializePalmDatabase(corvelle::samples::SyntheticRecordDatabase(65535));
     FILE* out = std::fopen(path.c_str(), "wb");
     if (out == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size()) {
         state.SkipWithError("cannot write the benchmark database");
         if (out) std::fclose(out);
-        return;
+        return false;
     }
     std::fclose(out);
+    return true;
+}
+
+// The whole of what the viewer asks for: open, map, report, unmap.
+void BM_DumpMappedFile65535Records(benchmark::State& state) {
+    const std::string path = "/tmp/corvelle-bench-65535.pdb";
+    if (!WriteRecordDatabase65535(state, path)) return;
     size_t reportSize = 0;
     for (auto _ : state) {
         std::string report = corvelle::DumpPalmFile(path.c_str());
@@ -99,15 +106,7 @@ void BM_ResourcesList65535(benchmark::State& state) {
 // --records of the mapped benchmark file, against BM_DumpMappedFile65535Records.
 void BM_RecordsMappedFile65535(benchmark::State& state) {
     const std::string path = "/tmp/corvelle-bench-records-65535.pdb";
-    const std::string bytes =
-        corvelle::samples::SerializePalmDatabase(corvelle::samples::SyntheticRecordDatabase(65535));
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size()) {
-        state.SkipWithError("cannot write the benchmark database");
-        if (out) std::fclose(out);
-        return;
-    }
-    std::fclose(out);
+    if (!WriteRecordDatabase65535(state, path)) return;
     size_t textSize = 0;
     for (auto _ : state) {
         corvelle::MappedFile file;

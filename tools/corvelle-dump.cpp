@@ -13,6 +13,7 @@
 #include "dump/LauncherIcon.h"
 #include "dump/MappedFile.h"
 #include "dump/PalmDump.h"
+#include "tools/CommandFailure.h"
 #include "tools/ExportCommand.h"
 #include "tools/RecordsCommand.h"
 
@@ -47,17 +48,8 @@ const char kUsage[] =
     "no icon or no such rendition, or has no entry N, or when --export's FORMAT does\n"
     "not fit FILE, NAME is unknown or OUT cannot be written; 2 on a usage error.\n";
 
-int Fail(const char* path, const std::string& why) {
-    std::fprintf(stderr, "corvelle-dump: %s: %s\n", path, why.c_str());
-    return 1;
-}
-
-bool OpenOrSay(corvelle::MappedFile& file, const char* path) {
-    const int status = file.Open(path);
-    if (status == corvelle::MappedFile::kMapped) return true;
-    Fail(path, corvelle_dump::FailureReason(status, file.Size()));
-    return false;
-}
+using corvelle_dump::Fail;
+using corvelle_dump::OpenOrSay;
 
 bool DumpOne(const char* path) {
     corvelle::MappedFile file;

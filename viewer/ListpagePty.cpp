@@ -40,25 +40,7 @@ BOOL CListpagePty::OnInitDialog() {
 }
 
 void CListpagePty::ApplyCharFormat() {
-    CHARFORMATA format{};
-    if (!m_richEdit.GetDefaultCharFormat(format)) {
-        return;
-    }
-    corvelle::CharFormatFields fields;
-    fields.mask = format.dwMask;
-    fields.effects = format.dwEffects;
-    fields.height = format.yHeight;
-    corvelle::CopyCutText(fields.faceName, sizeof(fields.faceName), format.szFaceName,
-                          sizeof(format.szFaceName));
-    if (!corvelle::ApplyListerFont(fields, m_listerFont)) {
-        return;
-    }
-    format.dwMask = fields.mask;
-    format.dwEffects = fields.effects;
-    format.yHeight = fields.height;
-    static_assert(sizeof(format.szFaceName) == sizeof(fields.faceName), "face name field");
-    std::memcpy(format.szFaceName, fields.faceName, sizeof(format.szFaceName));
-    m_richEdit.SetDefaultCharFormat(format);
+    m_richEdit.FollowListerFont(m_listerFont);
 }
 
 void CListpagePty::ApplyParaFormat() {

@@ -205,6 +205,28 @@ BOOL CRichEditControl::SetDefaultCharFormat(CHARFORMATA& format) {
         ::SendMessageA(m_hWnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format)));
 }
 
+void CRichEditControl::FollowListerFont(const ListerFont& font) {
+    CHARFORMATA format{};
+    if (!GetDefaultCharFormat(format)) {
+        return;
+    }
+    corvelle::CharFormatFields fields;
+    fields.mask = format.dwMask;
+    fields.effects = format.dwEffects;
+    fields.height = format.yHeight;
+    corvelle::CopyCutText(fields.faceName, sizeof(fields.faceName), format.szFaceName,
+                          sizeof(format.szFaceName));
+    if (!corvelle::ApplyListerFont(fields, font)) {
+        return;
+    }
+    format.dwMask = fields.mask;
+    format.dwEffects = fields.effects;
+    format.yHeight = fields.height;
+    static_assert(sizeof(format.szFaceName) == sizeof(fields.faceName), "face name field");
+    std::memcpy(format.szFaceName, fields.faceName, sizeof(format.szFaceName));
+    SetDefaultCharFormat(format);
+}
+
 BOOL CRichEditControl::SetParaFormat(PARAFORMAT2& format) {
     format.cbSize = sizeof(format);
     if (m_hWnd == nullptr) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "viewer/ListerFont.h"
 #include "viewer/WindowObject.h"
 
 class CRichEditControl : public CWindowObject {
@@ -40,6 +41,9 @@ public:
     void Copy();
     BOOL GetDefaultCharFormat(CHARFORMATA& format) const;
     BOOL SetDefaultCharFormat(CHARFORMATA& format);
+    // Makes the default character format follow the Lister font; nothing is
+    // written when the font sets nothing.
+    void FollowListerFont(const ListerFont& font);
     // Applies to the current selection.
     BOOL SetParaFormat(PARAFORMAT2& format);
     void SetOptions(WORD wOperation, DWORD dwOptions);

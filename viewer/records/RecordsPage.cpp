@@ -132,22 +132,7 @@ void CRecordsPage::SetUpList() {
 }
 
 void CRecordsPage::SetUpPane() {
-    CHARFORMATA format{};
-    if (m_pane.GetDefaultCharFormat(format)) {
-        corvelle::CharFormatFields fields;
-        fields.mask = format.dwMask;
-        fields.effects = format.dwEffects;
-        fields.height = format.yHeight;
-        corvelle::CopyCutText(fields.faceName, sizeof(fields.faceName), format.szFaceName,
-                              sizeof(format.szFaceName));
-        if (corvelle::ApplyListerFont(fields, m_listerFont)) {
-            format.dwMask = fields.mask;
-            format.dwEffects = fields.effects;
-            format.yHeight = fields.height;
-            std::memcpy(format.szFaceName, fields.faceName, sizeof(format.szFaceName));
-            m_pane.SetDefaultCharFormat(format);
-        }
-    }
+    m_pane.FollowListerFont(m_listerFont);
     m_pane.DisableUndo();
     // The selection stays while the list has the focus: the host's copy
     // command may arrive then.
