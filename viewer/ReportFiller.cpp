@@ -153,7 +153,18 @@ void CReportFiller::AppendAtEnd(const char* data, size_t size) {
         m_control.SetSel(m_nUserTextLength, m_nUserTextLength);
         m_bParked = true;
     }
-    m_control.ReplaceSelection(data, size);
+    // EM_REPLACESEL fills a report of 13 MB in well under half the time of
+    // streaming on 64-bit Wine, whose stream-in walks the whole text per
+    // piece. In a 32-bit process, though, it left 50 to 100 MB less address
+    // space free at the memory stop (it hands the control each piece whole,
+    // the stream in 4 KB steps), so there the pieces are streamed: that
+    // process stops at a few megabytes anyway, and its room is what keeps
+    // the host alive.
+    if (m_bStreamPieces) {
+        m_control.ReplaceSelection(data, size);
+    } else {
+        m_control.InsertAtCaret(data, size);
+    }
 }
 
 void CReportFiller::Insert(const char* data, size_t size) {
@@ -196,6 +207,8 @@ void CReportFiller::Start(const std::string& text, HWND hTimerWindow) {
     m_budget = MegabytesFromEnvironment(corvelle::kMemoryBudgetVariable);
     m_addressSpace = MegabytesFromEnvironment(corvelle::kAddressSpaceVariable);
     m_memoryAtStart = CurrentMemoryRoom();
+    const uint64_t totalVirtual = m_addressSpace ? *m_addressSpace : m_memoryAtStart.totalVirtual;
+    m_bStreamPieces = corvelle::AddressSpaceToKeep(totalVirtual) > 0;
     m_nNextPiece = corvelle::kFirstPieceBytes;
     m_nextRepaintMs = NowMilliseconds() + corvelle::kRepaintIntervalMs;
 

@@ -109,5 +109,8 @@ private:
     std::optional<uint64_t> m_budget;
     std::optional<uint64_t> m_addressSpace;  // reckoned with in place of the process's own
     corvelle::MemoryRoom m_memoryAtStart;     // what the control's cost is measured from
+    // Pieces are streamed in, at the cost of a walk over the text per piece,
+    // in a process whose address space is bounded (see AppendAtEnd).
+    bool m_bStreamPieces = true;
     corvelle::UniqueTimer m_timer;
 };

@@ -139,6 +139,21 @@ void CRichEditControl::ReplaceSelection(const char* data, size_t size) {
     }
 }
 
+void CRichEditControl::InsertAtCaret(const char* data, size_t size) {
+    if (m_hWnd == nullptr) {
+        return;
+    }
+    // EM_REPLACESEL takes a NUL-terminated string; text that holds a NUL of
+    // its own is streamed, so that nothing after the NUL is lost.
+    if (std::memchr(data, '\0', size) != nullptr) {
+        ReplaceSelection(data, size);
+        return;
+    }
+    const std::string terminated(data, size);
+    // wParam FALSE: no undo for the insertion.
+    ::SendMessageA(m_hWnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(terminated.c_str()));
+}
+
 LONG CRichEditControl::TextLength() const {
     return m_hWnd != nullptr ? static_cast<LONG>(::SendMessageA(m_hWnd, WM_GETTEXTLENGTH, 0, 0))
                              : 0;

@@ -29,6 +29,12 @@ public:
     // the selection, so text streamed into a formatted empty control or at
     // the end of formatted text needs no formatting pass of its own.
     void ReplaceSelection(const char* data, size_t size);
+    // The same for many small insertions at the end of a long text: it
+    // takes the text with EM_REPLACESEL, which Wine's control handles without
+    // the walk from the first paragraph that each EM_STREAMIN ends with, so
+    // that an insertion costs what its own text costs whatever the control
+    // already holds.
+    void InsertAtCaret(const char* data, size_t size);
     LONG TextLength() const;
     void SetSel(LONG nStart, LONG nEnd);
     CHARRANGE GetSel() const;

@@ -181,6 +181,7 @@ inline LRESULT FirstVisibleLine(HWND control) { return SendMessageA(control, EM_
 bool ShowsHorizontalScrollBar(HWND control);
 std::string ClipboardText();
 void EmptyClipboardText();
+void PutClipboardText(const std::string& text);
 
 // ---- What the process holds
 
@@ -190,6 +191,23 @@ struct ResourceCounts {
 // The process's used and whole address space, in bytes.
 uint64_t UsedAddressSpace();
 uint64_t WholeAddressSpace();
+
+// Points the module's import of `function` from `dll` at `replacement` while
+// it lives, to make a system call fail where the machine cannot be made to
+// (no memory on a 64-bit process, say). Patched() tells whether it was found.
+class PatchedImport {
+public:
+  PatchedImport(HMODULE module, const char* dll, const char* function, void* replacement);
+  ~PatchedImport();
+  PatchedImport(const PatchedImport&) = delete;
+  PatchedImport& operator=(const PatchedImport&) = delete;
+  bool Patched() const { return m_slot != nullptr; }
+
+private:
+  void* Swap(void* value);
+  void** m_slot = nullptr;
+  void* m_original = nullptr;
+};
 
 // Wine answers 0 to GetGuiResources and GetProcessHandleCount, so there GDI
 // objects are counted in its handle table and handles by probing.

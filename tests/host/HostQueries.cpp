@@ -229,6 +229,54 @@ void EmptyClipboardText() {
   CloseClipboard();
 }
 
+void PutClipboardText(const std::string& text) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (memory == nullptr) return;
+  memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  if (!OpenClipboard(nullptr)) {
+    GlobalFree(memory);
+    return;
+  }
+  EmptyClipboard();
+  if (SetClipboardData(CF_TEXT, memory) == nullptr) GlobalFree(memory);
+  CloseClipboard();
+}
+
+PatchedImport::PatchedImport(HMODULE module, const char* dll, const char* function, void* replacement) {
+  auto* base = reinterpret_cast<BYTE*>(module);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (imports.VirtualAddress == 0) return;
+  for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name != 0;
+       ++entry) {
+    if (_stricmp(reinterpret_cast<const char*>(base + entry->Name), dll) != 0 || entry->OriginalFirstThunk == 0) continue;
+    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
+    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
+    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+      const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+      if (strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
+      m_slot = reinterpret_cast<void**>(&slots->u1.Function);
+      m_original = Swap(replacement);
+      return;
+    }
+  }
+}
+
+PatchedImport::~PatchedImport() {
+  if (m_slot != nullptr) Swap(m_original);
+}
+
+void* PatchedImport::Swap(void* value) {
+  DWORD protection = 0;
+  VirtualProtect(m_slot, sizeof(void*), PAGE_READWRITE, &protection);
+  void* old = *m_slot;
+  *m_slot = value;
+  VirtualProtect(m_slot, sizeof(void*), protection, &protection);
+  return old;
+}
+
 uint64_t UsedAddressSpace() {
   MEMORYSTATUSEX status = {};
   status.dwLength = sizeof status;

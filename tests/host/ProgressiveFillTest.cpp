@@ -26,6 +26,11 @@ void ExpectWholeReportWithTabStops(HWND control, const std::string& report) {
 
 using ProgressiveFill = ViewerTest;
 
+HGLOBAL WINAPI GlobalAllocWithoutMemory(UINT, SIZE_T) {
+  SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return nullptr;
+}
+
 TEST_F(ProgressiveFill, TwoBigReportsArriveWholeAtOnceWhileKeysSelectionAndViewHold) {
   const std::string paths[] = {WriteRecords(3000, "records.pdb"),
                                m_dir.Write("resources.prc", ResourceDatabase(2500))};
@@ -112,6 +117,18 @@ TEST_F(ProgressiveFill, SmallMemoryBudgetStopsWithANoteAndCopyStillGivesTheWhole
   PluginModule::Get().ListSendCommand(frame, kListCommandCopy);
   PumpMessages();
   EXPECT_TRUE(ClipboardText() == report) << ClipboardText().size() << " of " << report.size() << " bytes";
+  // Without memory for the copy the clipboard keeps what it had; a message
+  // box would not let the command return.
+  PutClipboardText("kept");
+  {
+    PatchedImport noMemory(PluginModule::Get().Handle(), "kernel32.dll", "GlobalAlloc",
+                           reinterpret_cast<void*>(&GlobalAllocWithoutMemory));
+    ASSERT_TRUE(noMemory.Patched());
+    PluginModule::Get().ListSendCommand(frame, kListCommandCopy);
+    PumpMessages();  // the command is posted
+  }
+  EXPECT_TRUE(ClipboardText() == "kept") << ClipboardText().size() << " bytes on the clipboard";
+  EXPECT_TRUE(IsWindow(frame) && IsWindowVisible(parts.dumpControl));
 }
 
 // A 32-bit process cannot hold the report of 65535 records: the page stops
