@@ -1,36 +1,11 @@
 // The export entry point: which formats fit which database, the one-line
 // reasons, the selection, and what the writers leave out.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "dump/DatabaseModel.h"
-#include "export/Export.h"
-#include "tools/PalmWriter.h"
+#include "ExportFixture.h"
 
 namespace corvelle {
 namespace {
 
 using samples::PalmDatabase;
-using samples::PalmRecord;
-
-struct Database {
-    explicit Database(const PalmDatabase& database)
-        : bytes(samples::SerializePalmDatabase(database)),
-          model(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()) {}
-    std::string bytes;
-    DatabaseModel model;
-};
-
-PalmDatabase Records(const char* type, const char* creator, std::vector<PalmRecord> records = {}) {
-    PalmDatabase database;
-    database.name = "Test";
-    database.type = type;
-    database.creator = creator;
-    database.records = std::move(records);
-    return database;
-}
 
 struct FitRow {
     const char* name;
@@ -109,13 +84,7 @@ std::string Appointment(uint8_t startHour, uint16_t date, uint16_t flags, const 
     const char minute = startHour == 0xFF ? '\xFF' : 0;
     std::string bytes = {static_cast<char>(startHour), minute,
                          static_cast<char>(startHour == 0xFF ? 0xFF : startHour + 1), minute};
-    bytes += {static_cast<char>(date >> 8), static_cast<char>(date & 0xFF)};
-    bytes += {static_cast<char>(flags >> 8), static_cast<char>(flags & 0xFF)};
-    return bytes + tail;
-}
-
-constexpr uint16_t PackDate(unsigned year, unsigned month, unsigned day) {
-    return static_cast<uint16_t>(((year - 1904) << 9) | (month << 5) | day);
+    return bytes + Be16(date) + Be16(flags) + tail;
 }
 
 TEST(CalendarExport, LeavesOutNoDaysAndSaysSo) {

@@ -1,21 +1,9 @@
 // The vCard of one contact: each phone label's TEL types, the shown phone's
 // PREF, and the FN that a card without names still needs.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "dump/DatabaseModel.h"
-#include "export/Export.h"
-#include "tools/PalmWriter.h"
+#include "ExportFixture.h"
 
 namespace corvelle {
 namespace {
-
-std::string Be32(uint32_t value) {
-    return {static_cast<char>(value >> 24), static_cast<char>(value >> 16), static_cast<char>(value >> 8),
-            static_cast<char>(value)};
-}
 
 // A contact whose fields are given by their index (0 last name, 1 first
 // name, 2 company, 3 to 7 the phones); phone 1 has `label`, and `shown` is
@@ -31,15 +19,7 @@ std::string Contact(const std::vector<std::pair<unsigned, std::string>>& fields,
 }
 
 std::string VCard(const std::string& record) {
-    samples::PalmDatabase book;
-    book.type = "DATA";
-    book.creator = "addr";
-    book.records = {{0, 1, record}};
-    const std::string bytes = samples::SerializePalmDatabase(book);
-    const DatabaseModel model(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    std::string out, error;
-    EXPECT_TRUE(ExportToText(model, ExportFormat::kVCard, {}, out, error)) << error;
-    return out;
+    return Exported(Records("DATA", "addr", {{0, 1, record}}), ExportFormat::kVCard);
 }
 
 struct PhoneRow {
