@@ -32,8 +32,7 @@ struct KeyRow {
   const char* name;
   UINT key;
   unsigned modifiers;
-  int toFrame;    // copies the frame gets; -1: either
-  int toControl;  // -1: either
+  int toFrame, toControl;  // the copies each gets; -1: either
 };
 
 // Letters and the like belong to the host; moving keys to both; the
@@ -43,28 +42,27 @@ const KeyRow kKeys[] = {
     {"Down", VK_DOWN, kNoModifier, 1, 1}, {"PageDown", VK_NEXT, kNoModifier, 0, 1}, {"F5", VK_F5, kNoModifier, 0, -1},
 };
 
-class Key : public ViewerParamTest<KeyRow> {};
-
-TEST_P(Key, ReachesFrameAndControlAsTheHostExpects) {
-  const KeyRow& row = GetParam();
-  ListerWindow lister;
-  ViewerParts parts = OpenViewer(lister, WriteRecords(50));
-  ASSERT_TRUE(parts.IsComplete());
-  ASSERT_TRUE(FocusWindow(parts.dumpControl));
-  MessageLog frameLog(parts.frame), controlLog(parts.dumpControl);
-  PressKeyOnFocus(row.key, row.modifiers);
-  const size_t toFrame = frameLog.Count(WM_KEYDOWN, row.key), toControl = controlLog.Count(WM_KEYDOWN, row.key);
-  EXPECT_TRUE(row.toFrame < 0 || toFrame == size_t(row.toFrame)) << toFrame << " copies reached the frame";
-  EXPECT_TRUE(row.toControl < 0 || toControl == size_t(row.toControl)) << toControl << " reached the report";
-}
-
-INSTANTIATE_TEST_SUITE_P(Keys, Key, testing::ValuesIn(kKeys), RowName());
-
-TEST_F(Commands, KeysMoveAndScrollButNeverEditTheReport) {
-  ListerWindow lister;
+// And W toggles wrapping only in the report, reaching the host all the same.
+TEST_F(Commands, KeysReachFrameAndReportAsTheHostExpectsWrapAndNeverEditTheReport) {
+  ListerWindow lister(ListerKind::TopLevel, RECT{60, 40, 400, 460});  // narrower than long lines
   ViewerParts parts = OpenViewer(lister, WriteRecords(120));
   ASSERT_TRUE(parts.IsComplete());
+  const LRESULT unwrapped = DisplayLineCount(parts.dumpControl);
+  ASSERT_TRUE(FocusWindow(parts.tabControl));
+  PressKeyOnFocus('W');
+  EXPECT_EQ(DisplayLineCount(parts.dumpControl), unwrapped) << "W on the tabs wrapped the report";
   ASSERT_TRUE(FocusWindow(parts.dumpControl));
+  MessageLog wLog(parts.frame);
+  for (unsigned modifiers : {kNoModifier, kShift}) {
+    PressKeyOnFocus('W', modifiers);
+    EXPECT_GT(DisplayLineCount(parts.dumpControl), unwrapped);
+    EXPECT_FALSE(ShowsHorizontalScrollBar(parts.dumpControl));
+    PressKeyOnFocus('W', modifiers);
+    EXPECT_EQ(DisplayLineCount(parts.dumpControl), unwrapped);
+    EXPECT_TRUE(ShowsHorizontalScrollBar(parts.dumpControl));
+  }
+  EXPECT_EQ(wLog.Count(WM_KEYDOWN, 'W'), 4u);
+
   std::string before = ControlText(parts.dumpControl);
   PressKeyOnFocus(VK_DOWN);
   EXPECT_EQ(SendMessageA(parts.dumpControl, EM_EXLINEFROMCHAR, 0, SelectionOf(parts.dumpControl).cpMax), 1);
@@ -74,6 +72,15 @@ TEST_F(Commands, KeysMoveAndScrollButNeverEditTheReport) {
   PressKeyOnFocus('X');
   PressKeyOnFocus(VK_DELETE);
   EXPECT_TRUE(ControlText(parts.dumpControl) == before);
+  for (const KeyRow& row : kKeys) {
+    SCOPED_TRACE(row.name);
+    ASSERT_TRUE(FocusWindow(parts.dumpControl));
+    MessageLog frameLog(parts.frame), controlLog(parts.dumpControl);
+    PressKeyOnFocus(row.key, row.modifiers);
+    const size_t toFrame = frameLog.Count(WM_KEYDOWN, row.key), toControl = controlLog.Count(WM_KEYDOWN, row.key);
+    EXPECT_TRUE(row.toFrame < 0 || toFrame == size_t(row.toFrame)) << toFrame << " copies reached the frame";
+    EXPECT_TRUE(row.toControl < 0 || toControl == size_t(row.toControl)) << toControl << " reached the report";
+  }
 
   // Keys of the host's own windows pass the hook unchanged.
   HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 24, lister.Handle(), nullptr,
@@ -84,28 +91,6 @@ TEST_F(Commands, KeysMoveAndScrollButNeverEditTheReport) {
   EXPECT_EQ(TextOf(edit), "a");
   EXPECT_EQ(frameLog.Count(WM_KEYDOWN, 'A'), 0u);
   DestroyWindow(edit);
-}
-
-TEST_F(Commands, WTogglesWrappingOnlyInTheReportAndStillReachesTheHost) {
-  ListerWindow lister(ListerKind::TopLevel, RECT{60, 40, 400, 460});  // narrower than long lines
-  ViewerParts parts = OpenViewer(lister, WriteRecords(20));
-  ASSERT_TRUE(parts.IsComplete());
-  LRESULT unwrapped = DisplayLineCount(parts.dumpControl);
-  ASSERT_TRUE(FocusWindow(parts.tabControl));
-  PressKeyOnFocus('W');
-  EXPECT_EQ(DisplayLineCount(parts.dumpControl), unwrapped) << "W on the tabs wrapped the report";
-
-  ASSERT_TRUE(FocusWindow(parts.dumpControl));
-  MessageLog frameLog(parts.frame);
-  for (unsigned modifiers : {kNoModifier, kShift}) {
-    PressKeyOnFocus('W', modifiers);
-    EXPECT_GT(DisplayLineCount(parts.dumpControl), unwrapped);
-    EXPECT_FALSE(ShowsHorizontalScrollBar(parts.dumpControl));
-    PressKeyOnFocus('W', modifiers);
-    EXPECT_EQ(DisplayLineCount(parts.dumpControl), unwrapped);
-    EXPECT_TRUE(ShowsHorizontalScrollBar(parts.dumpControl));
-  }
-  EXPECT_EQ(frameLog.Count(WM_KEYDOWN, 'W'), 4u);
 }
 
 struct PageKeyRow {
