@@ -10,12 +10,6 @@
 namespace corvelle::host {
 namespace {
 
-// A rich-edit control may hand its line breaks out as CR LF; the page gave LF.
-std::string WithLineFeeds(std::string text) {
-  for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
-  return text;
-}
-
 const std::string kInformation = CORVELLE_TEXT_TITLE CORVELLE_TEXT_HISTORY CORVELLE_TEXT_V002 CORVELLE_TEXT_V001
     CORVELLE_TEXT_CONTACT CORVELLE_TEXT_RIGHTS;
 
@@ -45,7 +39,7 @@ TEST_F(About, ShowsTheTwentyFourLinesCopiesThemAllAndGrowsOnlyTheInformationBox)
   EXPECT_EQ(SelectedTab(m_viewer.tabControl), 1);
   EXPECT_FALSE(IsWindowVisible(m_viewer.dumpPage));
   EXPECT_EQ(ToString(RectIn(m_page, m_viewer.sheet)), ToString(RectIn(m_viewer.dumpPage, m_viewer.sheet)));
-  const std::string text = WithLineFeeds(ControlText(m_info));
+  const std::string text = WithoutCr(ControlText(m_info));
   EXPECT_EQ(text, kInformation);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 23);
   EXPECT_TRUE(HasStyle(m_info, ES_READONLY | ES_MULTILINE | WS_VSCROLL));
@@ -63,7 +57,7 @@ TEST_F(About, ShowsTheTwentyFourLinesCopiesThemAllAndGrowsOnlyTheInformationBox)
     EXPECT_GE(SelectionOf(m_info).cpMax, SendMessageA(m_info, WM_GETTEXTLENGTH, 0, 0));
     EXPECT_EQ(PluginModule::Get().ListSendCommand(m_viewer.frame, kListCommandCopy), kListPluginOk);
     PumpMessages();
-    EXPECT_EQ(WithLineFeeds(ClipboardText()), kInformation);
+    EXPECT_EQ(WithoutCr(ClipboardText()), kInformation);
   }
   EXPECT_EQ(SelectionOf(m_viewer.dumpControl).cpMax, 0) << "the commands reached the hidden report";
 

@@ -8,26 +8,6 @@ namespace {
 
 using Commands = ViewerTest;
 
-TEST_F(Commands, SelectAllAndCopyActInTheHostsLoopOnTheWholeReportAndOthersAreRefused) {
-  ListerWindow lister;
-  std::string path = WriteRecords(40);
-  ViewerParts parts = OpenViewer(lister, path);
-  ASSERT_TRUE(parts.IsComplete());
-  const PluginModule& module = PluginModule::Get();
-  EmptyClipboardText();
-  SendMessageA(parts.dumpControl, EM_SETSEL, 0, 6);
-  for (int command : {0, 2, 4, -1, 0x10001}) EXPECT_EQ(module.ListSendCommand(parts.frame, command), kListPluginError);
-  EXPECT_EQ(module.ListSendCommand(parts.frame, kListCommandCopy), kListPluginOk);
-  PumpMessages();
-  EXPECT_EQ(ClipboardText(), DumpPalmFile(path.c_str()).substr(0, 6));
-
-  EXPECT_EQ(module.ListSendCommand(parts.frame, kListCommandSelectAll), kListPluginOk);
-  EXPECT_EQ(SelectionOf(parts.dumpControl).cpMax, 6) << "select-all acted before the host's loop ran";
-  EXPECT_EQ(module.ListSendCommand(parts.frame, kListCommandCopy), kListPluginOk);
-  PumpMessages();
-  EXPECT_TRUE(ClipboardText() == DumpPalmFile(path.c_str())) << ClipboardText().size() << " bytes copied";
-}
-
 struct KeyRow {
   const char* name;
   UINT key;
@@ -42,10 +22,12 @@ const KeyRow kKeys[] = {
     {"Down", VK_DOWN, kNoModifier, 1, 1}, {"PageDown", VK_NEXT, kNoModifier, 0, 1}, {"F5", VK_F5, kNoModifier, 0, -1},
 };
 
-// And W toggles wrapping only in the report, reaching the host all the same.
-TEST_F(Commands, KeysReachFrameAndReportAsTheHostExpectsWrapAndNeverEditTheReport) {
+// And W toggles wrapping only in the report, reaching the host all the same;
+// select-all and copy act in the host's loop on the whole report, other commands are refused.
+TEST_F(Commands, KeysAndCommandsReachFrameAndReportAsTheHostExpectsAndNeverEditTheReport) {
   ListerWindow lister(ListerKind::TopLevel, RECT{60, 40, 400, 460});  // narrower than long lines
-  ViewerParts parts = OpenViewer(lister, WriteRecords(120));
+  const std::string path = WriteRecords(120);
+  ViewerParts parts = OpenViewer(lister, path);
   ASSERT_TRUE(parts.IsComplete());
   const LRESULT unwrapped = DisplayLineCount(parts.dumpControl);
   ASSERT_TRUE(FocusWindow(parts.tabControl));
@@ -81,6 +63,20 @@ TEST_F(Commands, KeysReachFrameAndReportAsTheHostExpectsWrapAndNeverEditTheRepor
     EXPECT_TRUE(row.toFrame < 0 || toFrame == size_t(row.toFrame)) << toFrame << " copies reached the frame";
     EXPECT_TRUE(row.toControl < 0 || toControl == size_t(row.toControl)) << toControl << " reached the report";
   }
+
+  const PluginModule& module = PluginModule::Get();
+  EmptyClipboardText();
+  SendMessageA(parts.dumpControl, EM_SETSEL, 0, 6);
+  for (int command : {0, 2, 4, -1, 0x10001}) EXPECT_EQ(module.ListSendCommand(parts.frame, command), kListPluginError);
+  EXPECT_EQ(module.ListSendCommand(parts.frame, kListCommandCopy), kListPluginOk);
+  PumpMessages();
+  EXPECT_EQ(ClipboardText(), DumpPalmFile(path.c_str()).substr(0, 6));
+
+  EXPECT_EQ(module.ListSendCommand(parts.frame, kListCommandSelectAll), kListPluginOk);
+  EXPECT_EQ(SelectionOf(parts.dumpControl).cpMax, 6) << "select-all acted before the host's loop ran";
+  EXPECT_EQ(module.ListSendCommand(parts.frame, kListCommandCopy), kListPluginOk);
+  PumpMessages();
+  EXPECT_TRUE(ClipboardText() == DumpPalmFile(path.c_str())) << ClipboardText().size() << " bytes copied";
 
   // Keys of the host's own windows pass the hook unchanged.
   HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 24, lister.Handle(), nullptr,

@@ -32,11 +32,6 @@ std::string ListLine(HWND list, int row) {
   return line + "\n";
 }
 
-std::string WithoutCr(std::string text) {
-  text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
-  return text;
-}
-
 std::string PaneText(const RecordsParts& parts) { return WithoutCr(ControlText(parts.pane)); }
 
 class Records : public ViewerParamTest<RecordFixture> {};

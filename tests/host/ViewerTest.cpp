@@ -16,9 +16,15 @@ namespace {
 
 using Viewer = ViewerTest;
 
+// It neither writes nor holds the viewed file, and does not make the host's key.
 TEST_F(Viewer, IsAChildFrameWithASheetOfThreeTabsAndAReadOnlyReport) {
+  const char kHostKey[] = "Software\\Ghisler\\Total Commander";
+  HKEY key = nullptr;
+  const bool keyExisted = RegOpenKeyExA(HKEY_CURRENT_USER, kHostKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
+  if (key) RegCloseKey(key);
+  const std::string path = WriteRecords(200), bytes = ReadFileBytes(path);
   ListerWindow lister;
-  ViewerParts parts = OpenViewer(lister, WriteRecords(200));
+  ViewerParts parts = OpenViewer(lister, path);
   ASSERT_TRUE(parts.IsComplete());
   EXPECT_EQ(GetParent(parts.frame), lister.Handle());
   EXPECT_EQ(GetWindowLongPtrA(parts.frame, GWL_STYLE), 0x50000900);
@@ -38,6 +44,14 @@ TEST_F(Viewer, IsAChildFrameWithASheetOfThreeTabsAndAReadOnlyReport) {
   EXPECT_TRUE(ShowsHorizontalScrollBar(parts.dumpControl)) << "long lines start unwrapped";
   EXPECT_EQ(SelectionOf(parts.dumpControl).cpMax, 0);
   EXPECT_EQ(FirstVisibleLine(parts.dumpControl), 0);
+  EXPECT_TRUE(ReadFileBytes(path) == bytes);
+  // While the viewer shows it, another program may write or delete the file.
+  HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_NE(writer, INVALID_HANDLE_VALUE) << "the plug-in holds the viewed file";
+  CloseHandle(writer);
+  EXPECT_TRUE(DeleteFileA(path.c_str()));
+  EXPECT_TRUE(keyExisted || RegOpenKeyExA(HKEY_CURRENT_USER, kHostKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+      << "the key was made";
   // The text went in unpainted: the scroll bar still spans all of it.
   SCROLLINFO scroll = {};
   scroll.cbSize = sizeof scroll;
