@@ -14,6 +14,8 @@
 #include "Version.h"
 #include "dump/ByteReader.h"
 #include "dump/CodeNames.h"
+#include "dump/DatabaseModel.h"
+#include "dump/EntryFormat.h"
 #include "dump/PalmDate.h"
 #include "dump/PalmDump.h"
 #include "dump/ReportText.h"
@@ -254,6 +256,7 @@ void ExpectStream(const std::string& actual, const std::string& expected) {
 }
 
 // The tool streams each report in chunks: a full database's 12 MB report crosses many chunk boundaries.
+// A message on the error stream is one whole line.
 TEST(CommandLine, OutputAndExitStatus) {
     const TemporaryFolder folder;  // the tool runs in it, beside an empty file and a full database
     folder.Write("empty.pdb", "");
@@ -265,6 +268,12 @@ TEST(CommandLine, OutputAndExitStatus) {
     EXPECT_EQ(entries, 65535u);
     const std::string sampleDir = CORVELLE_SAMPLES, golden = CORVELLE_TEST_DATA, usage = "Usage: corvelle-dump FILE...";
     const std::string memoFile = sampleDir + "/Memos.pdb", memos = ReadAll(golden + "/Memos.pdb.report");
+    const std::string memoBytes = ReadAll(memoFile);  // --records and --record N print the entries' texts
+    const DatabaseModel model(reinterpret_cast<const uint8_t*>(memoBytes.data()), memoBytes.size());
+    std::string table;
+    AppendHeaderLine(model, table);
+    for (size_t i = 0; i < model.Count(); ++i) AppendEntryLine(model, i, table);
+    table += EntryCountText(model) + "\n";
     const struct { const char* name; std::string arguments; int status; std::string out, err; } kCases[] = {
         {"FilesInOrder", sampleDir + "/Hello.prc " + sampleDir + "/Query.pqa", 0,
          ReadAll(golden + "/Hello.prc.report") + ReadAll(golden + "/Query.pqa.report"), ""},
@@ -276,6 +285,16 @@ TEST(CommandLine, OutputAndExitStatus) {
         {"Version", "--version", 0, "corvelle-dump " CORVELLE_VERSION_TEXT "\n", ""},
         {"NoFile", "", 2, "", usage},
         {"UnknownOption", "--bogus " + memoFile, 2, "", "corvelle-dump: unknown option --bogus\n" + usage},
+        {"Records", "--records " + memoFile, 0, table, ""},
+        {"Record", "--record 7 " + memoFile, 0, EntryText(model, 7), ""},
+        {"RecordDashDash", "--record 0 -- " + memoFile, 0, EntryText(model, 0), ""},
+        {"NoSuchRecord", "--record 8 " + memoFile, 1, "",
+         "corvelle-dump: " + memoFile + ": no record 8: the file holds 8 of 8 announced records\n"},
+        {"RecordsOfAMissingFile", "--records missing.pdb", 1, "", "corvelle-dump: missing.pdb: cannot open file\n"},
+        {"RecordNotANumber", "--record -1 " + memoFile, 2, "",
+         "corvelle-dump: --record needs an entry number from 0\n" + usage},
+        {"RecordsOfTwoFiles", "--records " + memoFile + " " + memoFile, 2, "",
+         "corvelle-dump: --records takes one FILE; --record takes N and one FILE\n" + usage},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);

@@ -1,4 +1,5 @@
-// The calendar arithmetic and iCalendar values the writers build on.
+// The calendar arithmetic and iCalendar values the writers build on. Alarms in
+// each unit are read back as durations by the export-ics test.
 #include <gtest/gtest.h>
 
 #include "export/CivilDate.h"
@@ -69,10 +70,7 @@ class Offsets : public testing::TestWithParam<OffsetRow> {};
 TEST_P(Offsets, AreDurations) { EXPECT_EQ(ICalOffset(GetParam().amount, GetParam().unit), GetParam().text); }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Offsets,
-                         testing::Values(OffsetRow{"MinutesBefore", -10, DurationUnit::kMinutes, "-PT10M"},
-                                         OffsetRow{"HoursBefore", -2, DurationUnit::kHours, "-PT2H"},
-                                         OffsetRow{"DaysHaveNoT", -1, DurationUnit::kDays, "-P1D"},
-                                         OffsetRow{"AtTheStart", 0, DurationUnit::kMinutes, "PT0M"},
+                         testing::Values(OffsetRow{"AtTheStart", 0, DurationUnit::kMinutes, "PT0M"},
                                          OffsetRow{"After", 128, DurationUnit::kMinutes, "PT128M"}),
                          [](const auto& info) { return info.param.name; });
 

@@ -1,6 +1,7 @@
 // The code-page conversion: each page's own characters, and bytes that a
 // page does not map or that a text cuts, which must become U+FFFD and never
-// vanish.
+// vanish. Whole memos in cp1251 and Shift_JIS, the euro and an unmapped 81h of
+// cp1252 are read against Python's codecs by the export-encodings test.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -33,15 +34,11 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, TextDecoderRows,
     testing::Values(
         CodePageRow{"AsciiUnchanged", "cp1252", "Memo 1\n\t~", "Memo 1\n\t~"},
-        CodePageRow{"EuroOf1252", "cp1252", "\x80" "5", "\xE2\x82\xAC" "5"},
-        CodePageRow{"Unmapped81Of1252", "cp1252", "a\x81" "b", "a" + kFffd + "b"},
         CodePageRow{"EveryUnmappedByteCounts", "cp1252", "\x81\x8D\x8F\x90\x9D", kFffd + kFffd + kFffd + kFffd + kFffd},
         CodePageRow{"CaronOf1250", "cp1250", "\x8A", "\xC5\xA0"},
-        CodePageRow{"CyrillicOf1251", "cp1251", "\xC0\xFF", "\xD0\x90\xD1\x8F"},
         CodePageRow{"Unmapped98Of1251", "cp1251", "\x98", kFffd},
         CodePageRow{"GreekOf1253", "cp1253", "\xC1\xF9", "\xCE\x91\xCF\x89"},
         CodePageRow{"UnmappedAAOf1253", "cp1253", "\xAA" "a", kFffd + "a"},
-        CodePageRow{"HiraganaOfShiftJis", "shift_jis", "\x82\xA0", "\xE3\x81\x82"},
         CodePageRow{"BackslashOfShiftJis", "shift_jis", "\x5C", "\\"},
         CodePageRow{"HalfWidthKatakana", "shift_jis", "\xB1", "\xEF\xBD\xB1"},
         CodePageRow{"LeadByteCutByTheEnd", "shift_jis", "a\x82", "a" + kFffd},

@@ -2,19 +2,13 @@
 // opening through the shell or the registry's HTML command, and the message
 // box when both fail. The tests point this Wine prefix's protocol and HTML
 // commands at programs of their own and put the old values back.
-#include "Harness.h"
+#include "ModalAnswerer.h"
 #include "res/AboutText.h"
 #include "res/Maker.h"
 #include "res/resource.h"
 
 namespace corvelle::host {
 namespace {
-
-// A rich-edit control may hand its line breaks out as CR LF; the page gave LF.
-std::string WithLineFeeds(std::string text) {
-  for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
-  return text;
-}
 
 const std::string kInformation = CORVELLE_TEXT_TITLE CORVELLE_TEXT_HISTORY CORVELLE_TEXT_V002 CORVELLE_TEXT_V001
     CORVELLE_TEXT_CONTACT CORVELLE_TEXT_RIGHTS;
@@ -39,17 +33,16 @@ class AboutPage : public HostTest<Base> {
 };
 using About = AboutPage<testing::Test>;
 
-TEST_F(About, ShowsTheTwentyFourLinesOverTheReportsRectangle) {
+// Shown over the report's rectangle; select-all and copy take the whole text
+// wherever the focus is; of its parts only the information box follows the size.
+TEST_F(About, ShowsTheTwentyFourLinesCopiesThemAllAndGrowsOnlyTheInformationBox) {
   EXPECT_EQ(SelectedTab(m_viewer.tabControl), 1);
   EXPECT_FALSE(IsWindowVisible(m_viewer.dumpPage));
   EXPECT_EQ(ToString(RectIn(m_page, m_viewer.sheet)), ToString(RectIn(m_viewer.dumpPage, m_viewer.sheet)));
-  const std::string text = WithLineFeeds(ControlText(m_info));
+  const std::string text = WithoutCr(ControlText(m_info));
   EXPECT_EQ(text, kInformation);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 23);
   EXPECT_TRUE(HasStyle(m_info, ES_READONLY | ES_MULTILINE | WS_VSCROLL));
-}
-
-TEST_F(About, SelectAllAndCopyTakeTheWholeTextWhereverTheFocusIs) {
   for (HWND focus : {m_info, GetDlgItem(m_page, IDC_LINK_MAIL), m_page}) {
     SCOPED_TRACE(ClassNameOf(focus));
     SetFocus(focus);
@@ -64,22 +57,20 @@ TEST_F(About, SelectAllAndCopyTakeTheWholeTextWhereverTheFocusIs) {
     EXPECT_GE(SelectionOf(m_info).cpMax, SendMessageA(m_info, WM_GETTEXTLENGTH, 0, 0));
     EXPECT_EQ(PluginModule::Get().ListSendCommand(m_viewer.frame, kListCommandCopy), kListPluginOk);
     PumpMessages();
-    EXPECT_EQ(WithLineFeeds(ClipboardText()), kInformation);
+    EXPECT_EQ(WithoutCr(ClipboardText()), kInformation);
   }
   EXPECT_EQ(SelectionOf(m_viewer.dumpControl).cpMax, 0) << "the commands reached the hidden report";
-}
 
-TEST_F(About, OnlyTheInformationBoxFollowsTheListersSize) {
-  auto othersPlaces = [this] {
+  auto placesOfOthers = [this] {
     std::vector<std::string> places;
     for (HWND child : ChildrenOf(m_page)) places.push_back(child == m_info ? "" : ToString(RectIn(child, m_page)));
     return places;
   };
-  const std::vector<std::string> others = othersPlaces();
+  const std::vector<std::string> others = placesOfOthers();
   const RECT info = RectIn(m_info, m_page);
   m_lister.Resize(30, -20);
   EXPECT_EQ(ToString(RectIn(m_info, m_page)), ToString(RECT{info.left, info.top, info.right + 30, info.bottom - 20}));
-  EXPECT_EQ(othersPlaces(), others);
+  EXPECT_EQ(placesOfOthers(), others);
 }
 
 // Sets HKEY_CLASSES_ROOT\<subkey>'s default value for the object's lifetime.
@@ -114,24 +105,6 @@ class ScopedClassesRootValue {
   std::string m_subkey, m_created, m_old;
 };
 
-// Reads and closes the plug-in's message boxes from inside their modal loop.
-struct MessageBoxCloser {
-  MessageBoxCloser() { timer = SetTimer(nullptr, 0, 50, &OnTimer); }
-  ~MessageBoxCloser() { KillTimer(nullptr, timer); }
-  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-    for (HWND box : ThreadWindows()) {
-      if (TextOf(box) != "CORVELLE_WLX" || HasStyle(box, WS_CHILD)) continue;
-      for (HWND child : ChildrenOf(box)) {
-        if (ClassNameOf(child) == "Static" && !TextOf(child).empty()) texts.push_back(TextOf(child));
-      }
-      PostMessageA(box, WM_COMMAND, IDOK, 0);
-    }
-  }
-  static std::vector<std::string> texts;
-  UINT_PTR timer;
-};
-std::vector<std::string> MessageBoxCloser::texts;
-
 struct LinkRow {
   const char* name;
   int id;
@@ -163,7 +136,43 @@ class Link : public AboutPage<testing::TestWithParam<LinkRow>> {
   HWND m_link = nullptr;
 };
 
-TEST_P(Link, HasItsUrlAsTooltipShownWhenThePointerRests) {
+// The shell cannot open the link's scheme. The ".htm" file type's command
+// fails first (a message box says why), then it writes what it was given.
+TEST_P(Link, OpensOnPressThroughTheHtmlCommandWhenTheShellFailsAndShowsItsUrlAsTooltip) {
+  const std::string missing = "\"C:\\corvelle-missing\\nothing.exe\" \"%1\"", record = m_dir.PathOf("command.txt");
+  const std::string command = "CorvelleTest.htmlfile\\shell\\open\\command";
+  ScopedClassesRootValue shell(std::string(GetParam().scheme) + "\\shell\\open\\command", missing);
+  ScopedClassesRootValue htm(".htm", "CorvelleTest.htmlfile");
+  Answerer answer;  // closes the message box a failed link shows
+  EXPECT_EQ(Colour(), RGB(0, 0, 255));
+  {
+    ScopedClassesRootValue fails(command, missing);
+    Press();
+    const std::wstring why = L"CORVELLE_WLX: Can't open link:\n\nThe specified file was not found.";
+    EXPECT_TRUE(answer.boxes == std::vector<std::wstring>{why}) << answer.boxes.size() << " boxes";
+    SetFocus(m_link);
+    EXPECT_EQ(Colour(), RGB(0, 128, 128)) << "active";
+    SetFocus(m_info);
+    EXPECT_EQ(Colour(), RGB(0, 0, 255)) << "a failed link is not visited";
+  }
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  // cmd writes what follows "echo": the blank and the URL the link appends.
+  const std::string echo = "\"" + std::string(system) + "\\cmd.exe\" /c >\"" + record + "\" echo \"%1\" -tail";
+  ScopedClassesRootValue works(command, echo);
+  Press();
+  for (int i = 0; i < 100 && ReadFileBytes(record).find('\n') == std::string::npos; ++i) PumpMessagesFor(100);
+  EXPECT_EQ(ReadFileBytes(record), std::string(" ") + GetParam().url + "\r\n");
+  EXPECT_EQ(answer.boxes.size(), 1u);
+  EXPECT_EQ(GetFocus(), m_link);
+  DeleteFileA(record.c_str());
+  PostMessageA(m_link, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  PumpMessagesFor(1000);
+  EXPECT_TRUE(ReadFileBytes(record).empty()) << "the release opened the link again";
+  SetFocus(m_info);
+  EXPECT_EQ(Colour(), RGB(128, 0, 128)) << "visited";
+
+  // The URL is the tooltip, shown when the pointer rests.
   HWND tip = nullptr;
   char text[300] = {};
   for (HWND window : ThreadWindows()) {
@@ -185,44 +194,6 @@ TEST_P(Link, HasItsUrlAsTooltipShownWhenThePointerRests) {
   for (int i = 0; i < 30 && !IsWindowVisible(tip); ++i) PumpMessagesFor(100);
   EXPECT_TRUE(IsWindowVisible(tip));
   EXPECT_EQ(SendMessageA(m_link, WM_NCHITTEST, 0, 0), HTCLIENT) << "a plain static lets the mouse through";
-}
-
-// The shell cannot open the link's scheme. The ".htm" file type's command
-// fails first (a message box says why), then it writes what it was given.
-TEST_P(Link, OpensOnPressThroughTheHtmlCommandWhenTheShellFails) {
-  const std::string missing = "\"C:\\corvelle-missing\\nothing.exe\" \"%1\"", record = m_dir.PathOf("command.txt");
-  const std::string command = "CorvelleTest.htmlfile\\shell\\open\\command";
-  ScopedClassesRootValue shell(std::string(GetParam().scheme) + "\\shell\\open\\command", missing);
-  ScopedClassesRootValue htm(".htm", "CorvelleTest.htmlfile");
-  MessageBoxCloser::texts.clear();
-  MessageBoxCloser boxes;
-  EXPECT_EQ(Colour(), RGB(0, 0, 255));
-  {
-    ScopedClassesRootValue fails(command, missing);
-    Press();
-    const std::string why = "Can't open link:\n\nThe specified file was not found.";
-    EXPECT_EQ(MessageBoxCloser::texts, std::vector<std::string>{why});
-    SetFocus(m_link);
-    EXPECT_EQ(Colour(), RGB(0, 128, 128)) << "active";
-    SetFocus(m_info);
-    EXPECT_EQ(Colour(), RGB(0, 0, 255)) << "a failed link is not visited";
-  }
-  char system[MAX_PATH] = {};
-  GetSystemDirectoryA(system, MAX_PATH);
-  // cmd writes what follows "echo": the blank and the URL the link appends.
-  const std::string echo = "\"" + std::string(system) + "\\cmd.exe\" /c >\"" + record + "\" echo \"%1\" -tail";
-  ScopedClassesRootValue works(command, echo);
-  Press();
-  for (int i = 0; i < 100 && ReadFileBytes(record).find('\n') == std::string::npos; ++i) PumpMessagesFor(100);
-  EXPECT_EQ(ReadFileBytes(record), std::string(" ") + GetParam().url + "\r\n");
-  EXPECT_EQ(MessageBoxCloser::texts.size(), 1u);
-  EXPECT_EQ(GetFocus(), m_link);
-  DeleteFileA(record.c_str());
-  PostMessageA(m_link, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-  PumpMessagesFor(1000);
-  EXPECT_TRUE(ReadFileBytes(record).empty()) << "the release opened the link again";
-  SetFocus(m_info);
-  EXPECT_EQ(Colour(), RGB(128, 0, 128)) << "visited";
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, Link, testing::ValuesIn(kLinks), RowName());

@@ -3,65 +3,12 @@
 // what `corvelle-dump --export` writes (ExportToText, linked in here).
 #include <algorithm>
 
+#include "ModalAnswerer.h"
 #include "RecordFixtures.h"
 #include "export/Export.h"
 
 namespace corvelle::host {
 namespace {
-
-constexpr int kFileNameCombo = 0x47C;  // cmb13 of the Explorer-style save dialog
-
-// Answers the modal loops the menu opens, from a thread timer that they
-// dispatch: reads the menu and picks an item (or closes it), names the file
-// in the save dialog (or cancels it), and says yes to any message box.
-struct Answerer {
-  int menuItem = -1;        // -1: close the menu without a choice
-  std::wstring fileName;    // empty: cancel the save dialog
-  std::vector<std::wstring> items;
-  std::vector<bool> grayed;
-  std::vector<std::wstring> boxes;  // the message boxes' texts
-  bool menuDone = false, dialogDone = false;
-  UINT_PTR timer;
-
-  static inline Answerer* s_current = nullptr;
-  Answerer() : timer(SetTimer(nullptr, 0, 40, &Tick)) { s_current = this; }
-  ~Answerer() { KillTimer(nullptr, timer), s_current = nullptr; }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { s_current->Step(); }
-  void Step() {
-    if (HWND menu = FindWindowA("#32768", nullptr); menu && IsWindowVisible(menu) && !menuDone) {
-      menuDone = true;
-      HMENU handle = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
-      for (int i = 0; i < GetMenuItemCount(handle); ++i) {
-        wchar_t text[128] = {};
-        if (GetMenuStringW(handle, i, text, 128, MF_BYPOSITION) == 0) continue;  // the separator
-        items.emplace_back(text);
-        grayed.push_back((GetMenuState(handle, i, MF_BYPOSITION) & MF_GRAYED) != 0);
-      }
-      if (menuItem < 0) {
-        EndMenu();
-        return;
-      }
-      for (int i = 0; i <= menuItem; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-      PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-      return;
-    }
-    for (HWND window : ThreadWindows()) {
-      // Top-level dialogs only; GetParent would name their owner.
-      if (HasStyle(window, WS_CHILD) || ClassNameOf(window) != "#32770" || !IsWindowVisible(window)) continue;
-      if (GetDlgItem(window, kFileNameCombo) && !dialogDone) {
-        dialogDone = true;
-        if (!fileName.empty()) SetDlgItemTextW(window, kFileNameCombo, fileName.c_str());
-        PostMessageA(window, WM_COMMAND, fileName.empty() ? IDCANCEL : IDOK, 0);
-      } else if (!GetDlgItem(window, kFileNameCombo)) {
-        wchar_t text[512] = {};
-        GetDlgItemTextW(window, 0xFFFF, text, 512);
-        boxes.emplace_back(text);
-        PostMessageA(window, WM_COMMAND, GetDlgItem(window, IDYES) ? IDYES : IDOK, 0);
-      }
-      return;
-    }
-  }
-};
 
 struct MenuRow {
   const char* name;
@@ -69,15 +16,12 @@ struct MenuRow {
   std::vector<std::wstring> formats;  // as the menu names them, in its order
 };
 
-std::string Address() { return kRecordFixtures[2].bytes(); }
-std::string Application() { return kRecordFixtures[6].bytes(); }
-
 // Text for memos, vCard for contacts, JSON for any database; never raw, which
 // writes a folder.
 const MenuRow kMenus[] = {
     {"Memo", MemoFixture, {L"text", L"JSON"}},
-    {"Address", Address, {L"vCard", L"JSON"}},
-    {"Resources", Application, {L"JSON"}},
+    {"Address", AddressFixture, {L"vCard", L"JSON"}},
+    {"Resources", ApplicationFixture, {L"JSON"}},
 };
 
 class ExportMenu : public ViewerParamTest<MenuRow> {};
@@ -108,7 +52,7 @@ using ExportFile = ViewerTest;
 
 // Through the right button's path (WM_CONTEXTMENU from the list).
 TEST_F(ExportFile, IsWrittenOnlyWhereTheUserSaysAndEqualsTheCommandLinesExport) {
-  const ModelledFile file{Address()};
+  const ModelledFile file{AddressFixture()};
   const std::string& bytes = file.bytes;
   const std::string viewed = m_dir.Write("Contacts.pdb", bytes);
   std::string expected, error;

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -172,6 +173,11 @@ inline bool HasStyle(HWND window, LONG_PTR style) { return (GetWindowLongPtrA(wi
 // ---- Rich-edit controls and the clipboard
 
 std::string ControlText(HWND control);  // WM_GETTEXT, any size
+// A rich-edit control or the clipboard may hand line breaks out as CR LF.
+inline std::string WithoutCr(std::string text) {
+  text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+  return text;
+}
 CHARRANGE SelectionOf(HWND control);
 CHARFORMATA DefaultCharFormat(HWND control);
 PARAFORMAT2 ParagraphFormat(HWND control);  // of the selection

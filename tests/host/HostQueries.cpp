@@ -277,19 +277,15 @@ void* PatchedImport::Swap(void* value) {
   return old;
 }
 
-uint64_t UsedAddressSpace() {
+static MEMORYSTATUSEX MemoryStatus() {
   MEMORYSTATUSEX status = {};
   status.dwLength = sizeof status;
   GlobalMemoryStatusEx(&status);
-  return status.ullTotalVirtual - status.ullAvailVirtual;
+  return status;
 }
 
-uint64_t WholeAddressSpace() {
-  MEMORYSTATUSEX status = {};
-  status.dwLength = sizeof status;
-  GlobalMemoryStatusEx(&status);
-  return status.ullTotalVirtual;
-}
+uint64_t UsedAddressSpace() { return MemoryStatus().ullTotalVirtual - MemoryStatus().ullAvailVirtual; }
+uint64_t WholeAddressSpace() { return MemoryStatus().ullTotalVirtual; }
 
 ResourceCounts CurrentResourceCounts() {
   ResourceCounts counts;

@@ -8,11 +8,62 @@ namespace {
 
 using Commands = ViewerTest;
 
-TEST_F(Commands, SelectAllAndCopyActInTheHostsLoopOnTheWholeReportAndOthersAreRefused) {
-  ListerWindow lister;
-  std::string path = WriteRecords(40);
+struct KeyRow {
+  const char* name;
+  UINT key;
+  unsigned modifiers;
+  int toFrame, toControl;  // the copies each gets; -1: either
+};
+
+// Letters and the like belong to the host; moving keys to both; the
+// scrolling keys only to the report. Every key's route is the rule's own test.
+const KeyRow kKeys[] = {
+    {"Letter", 'A', kNoModifier, 1, 0},  {"ShiftLetter", 'Q', kShift, 1, 0}, {"Escape", VK_ESCAPE, kNoModifier, 1, 0},
+    {"Down", VK_DOWN, kNoModifier, 1, 1}, {"PageDown", VK_NEXT, kNoModifier, 0, 1}, {"F5", VK_F5, kNoModifier, 0, -1},
+};
+
+// And W toggles wrapping only in the report, reaching the host all the same;
+// select-all and copy act in the host's loop on the whole report, other commands are refused.
+TEST_F(Commands, KeysAndCommandsReachFrameAndReportAsTheHostExpectsAndNeverEditTheReport) {
+  ListerWindow lister(ListerKind::TopLevel, RECT{60, 40, 400, 460});  // narrower than long lines
+  const std::string path = WriteRecords(120);
   ViewerParts parts = OpenViewer(lister, path);
   ASSERT_TRUE(parts.IsComplete());
+  const LRESULT unwrapped = DisplayLineCount(parts.dumpControl);
+  ASSERT_TRUE(FocusWindow(parts.tabControl));
+  PressKeyOnFocus('W');
+  EXPECT_EQ(DisplayLineCount(parts.dumpControl), unwrapped) << "W on the tabs wrapped the report";
+  ASSERT_TRUE(FocusWindow(parts.dumpControl));
+  MessageLog wLog(parts.frame);
+  for (unsigned modifiers : {kNoModifier, kShift}) {
+    PressKeyOnFocus('W', modifiers);
+    EXPECT_GT(DisplayLineCount(parts.dumpControl), unwrapped);
+    EXPECT_FALSE(ShowsHorizontalScrollBar(parts.dumpControl));
+    PressKeyOnFocus('W', modifiers);
+    EXPECT_EQ(DisplayLineCount(parts.dumpControl), unwrapped);
+    EXPECT_TRUE(ShowsHorizontalScrollBar(parts.dumpControl));
+  }
+  EXPECT_EQ(wLog.Count(WM_KEYDOWN, 'W'), 4u);
+
+  std::string before = ControlText(parts.dumpControl);
+  PressKeyOnFocus(VK_DOWN);
+  EXPECT_EQ(SendMessageA(parts.dumpControl, EM_EXLINEFROMCHAR, 0, SelectionOf(parts.dumpControl).cpMax), 1);
+  PressKeyOnFocus(VK_NEXT);
+  PressKeyOnFocus(VK_NEXT);
+  EXPECT_GT(FirstVisibleLine(parts.dumpControl), 0);
+  PressKeyOnFocus('X');
+  PressKeyOnFocus(VK_DELETE);
+  EXPECT_TRUE(ControlText(parts.dumpControl) == before);
+  for (const KeyRow& row : kKeys) {
+    SCOPED_TRACE(row.name);
+    ASSERT_TRUE(FocusWindow(parts.dumpControl));
+    MessageLog frameLog(parts.frame), controlLog(parts.dumpControl);
+    PressKeyOnFocus(row.key, row.modifiers);
+    const size_t toFrame = frameLog.Count(WM_KEYDOWN, row.key), toControl = controlLog.Count(WM_KEYDOWN, row.key);
+    EXPECT_TRUE(row.toFrame < 0 || toFrame == size_t(row.toFrame)) << toFrame << " copies reached the frame";
+    EXPECT_TRUE(row.toControl < 0 || toControl == size_t(row.toControl)) << toControl << " reached the report";
+  }
+
   const PluginModule& module = PluginModule::Get();
   EmptyClipboardText();
   SendMessageA(parts.dumpControl, EM_SETSEL, 0, 6);
@@ -26,54 +77,6 @@ TEST_F(Commands, SelectAllAndCopyActInTheHostsLoopOnTheWholeReportAndOthersAreRe
   EXPECT_EQ(module.ListSendCommand(parts.frame, kListCommandCopy), kListPluginOk);
   PumpMessages();
   EXPECT_TRUE(ClipboardText() == DumpPalmFile(path.c_str())) << ClipboardText().size() << " bytes copied";
-}
-
-struct KeyRow {
-  const char* name;
-  UINT key;
-  unsigned modifiers;
-  int toFrame;    // copies the frame gets; -1: either
-  int toControl;  // -1: either
-};
-
-// Letters and the like belong to the host; moving keys to both; the
-// scrolling keys only to the report. Every key's route is the rule's own test.
-const KeyRow kKeys[] = {
-    {"Letter", 'A', kNoModifier, 1, 0},  {"ShiftLetter", 'Q', kShift, 1, 0}, {"Escape", VK_ESCAPE, kNoModifier, 1, 0},
-    {"Down", VK_DOWN, kNoModifier, 1, 1}, {"PageDown", VK_NEXT, kNoModifier, 0, 1}, {"F5", VK_F5, kNoModifier, 0, -1},
-};
-
-class Key : public ViewerParamTest<KeyRow> {};
-
-TEST_P(Key, ReachesFrameAndControlAsTheHostExpects) {
-  const KeyRow& row = GetParam();
-  ListerWindow lister;
-  ViewerParts parts = OpenViewer(lister, WriteRecords(50));
-  ASSERT_TRUE(parts.IsComplete());
-  ASSERT_TRUE(FocusWindow(parts.dumpControl));
-  MessageLog frameLog(parts.frame), controlLog(parts.dumpControl);
-  PressKeyOnFocus(row.key, row.modifiers);
-  const size_t toFrame = frameLog.Count(WM_KEYDOWN, row.key), toControl = controlLog.Count(WM_KEYDOWN, row.key);
-  EXPECT_TRUE(row.toFrame < 0 || toFrame == size_t(row.toFrame)) << toFrame << " copies reached the frame";
-  EXPECT_TRUE(row.toControl < 0 || toControl == size_t(row.toControl)) << toControl << " reached the report";
-}
-
-INSTANTIATE_TEST_SUITE_P(Keys, Key, testing::ValuesIn(kKeys), RowName());
-
-TEST_F(Commands, KeysMoveAndScrollButNeverEditTheReport) {
-  ListerWindow lister;
-  ViewerParts parts = OpenViewer(lister, WriteRecords(120));
-  ASSERT_TRUE(parts.IsComplete());
-  ASSERT_TRUE(FocusWindow(parts.dumpControl));
-  std::string before = ControlText(parts.dumpControl);
-  PressKeyOnFocus(VK_DOWN);
-  EXPECT_EQ(SendMessageA(parts.dumpControl, EM_EXLINEFROMCHAR, 0, SelectionOf(parts.dumpControl).cpMax), 1);
-  PressKeyOnFocus(VK_NEXT);
-  PressKeyOnFocus(VK_NEXT);
-  EXPECT_GT(FirstVisibleLine(parts.dumpControl), 0);
-  PressKeyOnFocus('X');
-  PressKeyOnFocus(VK_DELETE);
-  EXPECT_TRUE(ControlText(parts.dumpControl) == before);
 
   // Keys of the host's own windows pass the hook unchanged.
   HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 24, lister.Handle(), nullptr,
@@ -84,28 +87,6 @@ TEST_F(Commands, KeysMoveAndScrollButNeverEditTheReport) {
   EXPECT_EQ(TextOf(edit), "a");
   EXPECT_EQ(frameLog.Count(WM_KEYDOWN, 'A'), 0u);
   DestroyWindow(edit);
-}
-
-TEST_F(Commands, WTogglesWrappingOnlyInTheReportAndStillReachesTheHost) {
-  ListerWindow lister(ListerKind::TopLevel, RECT{60, 40, 400, 460});  // narrower than long lines
-  ViewerParts parts = OpenViewer(lister, WriteRecords(20));
-  ASSERT_TRUE(parts.IsComplete());
-  LRESULT unwrapped = DisplayLineCount(parts.dumpControl);
-  ASSERT_TRUE(FocusWindow(parts.tabControl));
-  PressKeyOnFocus('W');
-  EXPECT_EQ(DisplayLineCount(parts.dumpControl), unwrapped) << "W on the tabs wrapped the report";
-
-  ASSERT_TRUE(FocusWindow(parts.dumpControl));
-  MessageLog frameLog(parts.frame);
-  for (unsigned modifiers : {kNoModifier, kShift}) {
-    PressKeyOnFocus('W', modifiers);
-    EXPECT_GT(DisplayLineCount(parts.dumpControl), unwrapped);
-    EXPECT_FALSE(ShowsHorizontalScrollBar(parts.dumpControl));
-    PressKeyOnFocus('W', modifiers);
-    EXPECT_EQ(DisplayLineCount(parts.dumpControl), unwrapped);
-    EXPECT_TRUE(ShowsHorizontalScrollBar(parts.dumpControl));
-  }
-  EXPECT_EQ(frameLog.Count(WM_KEYDOWN, 'W'), 4u);
 }
 
 struct PageKeyRow {

@@ -1,5 +1,5 @@
-// Opening and closing viewers leaves nothing behind, writes nothing, and lets
-// the module unload cleanly.
+// Opening and closing viewers leaves nothing behind and lets the module unload
+// cleanly. (That a viewer writes nothing is checked where each part is shown.)
 #include "Harness.h"
 #include "tools/PalmWriter.h"
 
@@ -42,26 +42,6 @@ TEST_F(Lifecycle, OpenAndCloseCyclesLeaveNoWindowObjectOrHandleBehind) {
   EXPECT_LE(after.gdiObjects - before.gdiObjects, 10);
   EXPECT_LE(after.userObjects - before.userObjects, 10);
   EXPECT_LE(after.kernelHandles - before.kernelHandles, 10);
-}
-
-TEST_F(Lifecycle, TheViewedFileIsNeitherWrittenNorHeldNorTheHostsKeyMade) {
-  const char kHostKey[] = "Software\\Ghisler\\Total Commander";
-  HKEY key = nullptr;
-  const bool keyExisted = RegOpenKeyExA(HKEY_CURRENT_USER, kHostKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
-  if (key) RegCloseKey(key);
-  std::string path = WriteRecords(25);
-  const std::string bytes = ReadFileBytes(path);
-  ListerWindow lister;
-  ASSERT_NE(lister.Open(path), nullptr);
-  EXPECT_TRUE(ReadFileBytes(path) == bytes);
-  // While the viewer shows it, another program may write or delete the file.
-  HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  EXPECT_NE(writer, INVALID_HANDLE_VALUE) << "the plug-in holds the viewed file";
-  CloseHandle(writer);
-  EXPECT_TRUE(DeleteFileA(path.c_str()));
-  if (!keyExisted) {
-    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kHostKey, 0, KEY_READ, &key), ERROR_SUCCESS) << "the key was made";
-  }
 }
 
 constexpr int kUnloadClean = 0, kModuleStaysLoaded = 5;

@@ -1,6 +1,6 @@
-// The Records page's tests: databases of each record format written with the
-// sample writer (a few entries each, every decoder met at least once), and
-// the page's parts as the host finds them.
+// The Records page's tests: databases written with the sample writer (each
+// decoder's text is the engine's and is tested there; these are the kinds the
+// page itself treats apart), and the page's parts as the host finds them.
 #pragma once
 
 #include <string>
@@ -16,8 +16,8 @@ struct RecordFixture {
   bool resources;
 };
 
-extern const RecordFixture kRecordFixtures[7];  // Memo, ToDo, Address, DateBook, PalmDoc, a long memo, Hello.prc
-std::string MemoFixture();
+extern const RecordFixture kRecordFixtures[4];  // Memo, Address (for vCard), a long memo, Hello.prc
+std::string MemoFixture(), AddressFixture(), ApplicationFixture();
 
 // A file's bytes and the model over them, as the command line builds it.
 struct ModelledFile {

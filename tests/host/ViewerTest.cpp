@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "Harness.h"
+#include "RecordFixtures.h"
 #include "dump/LauncherIcon.h"
 #include "dump/PalmDump.h"
 #include "tools/PalmWriter.h"
@@ -16,9 +16,15 @@ namespace {
 
 using Viewer = ViewerTest;
 
+// It neither writes nor holds the viewed file, and does not make the host's key.
 TEST_F(Viewer, IsAChildFrameWithASheetOfThreeTabsAndAReadOnlyReport) {
+  const char kHostKey[] = "Software\\Ghisler\\Total Commander";
+  HKEY key = nullptr;
+  const bool keyExisted = RegOpenKeyExA(HKEY_CURRENT_USER, kHostKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
+  if (key) RegCloseKey(key);
+  const std::string path = WriteRecords(200), bytes = ReadFileBytes(path);
   ListerWindow lister;
-  ViewerParts parts = OpenViewer(lister, WriteRecords(200));
+  ViewerParts parts = OpenViewer(lister, path);
   ASSERT_TRUE(parts.IsComplete());
   EXPECT_EQ(GetParent(parts.frame), lister.Handle());
   EXPECT_EQ(GetWindowLongPtrA(parts.frame, GWL_STYLE), 0x50000900);
@@ -38,6 +44,14 @@ TEST_F(Viewer, IsAChildFrameWithASheetOfThreeTabsAndAReadOnlyReport) {
   EXPECT_TRUE(ShowsHorizontalScrollBar(parts.dumpControl)) << "long lines start unwrapped";
   EXPECT_EQ(SelectionOf(parts.dumpControl).cpMax, 0);
   EXPECT_EQ(FirstVisibleLine(parts.dumpControl), 0);
+  EXPECT_TRUE(ReadFileBytes(path) == bytes);
+  // While the viewer shows it, another program may write or delete the file.
+  HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_NE(writer, INVALID_HANDLE_VALUE) << "the plug-in holds the viewed file";
+  CloseHandle(writer);
+  EXPECT_TRUE(DeleteFileA(path.c_str()));
+  EXPECT_TRUE(keyExisted || RegOpenKeyExA(HKEY_CURRENT_USER, kHostKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+      << "the key was made";
   // The text went in unpainted: the scroll bar still spans all of it.
   SCROLLINFO scroll = {};
   scroll.cbSize = sizeof scroll;
@@ -51,21 +65,18 @@ struct ReportRow {
   std::wstring fileName;     // in the test's folder; "" gives an empty path
   std::string (*content)();  // null: no such file
   bool taken;                // false: not the plug-in's file, no viewer
+  int records = -1;          // the Records page's rows; -1: not shown
 };
 
 std::string SmallDatabase() { return RecordDatabase(4); }
 
 const ReportRow kReports[] = {
     {"Records", L"memo.pdb", [] { return RecordDatabase(3); }, true},
-    {"NoRecords", L"empty.pdb", [] { return RecordDatabase(0); }, true},
     {"ResourcesUpperCaseName", L"app.PRC", [] { return ResourceDatabase(25); }, true},
-    {"CyrillicName", L"\x0417\x0430\x043C\x0435\x0442\x043A\x0438.pqa", SmallDatabase, true},
-    {"NotAPalmFile", L"text.pqa", [] { return std::string("plain text"); }, true},
+    // The Records page reads the file again, when first shown, by the same name.
+    {"CyrillicName", L"\x0417\x0430\x043C\x0435\x0442\x043A\x0438.pqa", SmallDatabase, true, 4},
     {"MissingFile", L"missing.pdb", nullptr, true},
-    // Beyond the control's default limit of 32767 characters and beyond 64 KB.
-    {"BeyondTheDefaultTextLimit", L"big.pdb", [] { return RecordDatabase(400); }, true},
     {"BackupSuffix", L"memo.pdb.bak", SmallDatabase, false},
-    {"TwoDotsFirst", L"..memo.prc", SmallDatabase, false},
     {"EmptyPath", L"", nullptr, false},
 };
 
@@ -97,6 +108,10 @@ TEST_P(Report, IsTheEnginesTextByteForByteWhenTheFileIsTaken) {
   lister.Adopt(parts.frame);
   std::string shown = ControlText(parts.dumpControl);
   EXPECT_TRUE(shown == expected) << shown.size() << " bytes shown, " << expected.size() << " expected";
+  if (row.records >= 0) {
+    const HWND list = ShowRecords(parts).list;
+    EXPECT_EQ(list ? ListView_GetItemCount(list) : -1, row.records);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, Report, testing::ValuesIn(kReports), RowName());
@@ -177,12 +192,18 @@ const ResizeRow kResizes[] = {
 class Resize : public ViewerParamTest<ResizeRow> {};
 
 // Every part follows the Lister's size, a hidden page too; the report keeps
-// the margins its dialog template gives it.
+// the margins its dialog template gives it. An embedded viewer leaves the
+// focus where it was and starts enabled.
 TEST_P(Resize, MovesTheRightAndBottomEdgesOfEveryPartTogether) {
   const ResizeRow& row = GetParam();
   ListerWindow lister(row.kind);
+  const HWND edit = row.kind != ListerKind::Embedded ? nullptr
+      : CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 120, 24, lister.Outer(), nullptr, nullptr, nullptr);
+  ASSERT_TRUE(!edit || FocusWindow(edit));
   ViewerParts parts = OpenViewer(lister, WriteRecords(3));
   ASSERT_TRUE(parts.IsComplete());
+  EXPECT_TRUE(!edit || GetFocus() == edit) << "the viewer took the focus";
+  EXPECT_FALSE(HasStyle(parts.sheet, WS_DISABLED));
   const HWND windows[] = {parts.frame, parts.sheet, parts.tabControl, parts.dumpPage, parts.dumpControl};
   auto rects = [&] {
     std::vector<RECT> all;
