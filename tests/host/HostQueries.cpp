@@ -245,12 +245,14 @@ void PutClipboardText(const std::string& text) {
 
 PatchedImport::PatchedImport(HMODULE module, const char* dll, const char* function, void* replacement) {
   auto* base = reinterpret_cast<BYTE*>(module);
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
   const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   if (imports.VirtualAddress == 0) return;
   for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name != 0;
        ++entry) {
-    if (_stricmp(reinterpret_cast<const char*>(base + entry->Name), dll) != 0 || entry->OriginalFirstThunk == 0) continue;
+    const bool wanted = _stricmp(reinterpret_cast<const char*>(base + entry->Name), dll) == 0;
+    if (!wanted || entry->OriginalFirstThunk == 0) continue;
     auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
     auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
     for (; names->u1.AddressOfData != 0; ++names, ++slots) {
@@ -284,7 +286,10 @@ static MEMORYSTATUSEX MemoryStatus() {
   return status;
 }
 
-uint64_t UsedAddressSpace() { return MemoryStatus().ullTotalVirtual - MemoryStatus().ullAvailVirtual; }
+uint64_t UsedAddressSpace() {
+  const MEMORYSTATUSEX status = MemoryStatus();  // one snapshot for both figures
+  return status.ullTotalVirtual - status.ullAvailVirtual;
+}
 uint64_t WholeAddressSpace() { return MemoryStatus().ullTotalVirtual; }
 
 ResourceCounts CurrentResourceCounts() {
