@@ -14,6 +14,7 @@
 namespace corvelle {
 
 struct ExportContext {
+    const DecodedDatabase& database;
     const DatabaseModel& model;
     std::vector<size_t> indexes;  // inside the model, in the order to write them
     TextDecoder& decoder;
@@ -30,6 +31,16 @@ struct ExportContext {
 // or expunged (those are gone from the device, only not yet synchronised
 // away), and with data in the file.
 bool IsLiveRecord(const DatabaseModel& model, size_t index);
+
+// Hands every live entry that the format decodes to `feed`, in the order asked.
+template <class Feed>
+void FeedLiveEntries(const ExportContext& context, ExportType type, Feed& feed) {
+    for (size_t index : context.indexes) {
+        if (!IsLiveRecord(context.model, index) || !context.database.Decodes(index)) continue;
+        feed.Begin(index);
+        context.database.Reader().Feed(index, type, feed);
+    }
+}
 
 // "record 12" for the warnings.
 std::string RecordName(size_t index);

@@ -1,18 +1,24 @@
-// Date Book records as VEVENTs and To Do records as VTODOs of one iCalendar
-// 2.0 object (RFC 5545).
+// Appointments as VEVENTs and tasks as VTODOs of one iCalendar 2.0 object
+// (RFC 5545). The format hands each appointment or task over; this writer
+// knows only iCalendar and the Date Book's repeat rules that later calendars
+// kept.
 #include <cstdio>
 #include <string>
 
 #include "dump/records/DateBookRecord.h"
-#include "dump/records/ToDoRecord.h"
 #include "export/ContentLine.h"
+#include "export/ExportFeed.h"
 #include "export/ExportWriters.h"
 #include "export/Rfc5545.h"
 
 namespace corvelle {
 namespace {
 
-const char* const kWeekdays[7] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
+// "SU" for Sunday: the Date Book's word in iCalendar's two capitals.
+std::string IcalWeekday(unsigned day) {
+    const char* name = WeekdayName(day);
+    return {static_cast<char>(name[0] & ~0x20), static_cast<char>(name[1] & ~0x20)};
+}
 // What the Date Book stores for "no alarm" when the alarm flag is set anyway.
 constexpr int8_t kNoAlarmAdvance = -1;
 
@@ -44,13 +50,16 @@ std::string Stamp(const DatabaseModel& model) {
     return ICalUtcDateTime(FromPalmSeconds(header.modified != 0 ? header.modified : header.created));
 }
 
-class CalendarBuilder {
+class CalendarFeed final : public ExportFeed {
 public:
-    CalendarBuilder(const ExportContext& context, std::string& out)
+    CalendarFeed(const ExportContext& context, std::string& out)
         : m_context(context), m_out(out), m_stamp(Stamp(context.model)) {}
 
-    void WriteEvent(size_t index) {
-        const DateBookRecord record = DecodeDateBook(m_context.model.Data(index));
+    void Begin(size_t index) { m_index = index; }
+
+    void Event(const CalendarEvent& event) override {
+        const size_t index = m_index;
+        const DateBookRecord& record = *event.appointment;
         const CivilDate date = ToCivil(record.date);
         if (!IsValidDate(date)) {
             m_context.Warn(RecordName(index) + ": left out, its date " + PackedDateText(record.date) +
@@ -65,7 +74,7 @@ public:
             return;
         }
         m_out += "BEGIN:VEVENT\r\n";
-        Begin(index);
+        BeginComponent(index);
         if (timed) {
             AppendProperty("DTSTART", "", ICalLocalDateTime(date, record.startHour, record.startMinute), m_out);
             // An appointment that ends when it starts is an instant: no DTEND.
@@ -84,10 +93,10 @@ public:
         m_out += "END:VEVENT\r\n";
     }
 
-    void WriteToDo(size_t index) {
-        const ToDoRecord record = DecodeToDo(m_context.model.Data(index));
+    void Task(const CalendarTask& record) override {
+        const size_t index = m_index;
         m_out += "BEGIN:VTODO\r\n";
-        Begin(index);
+        BeginComponent(index);
         if (!record.due.IsNone()) {
             if (IsValidDate(ToCivil(record.due)))
                 AppendProperty("DUE", "VALUE=DATE", ICalDate(ToCivil(record.due)), m_out);
@@ -106,7 +115,7 @@ public:
     }
 
 private:
-    void Begin(size_t index) {
+    void BeginComponent(size_t index) {
         AppendProperty("UID", "", Uid(m_context.model, index), m_out);
         AppendProperty("DTSTAMP", "", m_stamp, m_out);
         if (m_context.model.Entry(index).attributes & record_flags::kPrivate)
@@ -121,14 +130,7 @@ private:
     void WriteRepeat(size_t index, const DateBookRecord& record, bool timed) {
         const DateBookRepeat& repeat = record.repeat;
         std::string rule;
-        switch (static_cast<RepeatType>(repeat.type)) {
-            case RepeatType::kDaily: rule = "FREQ=DAILY"; break;
-            case RepeatType::kWeekly: rule = "FREQ=WEEKLY"; break;
-            case RepeatType::kMonthlyByDay:
-            case RepeatType::kMonthlyByDate: rule = "FREQ=MONTHLY"; break;
-            case RepeatType::kYearly: rule = "FREQ=YEARLY"; break;
-            case RepeatType::kNone: break;
-        }
+        if (const RepeatTypeWords* words = WordsOfRepeatType(repeat.type)) rule = std::string("FREQ=") + words->frequency;
         if (rule.empty()) {
             m_context.Warn(RecordName(index) + ": repeat type " + std::to_string(repeat.type) +
                            " is unknown, written as a single event");
@@ -149,7 +151,7 @@ private:
             for (unsigned day = 0; day < 7; ++day) {
                 if (!(repeat.repeatOn & (1u << day))) continue;
                 if (!days.empty()) days += ',';
-                days += kWeekdays[day];
+                days += IcalWeekday(day);
             }
             if (!days.empty()) rule += ";BYDAY=" + days;
             // Which weeks "every N weeks" counts depends on where a week starts.
@@ -162,7 +164,7 @@ private:
                 return;
             }
             // The Date Book's fifth week is "the last".
-            rule += ";BYDAY=" + (week == 4 ? std::string("-1") : std::to_string(week + 1)) + kWeekdays[day];
+            rule += ";BYDAY=" + (week == 4 ? std::string("-1") : std::to_string(week + 1)) + IcalWeekday(day);
         }
         AppendProperty("RRULE", "", rule, m_out);
     }
@@ -197,21 +199,15 @@ private:
     const ExportContext& m_context;
     std::string& m_out;
     const std::string m_stamp;
+    size_t m_index = 0;
 };
 
 }  // namespace
 
 void WriteICalendar(const ExportContext& context, std::string& out) {
     out += "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Corvelle//corvelle-dump//EN\r\nCALSCALE:GREGORIAN\r\n";
-    CalendarBuilder builder(context, out);
-    const bool toDo = context.model.Format() == DatabaseFormat::kToDo;
-    for (size_t index : context.indexes) {
-        if (!IsLiveRecord(context.model, index)) continue;
-        if (toDo)
-            builder.WriteToDo(index);
-        else
-            builder.WriteEvent(index);
-    }
+    CalendarFeed feed(context, out);
+    FeedLiveEntries(context, ExportType::kICalendar, feed);
     out += "END:VCALENDAR\r\n";
 }
 

@@ -64,14 +64,14 @@ int Parse(int argc, char** argv, ExportRequest& request) {
 
 std::string FittingNames(const corvelle::DatabaseModel& model) {
     std::string names;
-    for (corvelle::ExportFormat format : corvelle::ExportFormatsFor(model)) {
+    for (corvelle::ExportType format : corvelle::ExportTypesFor(model)) {
         if (!names.empty()) names += ", ";
-        names += corvelle::ExportFormatName(format);
+        names += corvelle::ExportTypeName(format);
     }
     return names;
 }
 
-int WriteText(const corvelle::DatabaseModel& model, corvelle::ExportFormat format, const ExportRequest& request) {
+int WriteText(const corvelle::DatabaseModel& model, corvelle::ExportType format, const ExportRequest& request) {
     corvelle::ExportOptions options;
     options.encoding = request.encoding;
     options.withData = request.withData;
@@ -109,14 +109,14 @@ int ExportCommand(int argc, char** argv) {
     const int status = file.Open(request.path);
     if (status != corvelle::MappedFile::kMapped) return Fail(request.path, FailureReason(status, file.Size()));
     const corvelle::DatabaseModel model(file.View(), file.Size());
-    corvelle::ExportFormat format;
-    if (!corvelle::ParseExportFormat(request.format, format))
+    corvelle::ExportType format;
+    if (!corvelle::ParseExportType(request.format, format))
         return Fail(request.path, std::string("unknown format ") + request.format + "; it fits " + FittingNames(model));
-    if (format == corvelle::ExportFormat::kRaw) {
+    if (format == corvelle::ExportType::kRaw) {
         if (request.out == nullptr) return UsageError("--export raw needs -o DIR");
         return WriteRawExport(model, request.path, request.out);
     }
-    if (request.withData && format != corvelle::ExportFormat::kJson)
+    if (request.withData && format != corvelle::ExportType::kJson)
         return UsageError("--data goes with --export json");
     return WriteText(model, format, request);
 }

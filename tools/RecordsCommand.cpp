@@ -4,7 +4,7 @@
 #include <string>
 
 #include "dump/DatabaseModel.h"
-#include "dump/EntryFormat.h"
+#include "formats/EntryText.h"
 #include "dump/MappedFile.h"
 #include "tools/CommandFailure.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dump/DatabaseModel.h"
-#include "dump/EntryFormat.h"
+#include "formats/EntryText.h"
 #include "dump/LauncherIcon.h"
 #include "dump/MappedFile.h"
 #include "dump/PalmDump.h"

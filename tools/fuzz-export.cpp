@@ -45,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> file(data + 1, data + size);
     if (kind != nullptr && file.size() >= 68) std::memcpy(file.data() + 60, kind, 8);
     const corvelle::DatabaseModel model(file.empty() ? nullptr : file.data(), file.size());
-    for (corvelle::ExportFormat format : corvelle::ExportFormatsFor(model)) {
-        if (format == corvelle::ExportFormat::kRaw) continue;
+    for (corvelle::ExportType format : corvelle::ExportTypesFor(model)) {
+        if (format == corvelle::ExportType::kRaw) continue;
         corvelle::ExportOptions options;
         options.encoding = kEncodings[data[0] / 8 % 3];
         options.withData = true;
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::string out, error;
         if (!corvelle::ExportToText(model, format, options, out, error)) std::abort();
         CheckUtf8(out);
-        if (format == corvelle::ExportFormat::kVCard || format == corvelle::ExportFormat::kICalendar)
+        if (format == corvelle::ExportType::kVCard || format == corvelle::ExportType::kICalendar)
             CheckContentLines(out);
     }
     return 0;

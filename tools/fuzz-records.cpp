@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "dump/DatabaseModel.h"
-#include "dump/EntryFormat.h"
+#include "formats/EntryText.h"
 #include "dump/PalmBitmap.h"
 #include "dump/records/AddressRecord.h"
 #include "dump/records/DateBookRecord.h"

@@ -15,7 +15,7 @@
 #include "dump/ByteReader.h"
 #include "dump/CodeNames.h"
 #include "dump/DatabaseModel.h"
-#include "dump/EntryFormat.h"
+#include "formats/EntryText.h"
 #include "dump/PalmDate.h"
 #include "dump/PalmDump.h"
 #include "dump/ReportText.h"

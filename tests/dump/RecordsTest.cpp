@@ -10,7 +10,7 @@
 
 #include "TestFolder.h"
 #include "dump/DatabaseModel.h"
-#include "dump/EntryFormat.h"
+#include "formats/EntryText.h"
 #include "dump/records/PalmDocRecord.h"
 #include "tools/BigEndianWriter.h"
 #include "tools/PalmWriter.h"
@@ -103,28 +103,29 @@ TEST(DatabaseModel, FormatCategoryLabelsAndResources) {
     const struct {
         const char* name;
         std::string bytes;
-        DatabaseFormat format;
+        const char* format;  // the table of formats' choice
         bool labels;
     } cases[] = {
-        {"Memo", RecordFile("memo", {"a"}, cats), DatabaseFormat::kMemo, true},
-        {"ToDo", RecordFile("todo", {"a"}, cats), DatabaseFormat::kToDo, true},
-        {"Address", RecordFile("addr", {"a"}, cats), DatabaseFormat::kAddress, true},
-        {"DateBook", RecordFile("date", {"a"}, cats), DatabaseFormat::kDateBook, true},
-        {"PalmDocOfAnyCreator", RecordFile("REAd", {"a"}, cats, "TEXt"), DatabaseFormat::kPalmDoc, true},
-        {"CreatorComparedByteForByte", RecordFile("Memo", {"a"}, cats), DatabaseFormat::kOther, true},
-        {"NoAppInfo", RecordFile("memo", {"a"}), DatabaseFormat::kMemo, false},
-        {"PqaHasNoCategories", RecordFile("clpr", {"a"}, cats, "pqa "), DatabaseFormat::kOther, false},
+        {"Memo", RecordFile("memo", {"a"}, cats), "memo", true},
+        {"ToDo", RecordFile("todo", {"a"}, cats), "todo", true},
+        {"Address", RecordFile("addr", {"a"}, cats), "address", true},
+        {"DateBook", RecordFile("date", {"a"}, cats), "datebook", true},
+        {"PalmDocOfAnyCreator", RecordFile("REAd", {"a"}, cats, "TEXt"), "palmdoc", true},
+        {"CreatorComparedByteForByte", RecordFile("Memo", {"a"}, cats), "other", true},
+        {"NoAppInfo", RecordFile("memo", {"a"}), "memo", false},
+        {"PqaHasNoCategories", RecordFile("clpr", {"a"}, cats, "pqa "), "other", false},
         // The block's 275 bytes must lie in the file: here only 274 do.
-        {"BlockLeavesTheFile", RecordFile("memo", {}, cats.substr(0, 274)), DatabaseFormat::kMemo, false},
-        {"BlockJustInside", RecordFile("memo", {}, cats.substr(0, 273)) + std::string(2, '\0'), DatabaseFormat::kMemo, true},
+        {"BlockLeavesTheFile", RecordFile("memo", {}, cats.substr(0, 274)), "memo", false},
+        {"BlockJustInside", RecordFile("memo", {}, cats.substr(0, 273)) + std::string(2, '\0'), "memo", true},
         {"BlockOffsetPastTheEnd", Patch(RecordFile("memo", {"a"}, cats), 52, Put32(0x7FFFFFFF)),
-         DatabaseFormat::kMemo, false},
+         "memo", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const File file(c.bytes);
         const DatabaseModel model = file.Model();
-        EXPECT_EQ(model.Format(), c.format);
+        const Format* format = FindFormat(model);
+        EXPECT_STREQ(format != nullptr ? format->name : "other", c.format);
         EXPECT_EQ(model.HasCategoryLabels(), c.labels);
         EXPECT_EQ(model.CategoryLabel(1), c.labels ? "Business" : "");
         EXPECT_EQ(model.CategoryLabel(2), "");

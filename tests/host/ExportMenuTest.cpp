@@ -56,7 +56,7 @@ TEST_F(ExportFile, IsWrittenOnlyWhereTheUserSaysAndEqualsTheCommandLinesExport) 
   const std::string& bytes = file.bytes;
   const std::string viewed = m_dir.Write("Contacts.pdb", bytes);
   std::string expected, error;
-  ASSERT_TRUE(ExportToText(file.model, ExportFormat::kVCard, ExportOptions{}, expected, error)) << error;
+  ASSERT_TRUE(ExportToText(file.model, ExportType::kVCard, ExportOptions{}, expected, error)) << error;
   ListerWindow lister;
   const HWND list = ShowRecords(OpenViewer(lister, viewed)).list;
   ASSERT_NE(list, nullptr);

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "RecordFixtures.h"
-#include "dump/EntryFormat.h"
+#include "formats/EntryText.h"
 #include "dump/PalmDump.h"
 
 namespace corvelle::host {

@@ -14,21 +14,6 @@ using UniqueMenu = UniqueHandle<NullHandleTraits<HMENU, &DestroyMenuHandle>>;
 
 constexpr UINT kFirstCommand = 100;
 
-const wchar_t* FormatTitle(ExportFormat format) {
-    switch (format) {
-    case ExportFormat::kVCard:
-        return L"vCard";
-    case ExportFormat::kICalendar:
-        return L"iCalendar";
-    case ExportFormat::kText:
-        return L"text";
-    case ExportFormat::kJson:
-        return L"JSON";
-    default:
-        return L"raw";
-    }
-}
-
 std::wstring Widen(const char* text) {
     std::wstring wide;
     for (; text != nullptr && *text != '\0'; ++text) wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
@@ -49,9 +34,9 @@ std::wstring FolderOf(const std::wstring& path) {
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
-bool AskForFile(HWND owner, ExportFormat format, const std::wstring& viewedPath, std::wstring& chosen) {
-    const std::wstring extension = Widen(ExportFileExtension(format));
-    std::wstring filter = std::wstring(FormatTitle(format)) + L" (*." + extension + L")" + L'\0' + L"*." +
+bool AskForFile(HWND owner, ExportType type, const std::wstring& viewedPath, std::wstring& chosen) {
+    const std::wstring extension = Widen(ExportFileExtension(type));
+    std::wstring filter = Widen(ExportTypeTitle(type)) + L" (*." + extension + L")" + L'\0' + L"*." +
                           extension + L'\0' + L"All files (*.*)" + L'\0' + L"*.*" + L'\0' + L'\0';
     std::vector<wchar_t> name(32768, L'\0');
     const std::wstring suggested = StemOf(viewedPath) + L"." + extension;
@@ -114,10 +99,10 @@ void Tell(HWND owner, const std::wstring& text) {
     ::MessageBoxW(owner, text.c_str(), L"Corvelle", MB_OK | MB_ICONWARNING);
 }
 
-void RunExport(HWND owner, const DatabaseModel& model, const ExportMenuItem& item,
+void RunExport(HWND owner, const DecodedDatabase& database, const ExportMenuItem& item,
                const std::vector<size_t>& selection, const std::wstring& viewedPath) {
     std::wstring target;
-    if (!AskForFile(owner, item.format, viewedPath, target)) return;
+    if (!AskForFile(owner, item.type, viewedPath, target)) return;
     if (SameFile(target, viewedPath)) {
         Tell(owner, L"The export cannot replace the file being viewed. Choose another name.");
         return;
@@ -127,7 +112,7 @@ void RunExport(HWND owner, const DatabaseModel& model, const ExportMenuItem& ite
     std::string text, error;
     bool made = false;
     try {
-        made = ExportToText(model, item.format, options, text, error);
+        made = ExportToText(database, item.type, options, text, error);
     } catch (const std::bad_alloc&) {
         error = "there is not enough memory for it";
     }
@@ -140,27 +125,27 @@ void RunExport(HWND owner, const DatabaseModel& model, const ExportMenuItem& ite
 
 }  // namespace
 
-std::vector<ExportMenuItem> ExportMenuItems(const DatabaseModel& model) {
+std::vector<ExportMenuItem> ExportMenuItems(const DecodedDatabase& database) {
     std::vector<ExportMenuItem> items;
-    std::vector<ExportFormat> formats;
-    for (ExportFormat format : ExportFormatsFor(model)) {
-        if (*ExportFileExtension(format) != '\0') formats.push_back(format);
+    std::vector<ExportType> types;
+    for (ExportType type : ExportTypesFor(database)) {
+        if (*ExportFileExtension(type) != '\0') types.push_back(type);
     }
     UINT command = kFirstCommand;
     for (bool selectedOnly : {false, true}) {
-        for (ExportFormat format : formats) {
+        for (ExportType type : types) {
             items.push_back({command++,
                              std::wstring(selectedOnly ? L"Export selected as " : L"Export all as ") +
-                                 FormatTitle(format) + L"\u2026",
-                             format, selectedOnly});
+                                 Widen(ExportTypeTitle(type)) + L"\u2026",
+                             type, selectedOnly});
         }
     }
     return items;
 }
 
-void RunExportMenu(HWND owner, POINT screen, const DatabaseModel& model, const std::vector<size_t>& selection,
+void RunExportMenu(HWND owner, POINT screen, const DecodedDatabase& database, const std::vector<size_t>& selection,
                    const std::wstring& viewedPath) {
-    const std::vector<ExportMenuItem> items = ExportMenuItems(model);
+    const std::vector<ExportMenuItem> items = ExportMenuItems(database);
     UniqueMenu menu(::CreatePopupMenu());
     if (!menu || items.empty()) return;
     for (size_t i = 0; i < items.size(); ++i) {
@@ -173,7 +158,7 @@ void RunExportMenu(HWND owner, POINT screen, const DatabaseModel& model, const s
     const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
         menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, owner, nullptr));
     for (const ExportMenuItem& item : items) {
-        if (item.command == chosen) RunExport(owner, model, item, selection, viewedPath);
+        if (item.command == chosen) RunExport(owner, database, item, selection, viewedPath);
     }
 }
 

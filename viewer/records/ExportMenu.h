@@ -16,19 +16,19 @@ namespace corvelle {
 struct ExportMenuItem {
     UINT command;  // nonzero
     std::wstring text;
-    ExportFormat format;
+    ExportType type;
     bool selectedOnly;
 };
 
-// "Export all as FORMAT…" for each format that fits, then "Export selected
-// as FORMAT…" for each. Raw is left out: it writes a folder, not a file.
-std::vector<ExportMenuItem> ExportMenuItems(const DatabaseModel& model);
+// "Export all as TYPE…" for each export that fits, then "Export selected
+// as TYPE…" for each. Raw is left out: it writes a folder, not a file.
+std::vector<ExportMenuItem> ExportMenuItems(const DecodedDatabase& database);
 
 // Shows the menu at `screen` for `owner`, then carries out the choice: the
 // save dialog, and the file. `selection` is the selected entries in the
 // list's order; without any, the "selected" items are greyed. The viewed
 // file is never the one written, whatever name is given.
-void RunExportMenu(HWND owner, POINT screen, const DatabaseModel& model, const std::vector<size_t>& selection,
+void RunExportMenu(HWND owner, POINT screen, const DecodedDatabase& database, const std::vector<size_t>& selection,
                    const std::wstring& viewedPath);
 
 }  // namespace corvelle

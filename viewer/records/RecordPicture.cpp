@@ -46,13 +46,16 @@ HBITMAP MakeBitmap(const corvelle::IconImage& image) {
 
 }  // namespace
 
-bool CRecordPicture::Show(const corvelle::ByteSpan& family) {
+bool CRecordPicture::Show(const corvelle::EntryPicture& picture) {
     Clear();
+    if (picture.kind != corvelle::EntryPicture::Kind::kPalmBitmap || picture.bytes.data == nullptr) return false;
     corvelle::IconImage decoded;
-    if (family.data == nullptr || !corvelle::DecodePreferredRendition(family, kDecodeBox, kDecodeBox, decoded) ||
-        decoded.width == 0 || decoded.height == 0) {
-        return false;
-    }
+    if (!corvelle::DecodePreferredRendition(picture.bytes, kDecodeBox, kDecodeBox, decoded)) return false;
+    return ShowImage(decoded);
+}
+
+bool CRecordPicture::ShowImage(const corvelle::IconImage& decoded) {
+    if (decoded.width == 0 || decoded.height == 0) return false;
     const corvelle::IconImage image = corvelle::ScaleToFit(decoded, kShowBox, kShowBox);
     if (image.width == 0 || image.pixels.size() != size_t{image.width} * image.height) return false;
     m_bitmap.Reset(MakeBitmap(image));

@@ -6,16 +6,19 @@
 
 #include <windows.h>
 
-#include "dump/ResourceList.h"
+#include "dump/LauncherIcon.h"
+
+#include "dump/ByteSpan.h"
+#include "formats/Format.h"
 #include "viewer/UniqueHandle.h"
 
 class CRecordPicture {
 public:
     // The static control of the page's template that shows the picture.
     void Bind(HWND hStatic) { m_hStatic = hStatic; }
-    // Shows the best rendition of the bitmap family, or nothing when no
-    // rendition decodes. Answers whether a picture is shown.
-    bool Show(const corvelle::ByteSpan& family);
+    // Shows the entry's picture: a Palm bitmap family's best rendition, or
+    // nothing when none decodes. Answers whether a picture is shown.
+    bool Show(const corvelle::EntryPicture& picture);
     void Clear();
 
     bool IsShown() const { return static_cast<bool>(m_bitmap); }
@@ -23,6 +26,8 @@ public:
     HWND GetSafeHwnd() const { return m_hStatic; }
 
 private:
+    bool ShowImage(const corvelle::IconImage& image);
+
     HWND m_hStatic = nullptr;
     corvelle::UniqueBitmap m_bitmap;
     SIZE m_size{};

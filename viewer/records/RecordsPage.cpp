@@ -8,7 +8,7 @@
 #include <cstring>
 #include <new>
 
-#include "dump/EntryFormat.h"
+#include "formats/EntryText.h"
 #include "res/resource.h"
 #include "viewer/RichTextFormat.h"
 #include "viewer/records/PaneText.h"
@@ -25,28 +25,6 @@ constexpr UINT kMsgRefreshPane = WM_APP + 0x140;
 constexpr int kMargin = 6;
 // The list takes this share of the page's height, the pane the rest.
 constexpr int kListShareNumerator = 2, kListShareDenominator = 5;
-
-// A cell's usual widest text, by column title, so that the columns fit
-// their content without measuring every row.
-const char* WidestSample(const char* title) {
-    static const struct {
-        const char* title;
-        const char* sample;
-    } kSamples[] = {
-        {"#", "65535"},
-        {"offset", "00000000h"},
-        {"size", "000000"},
-        {"attributes", "expunged, deleted, archive"},
-        {"category", "15 (Unfiled)"},
-        {"unique ID", "FFFFFFh"},
-        {"type", "tAIB"},
-        {"ID", "65535"},
-    };
-    for (const auto& row : kSamples) {
-        if (std::strcmp(row.title, title) == 0) return row.sample;
-    }
-    return nullptr;  // the contents: whatever is left, within reason
-}
 
 }  // namespace
 
@@ -98,7 +76,9 @@ void CRecordsPage::LoadModel() {
     }
     try {
         m_model.reset(new corvelle::DatabaseModel(m_bytes.data(), m_bytes.size()));
+        m_database.reset(new corvelle::DecodedDatabase(*m_model));
     } catch (const std::bad_alloc&) {
+        m_database.reset();
         m_model.reset();
         m_bytes = std::vector<uint8_t>();
         m_readProblem = "There is not enough memory to list the entries.";
@@ -111,8 +91,9 @@ void CRecordsPage::SetUpList() {
     if (!m_model) return;
     const size_t columns = corvelle::ColumnCount(*m_model);
     for (size_t column = 0; column < columns; ++column) {
-        const char* title = corvelle::ColumnTitle(*m_model, column);
-        const char* sample = WidestSample(title);
+        const corvelle::EntryColumn& shown = corvelle::ColumnAt(*m_model, column);
+        const char* title = shown.title;
+        const char* sample = shown.widestSample;
         int width = 360;
         if (sample != nullptr) {
             const int sampleWidth = ListView_GetStringWidth(m_hList, sample);
@@ -186,12 +167,8 @@ void CRecordsPage::ShowSelectedEntry() {
         ShowPaneText(std::string("Select a ") + what + " in the list above to see its fields and bytes here.\n\n" +
                      corvelle::EntryCountText(*m_model));
     } else {
-        const corvelle::ModelEntry& shown = m_model->Entry(*entry);
-        if (m_model->HoldsResources() &&
-            (corvelle::CodeIs(shown.type, "tAIB") || corvelle::CodeIs(shown.type, "Tbmp"))) {
-            m_picture.Show(m_model->Data(*entry));
-        }
-        ShowPaneText(corvelle::EntryText(*m_model, *entry, kPaneHexLimit));
+        if (m_database->Decodes(*entry)) m_picture.Show(m_database->Reader().Picture(*entry));
+        ShowPaneText(corvelle::EntryText(*m_database, *entry, kPaneHexLimit));
     }
     if (hadPicture || m_picture.IsShown()) Layout();
 }
@@ -215,7 +192,7 @@ void CRecordsPage::OnGetDispInfo(LVITEMA& item, bool wide) {
     m_cell.clear();
     if (item.iItem >= 0 && static_cast<size_t>(item.iItem) < (m_model ? m_model->Count() : 0) &&
         item.iSubItem >= 0 && static_cast<size_t>(item.iSubItem) < columns) {
-        corvelle::AppendCell(*m_model, static_cast<size_t>(item.iItem), static_cast<size_t>(item.iSubItem), m_cell);
+        corvelle::AppendCell(*m_database, static_cast<size_t>(item.iItem), static_cast<size_t>(item.iSubItem), m_cell);
     }
     const size_t room = static_cast<size_t>(item.cchTextMax) - 1;
     if (wide) {

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "dump/DatabaseModel.h"
+#include "formats/FormatTable.h"
 #include "viewer/ListerFont.h"
 #include "viewer/ResizePage.h"
 #include "viewer/RichEditControl.h"
@@ -75,6 +76,8 @@ private:
 
     std::vector<uint8_t> m_bytes;  // the whole file; the model points into it
     std::unique_ptr<corvelle::DatabaseModel> m_model;
+    // The model seen through its format, opened once with the model.
+    std::unique_ptr<corvelle::DecodedDatabase> m_database;
     std::string m_readProblem;     // why there is no model, when there is none
 
     HWND m_hList = nullptr;

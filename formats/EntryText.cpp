@@ -1,12 +1,19 @@
 // The whole text of one entry: where it lies, its list cells in words, its
 // decoded fields and its bytes.
-#include "dump/EntryFormat.h"
-#include "dump/EntryKind.h"
+#include "formats/EntryText.h"
+
 #include "dump/TextAppend.h"
 
 namespace corvelle {
 
-std::string EntryText(const DatabaseModel& model, size_t index, uint64_t hexLimit) {
+std::string EntryFieldsText(const DecodedDatabase& database, size_t index) {
+    std::string out;
+    if (database.Decodes(index)) database.Reader().AppendFields(index, out);
+    return out;
+}
+
+std::string EntryText(const DecodedDatabase& database, size_t index, uint64_t hexLimit) {
+    const DatabaseModel& model = database.Model();
     std::string out;
     if (index >= model.Count()) return out;
     const ModelEntry& entry = model.Entry(index);
@@ -14,32 +21,31 @@ std::string EntryText(const DatabaseModel& model, size_t index, uint64_t hexLimi
     out += resources ? "Resource " : "Record ";
     AppendDecimal(out, index);
     out += ": offset ";
-    AppendCell(model, index, 1, out);
+    AppendCellOf(database, index, ColumnId::kOffset, out);
     if (entry.hasData) {
         out += ", ";
-        AppendCell(model, index, 2, out);
+        AppendCellOf(database, index, ColumnId::kSize, out);
         out += " bytes\n";
     } else {
         out += ", no data (outside the file)\n";
     }
-    const auto line = [&](const char* label, size_t column) {
+    const auto line = [&](const char* label, ColumnId column) {
         out += label;
         out += ":\t";
-        AppendCell(model, index, column, out);
+        AppendCellOf(database, index, column, out);
         out.push_back('\n');
     };
     if (resources) {
-        line("Type", 3);
-        line("ID", 4);
+        line("Type", ColumnId::kType);
+        line("ID", ColumnId::kId);
     } else {
-        line("Attributes", 3);
-        line("Category", 4);
-        line("Unique ID", 5);
+        line("Attributes", ColumnId::kAttributes);
+        line("Category", ColumnId::kCategory);
+        line("Unique ID", ColumnId::kUniqueId);
     }
-    const EntryKind kind = KindOf(model, index);
-    if (kind != EntryKind::kNoData && kind != EntryKind::kBytes) {
+    if (database.Decodes(index)) {
         out.push_back('\n');
-        out += EntryFieldsText(model, index);
+        database.Reader().AppendFields(index, out);
     }
     out.push_back('\n');
     const ByteSpan data = model.Data(index);

@@ -1,4 +1,4 @@
-#include "dump/FieldLines.h"
+#include "formats/FieldLines.h"
 
 #include "dump/TextAppend.h"
 

@@ -1,0 +1,64 @@
+// The formats, in the order they are asked: a format that decodes a narrower
+// set of databases comes before one that takes any creator of its type.
+#include "formats/FormatTable.h"
+
+#include <iterator>
+
+namespace corvelle {
+
+extern const Format kResourceFormat;
+extern const Format kMemoFormat;
+extern const Format kToDoFormat;
+extern const Format kAddressFormat;
+extern const Format kDateBookFormat;
+extern const Format kPalmDocFormat;
+
+namespace {
+
+const Format* const kFormats[] = {
+    &kResourceFormat, &kMemoFormat, &kToDoFormat, &kAddressFormat, &kDateBookFormat, &kPalmDocFormat,
+};
+
+// Without a format: every entry shows as bytes.
+class BytesReader final : public FormatReader {
+public:
+    bool Decodes(size_t) const override { return false; }
+    void AppendContents(size_t, ContentsCell&) const override {}
+    void AppendFields(size_t, std::string&) const override {}
+};
+
+}  // namespace
+
+bool IsRecordDatabase(const DatabaseModel& model, const char (&type)[5], const char* creator) {
+    if (!model.HeaderWhole() || model.HoldsResources() || !CodeIs(model.Header().type, type)) return false;
+    if (creator == nullptr) return true;
+    const FourCharCode& code = model.Header().creator;
+    for (size_t i = 0; i < 4; ++i)
+        if (creator[i] == '\0' || code.bytes[i] != static_cast<uint8_t>(creator[i])) return false;
+    return creator[4] == '\0';
+}
+
+const Format* FindFormat(const DatabaseModel& model) {
+    if (!model.HeaderWhole()) return nullptr;
+    for (const Format* format : kFormats)
+        if (format->decodes(model)) return format;
+    return nullptr;
+}
+
+DecodedDatabase::DecodedDatabase(const DatabaseModel& model) : m_model(model), m_format(FindFormat(model)) {
+    if (m_format != nullptr) m_reader = m_format->open(model);
+    if (!m_reader) m_reader = std::make_unique<BytesReader>();
+}
+
+DecodedDatabase::~DecodedDatabase() = default;
+
+bool DecodedDatabase::Decodes(size_t index) const {
+    return index < m_model.Count() && m_model.Entry(index).hasData && m_reader->Decodes(index);
+}
+
+bool DecodedDatabase::Feeds(ExportType type) const {
+    if (type == ExportType::kJson || type == ExportType::kRaw) return true;
+    return m_format != nullptr && (m_format->exports & ExportBit(type)) != 0;
+}
+
+}  // namespace corvelle
