@@ -12,11 +12,13 @@ extern const Format kToDoFormat;
 extern const Format kAddressFormat;
 extern const Format kDateBookFormat;
 extern const Format kPalmDocFormat;
+extern const Format kMemosFormat;
 
 namespace {
 
 const Format* const kFormats[] = {
-    &kResourceFormat, &kMemoFormat, &kToDoFormat, &kAddressFormat, &kDateBookFormat, &kPalmDocFormat,
+    &kResourceFormat, &kMemoFormat,  &kToDoFormat, &kAddressFormat, &kDateBookFormat, &kPalmDocFormat,
+    &kMemosFormat,
 };
 
 // Without a format: every entry shows as bytes.
