@@ -12,34 +12,11 @@ namespace {
 void DestroyMenuHandle(HMENU menu) { ::DestroyMenu(menu); }
 using UniqueMenu = UniqueHandle<NullHandleTraits<HMENU, &DestroyMenuHandle>>;
 
-constexpr UINT kFirstCommand = 100;
-
-std::wstring Widen(const char* text) {
-    std::wstring wide;
-    for (; text != nullptr && *text != '\0'; ++text) wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
-    return wide;
-}
-
-// The viewed file's name without its folder and extension, for the
-// suggested name; its folder, for where the dialog opens.
-std::wstring StemOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.find_last_of(L'.');
-    return dot == std::wstring::npos || dot == 0 ? name : name.substr(0, dot);
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
 bool AskForFile(HWND owner, ExportType type, const std::wstring& viewedPath, std::wstring& chosen) {
-    const std::wstring extension = Widen(ExportFileExtension(type));
-    std::wstring filter = Widen(ExportTypeTitle(type)) + L" (*." + extension + L")" + L'\0' + L"*." +
-                          extension + L'\0' + L"All files (*.*)" + L'\0' + L"*.*" + L'\0' + L'\0';
+    const std::wstring extension = WidenAscii(ExportFileExtension(type));
+    const std::wstring filter = SaveDialogFilter(type);
     std::vector<wchar_t> name(32768, L'\0');
-    const std::wstring suggested = StemOf(viewedPath) + L"." + extension;
+    const std::wstring suggested = SuggestedExportName(viewedPath, type);
     if (suggested.size() < name.size()) suggested.copy(name.data(), suggested.size());
     const std::wstring folder = FolderOf(viewedPath);
     OPENFILENAMEW dialog{};
@@ -117,31 +94,13 @@ void RunExport(HWND owner, const DecodedDatabase& database, const ExportMenuItem
         error = "there is not enough memory for it";
     }
     if (!made) {
-        Tell(owner, L"The export could not be made: " + Widen(error.c_str()));
+        Tell(owner, L"The export could not be made: " + WidenAscii(error.c_str()));
         return;
     }
     if (!WriteWholeFile(target, text)) Tell(owner, L"The file could not be written: " + target);
 }
 
 }  // namespace
-
-std::vector<ExportMenuItem> ExportMenuItems(const DecodedDatabase& database) {
-    std::vector<ExportMenuItem> items;
-    std::vector<ExportType> types;
-    for (ExportType type : ExportTypesFor(database)) {
-        if (*ExportFileExtension(type) != '\0') types.push_back(type);
-    }
-    UINT command = kFirstCommand;
-    for (bool selectedOnly : {false, true}) {
-        for (ExportType type : types) {
-            items.push_back({command++,
-                             std::wstring(selectedOnly ? L"Export selected as " : L"Export all as ") +
-                                 Widen(ExportTypeTitle(type)) + L"\u2026",
-                             type, selectedOnly});
-        }
-    }
-    return items;
-}
 
 void RunExportMenu(HWND owner, POINT screen, const DecodedDatabase& database, const std::vector<size_t>& selection,
                    const std::wstring& viewedPath) {

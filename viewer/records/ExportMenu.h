@@ -9,20 +9,9 @@
 #include <vector>
 
 #include "dump/DatabaseModel.h"
-#include "export/Export.h"
+#include "viewer/records/ExportMenuModel.h"
 
 namespace corvelle {
-
-struct ExportMenuItem {
-    UINT command;  // nonzero
-    std::wstring text;
-    ExportType type;
-    bool selectedOnly;
-};
-
-// "Export all as TYPE…" for each export that fits, then "Export selected
-// as TYPE…" for each. Raw is left out: it writes a folder, not a file.
-std::vector<ExportMenuItem> ExportMenuItems(const DecodedDatabase& database);
 
 // Shows the menu at `screen` for `owner`, then carries out the choice: the
 // save dialog, and the file. `selection` is the selected entries in the

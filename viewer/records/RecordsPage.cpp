@@ -58,20 +58,9 @@ BOOL CRecordsPage::OnInitDialog() {
 }
 
 void CRecordsPage::LoadModel() {
-    switch (corvelle::ReadWholeFile(m_path, m_bytes)) {
-    case corvelle::ReadResult::kRead:
-        break;
-    case corvelle::ReadResult::kNotOpened:
-        m_readProblem = "The file cannot be opened.";
-        return;
-    case corvelle::ReadResult::kTooLarge:
-        m_readProblem = "The file is larger than 4 GB, which no Palm database can be.";
-        return;
-    case corvelle::ReadResult::kNoMemory:
-        m_readProblem = "There is not enough memory to read the file.";
-        return;
-    case corvelle::ReadResult::kReadFailed:
-        m_readProblem = "The file cannot be read.";
+    const corvelle::ReadResult read = corvelle::ReadWholeFile(m_path, m_bytes);
+    if (read != corvelle::ReadResult::kRead) {
+        m_readProblem = corvelle::ReadProblemText(read);
         return;
     }
     try {
@@ -81,7 +70,7 @@ void CRecordsPage::LoadModel() {
         m_database.reset();
         m_model.reset();
         m_bytes = std::vector<uint8_t>();
-        m_readProblem = "There is not enough memory to list the entries.";
+        m_readProblem = corvelle::NoMemoryToListText();
     }
 }
 
@@ -163,9 +152,7 @@ void CRecordsPage::ShowSelectedEntry() {
     if (!m_model) {
         ShowPaneText(m_readProblem);
     } else if (!entry) {
-        const char* what = m_model->HoldsResources() ? "resource" : "record";
-        ShowPaneText(std::string("Select a ") + what + " in the list above to see its fields and bytes here.\n\n" +
-                     corvelle::EntryCountText(*m_model));
+        ShowPaneText(corvelle::NoSelectionText(*m_model));
     } else {
         if (m_database->Decodes(*entry)) m_picture.Show(m_database->Reader().Picture(*entry));
         ShowPaneText(corvelle::EntryText(*m_database, *entry, kPaneHexLimit));

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "viewer/records/PaneText.h"
+
 namespace corvelle {
 
 // The host's ANSI file name as UTF-16, in the ANSI code page it is written
 // in; empty when it does not convert.
 std::wstring WidenAnsiPath(const char* path);
-
-enum class ReadResult { kRead, kNotOpened, kTooLarge, kNoMemory, kReadFailed };
 
 // Reads the whole file at `path` into `bytes` (replacing what it held). A
 // file that shrinks while it is read gives what it held; one above 4 GB is
