@@ -143,10 +143,10 @@ fit-shrink-sign          viewer/SheetLayout.cpp    s~\Qint64_t{r.right} - delta.
 fit-origin-lost          viewer/SheetLayout.cpp    s~\QClampToInt32(sheet.left + parentWidth)\E~ClampToInt32(parentWidth)~
 fit-empty-parent         viewer/SheetLayout.cpp    s~\QparentWidth == 0 || parentHeight == 0\E~parentWidth == 0 \&\& parentHeight == 0~
 clamp-high               viewer/SheetLayout.cpp    s~\Qif (value > std::numeric_limits<int32_t>::max()) {\E~if (false) {~
-format-height-mask       viewer/RichTextFormat.cpp s~\Qformat.mask = kCfmSize;\E~format.mask |= kCfmSize;~
-format-face-unbounded    viewer/RichTextFormat.cpp s~std::memchr\(source, '\\0', sourceSize\)~std::memchr(source, 0, sourceSize + 8)~
-format-tab-cap           viewer/RichTextFormat.cpp s~\Qcount > kMaxTabStops ? kMaxTabStops : count\E~count~
-format-text-limit        viewer/RichTextFormat.cpp s~\Qif (length >= kLargestTextLimit) {\E~if (false) {~
+format-height-mask       viewer/RichEditDefaults.cpp s~\Qformat.mask = kCfmSize;\E~format.mask |= kCfmSize;~
+format-face-unbounded    viewer/RichEditDefaults.cpp s~std::memchr\(source, '\\0', sourceSize\)~std::memchr(source, 0, sourceSize + 8)~
+format-tab-cap           viewer/RichEditDefaults.cpp s~\Qcount > kMaxTabStops ? kMaxTabStops : count\E~count~
+format-text-limit        viewer/RichEditDefaults.cpp s~\Qif (length >= kLargestTextLimit) {\E~if (false) {~
 style-template-font      viewer/SheetStyle.cpp     s#\Q(wantedStyle & ~kDsSetFont)\E#wantedStyle#
 style-disabled           viewer/SheetStyle.cpp     s~\Qif (!listerWindowIsActive)\E~if (listerWindowIsActive)~
 handle-reset-same        viewer/UniqueHandle.h     s~\Qif (handle == m_handle) {\E~if (false) {~
@@ -176,7 +176,7 @@ select-all-selects-none  viewer/ListpagePty.cpp    s~\Q        m_richEdit.SetSel
 no-paragraph-format      plugin/ViewerLoader.cpp   s~\n\s*if \(!page.m_bFirstShow\) page.ApplyParaFormat\(\);~~
 copy-part-mid-fill       viewer/ListpagePty.cpp    s~\n\s*PutTextOnClipboard\(m_hWnd, m_strText\);\n\s*return;~~
 title-stays-arriving     viewer/ListpagePty.cpp    s~\Q            : m_strTabTitle;\E~            : m_strTabTitle + " (100%)";~
-italic-dropped           viewer/RichTextFormat.cpp s~\Qformat.effects |= kCfeItalic;\E~~
+italic-dropped           viewer/RichEditDefaults.cpp s~\Qformat.effects |= kCfeItalic;\E~~
 page-laid-out-once       viewer/PropertySheetRz.cpp s~\Qif (page != nullptr && m_bLaidOut) {\E~if (page != nullptr \&\& !m_bLaidOut) {~
 autosave-only-one        plugin/Settings.cpp       s~\Q"autosave", 1) == 0\E~"autosave", 1) != 1~
 command-to-the-sheet     plugin/ListCommands.cpp   s~\Q::PostMessageA(page, message, 0, lParam)\E~::PostMessageA(::GetParent(page), message, 0, lParam)~

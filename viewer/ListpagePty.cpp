@@ -9,7 +9,7 @@
 #include "res/resource.h"
 #include "viewer/ClipboardText.h"
 #include "viewer/ReportFillPlan.h"
-#include "viewer/RichTextFormat.h"
+#include "viewer/RichEditDefaults.h"
 
 namespace {
 

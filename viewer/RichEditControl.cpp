@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "viewer/RichTextFormat.h"
+#include "viewer/RichEditDefaults.h"
 
 // The rich-edit structures as the control reads them: the plain character
 // format and the extended paragraph format.

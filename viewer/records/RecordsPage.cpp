@@ -10,7 +10,7 @@
 
 #include "formats/EntryText.h"
 #include "res/resource.h"
-#include "viewer/RichTextFormat.h"
+#include "viewer/RichEditDefaults.h"
 #include "viewer/records/PaneText.h"
 #include "viewer/records/RecordsSource.h"
 

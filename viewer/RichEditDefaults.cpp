@@ -1,4 +1,4 @@
-#include "viewer/RichTextFormat.h"
+#include "viewer/RichEditDefaults.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-// The formats the dump page gives its rich-edit control: the default character
+// What the dump page gives its rich-edit control: the default character
 // format built from the host's Lister font, the tab-stop count the paragraph
 // format can hold, and the text limit. Free of Win32 so that the rules are
 // checked natively; the bit values are the rich-edit ones.
