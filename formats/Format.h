@@ -16,6 +16,8 @@
 namespace corvelle {
 
 class ContentsCell;
+class DocumentReader;
+struct TextOptions;
 class ExportFeed;
 class JsonFields;
 
@@ -50,6 +52,9 @@ public:
     virtual EntryPicture Picture(size_t index) const { return {}; }
     // What a live entry gives an export of `type` (one the format feeds).
     virtual void Feed(size_t index, ExportType type, ExportFeed& feed) const {}
+    // The whole document as a person reads it, for a format with a text
+    // (Format::hasDocument); null otherwise.
+    virtual std::unique_ptr<DocumentReader> OpenDocument(const TextOptions& options) const;
 };
 
 struct Format {
@@ -60,6 +65,10 @@ struct Format {
     // does is the database's.
     bool (*decodes)(const DatabaseModel& model);
     std::unique_ptr<FormatReader> (*open)(const DatabaseModel& model);
+    // Whether its databases are documents with a text to read (the Text
+    // page). Asked of the header alone: a format that needs the records to
+    // decide must fall back to one that answers the same.
+    bool hasDocument = false;
 };
 
 // The usual test of `decodes`: a record database of this type and creator

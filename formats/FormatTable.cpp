@@ -2,6 +2,8 @@
 // set of databases comes before one that takes any creator of its type.
 #include "formats/FormatTable.h"
 
+#include "formats/DocumentText.h"
+
 #include <iterator>
 
 namespace corvelle {
@@ -30,6 +32,8 @@ public:
 };
 
 }  // namespace
+
+std::unique_ptr<DocumentReader> FormatReader::OpenDocument(const TextOptions&) const { return nullptr; }
 
 bool IsRecordDatabase(const DatabaseModel& model, const char (&type)[5], const char* creator) {
     if (!model.HeaderWhole() || model.HoldsResources() || !CodeIs(model.Header().type, type)) return false;

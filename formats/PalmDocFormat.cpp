@@ -6,6 +6,7 @@
 #include "export/ExportFeed.h"
 #include "export/JsonFields.h"
 #include "formats/ContentsCell.h"
+#include "formats/DocumentText.h"
 #include "formats/FieldLines.h"
 #include "formats/Format.h"
 
@@ -27,6 +28,47 @@ void AppendSummary(std::string& out, const PalmDocHeader& header) {
         AppendDecimal(out, header.compression);
     }
 }
+
+// Text record by text record, in file order: each is decompressed on its
+// own, and the code page is the user's, as PalmDOC names none.
+class PalmDocDocument final : public DocumentReader {
+public:
+    PalmDocDocument(const DatabaseModel& model, const PalmDocHeader& header, TextDecoder& decoder)
+        : m_model(model), m_header(header), m_text(decoder) {}
+
+    bool Next(DocumentSink& sink) override {
+        const size_t last = m_header.textRecords < m_model.Count() ? m_header.textRecords : m_model.Count() - 1;
+        if (m_model.Count() == 0 || m_next > last) {
+            if (m_done) return false;
+            m_done = true;
+            const std::string rest = m_text.Finish();
+            if (!rest.empty()) sink.Text(rest);
+            return false;
+        }
+        const size_t index = m_next++;
+        if (!m_model.Entry(index).hasData) {
+            sink.Note("record " + std::to_string(index) + " lies outside the file: its text is missing");
+            return true;
+        }
+        const PalmDocText part = DecodePalmDocText(m_model.Data(index), m_header.compression);
+        const std::string ready = m_text.Add(part.text);
+        if (!ready.empty()) sink.Text(ready);
+        if (part.badReference)
+            sink.Note("record " + std::to_string(index) + ": its text stops at byte " + std::to_string(part.stoppedAt) +
+                      ", at a reference before the start of the text");
+        else if (part.cut.cut)
+            sink.Note("record " + std::to_string(index) + ": its text stops where the record ends inside " +
+                      part.cut.inside);
+        return true;
+    }
+
+private:
+    const DatabaseModel& m_model;
+    const PalmDocHeader m_header;
+    DeviceText m_text;
+    size_t m_next = 1;
+    bool m_done = false;
+};
 
 class PalmDocReader final : public FormatReader {
 public:
@@ -93,6 +135,11 @@ public:
                       part.cut.inside);
     }
 
+    std::unique_ptr<DocumentReader> OpenDocument(const TextOptions& options) const override {
+        if (options.fallbackDecoder == nullptr) return nullptr;
+        return std::make_unique<PalmDocDocument>(m_model, m_header, *options.fallbackDecoder);
+    }
+
 private:
     PalmDocText Text(size_t index, uint64_t limit = UINT64_MAX) const {
         return DecodePalmDocText(m_model.Data(index), m_header.compression, limit);
@@ -123,6 +170,7 @@ std::unique_ptr<FormatReader> OpenPalmDoc(const DatabaseModel& model) { return s
 
 }  // namespace
 
-extern const Format kPalmDocFormat = {"palmdoc", "PalmDOC", ExportBit(ExportType::kText), IsPalmDoc, OpenPalmDoc};
+extern const Format kPalmDocFormat = {"palmdoc", "PalmDOC", ExportBit(ExportType::kText), IsPalmDoc, OpenPalmDoc,
+                                     true};
 
 }  // namespace corvelle

@@ -10,9 +10,9 @@ packages=(
   cmake g++ make pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev libfuzzer-14-dev
-  mingw-w64
+  mingw-w64 zlib1g-dev libz-mingw-w64-dev
   wine wine64 wine32:i386 xvfb xauth
-  libpalm-perl libpalm-pdb-perl txt2pdbdoc
+  libpalm-perl libpalm-pdb-perl txt2pdbdoc libmobi-tools
   python3-vobject python3-icalendar python3-dateutil
   imagemagick netpbm zip unzip python3 bsdextrautils
 )
