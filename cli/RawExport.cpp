@@ -1,4 +1,4 @@
-#include "tools/RawExport.h"
+#include "cli/RawExport.h"
 
 #include <cctype>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <system_error>
 #include <vector>
 
-#include "tools/ExportFiles.h"
+#include "cli/ExportFiles.h"
 
 namespace corvelle_dump {
 namespace {

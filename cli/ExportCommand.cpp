@@ -1,4 +1,4 @@
-#include "tools/ExportCommand.h"
+#include "cli/ExportCommand.h"
 
 #include <cstdio>
 #include <cstring>
@@ -9,13 +9,13 @@
 #include <io.h>
 #endif
 
+#include "cli/CommandFailure.h"
+#include "cli/ExportFiles.h"
+#include "cli/RawExport.h"
 #include "dump/DatabaseModel.h"
 #include "dump/MappedFile.h"
 #include "export/CodePage.h"
 #include "export/Export.h"
-#include "tools/CommandFailure.h"
-#include "tools/ExportFiles.h"
-#include "tools/RawExport.h"
 
 namespace corvelle_dump {
 

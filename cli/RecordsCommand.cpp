@@ -1,12 +1,12 @@
-#include "tools/RecordsCommand.h"
+#include "cli/RecordsCommand.h"
 
 #include <cstdio>
 #include <string>
 
+#include "cli/CommandFailure.h"
 #include "dump/DatabaseModel.h"
 #include "dump/EntryFormat.h"
 #include "dump/MappedFile.h"
-#include "tools/CommandFailure.h"
 
 namespace corvelle_dump {
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/ExportFiles.h"
+#include "cli/ExportFiles.h"
 
 #include <cerrno>
 #include <cstdio>
