@@ -12,7 +12,7 @@
 #include "dump/LauncherIcon.h"
 #include "dump/MappedFile.h"
 #include "dump/PalmDump.h"
-#include "tools/PalmWriter.h"
+#include "tools/fixtures/PalmWriter.h"
 
 namespace {
 
