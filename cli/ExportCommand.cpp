@@ -13,9 +13,9 @@
 #include "cli/ExportFiles.h"
 #include "cli/RawExport.h"
 #include "dump/DatabaseModel.h"
-#include "dump/MappedFile.h"
 #include "export/CodePage.h"
 #include "export/Export.h"
+#include "io/MappedFile.h"
 
 namespace corvelle_dump {
 

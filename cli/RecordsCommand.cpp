@@ -6,7 +6,7 @@
 #include "cli/CommandFailure.h"
 #include "dump/DatabaseModel.h"
 #include "dump/EntryFormat.h"
-#include "dump/MappedFile.h"
+#include "io/MappedFile.h"
 
 namespace corvelle_dump {
 namespace {

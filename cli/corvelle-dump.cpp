@@ -14,8 +14,8 @@
 #include "cli/ExportCommand.h"
 #include "cli/RecordsCommand.h"
 #include "dump/LauncherIcon.h"
-#include "dump/MappedFile.h"
 #include "dump/PalmDump.h"
+#include "io/MappedFile.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "dump/DatabaseModel.h"
 #include "dump/EntryFormat.h"
 #include "dump/LauncherIcon.h"
-#include "dump/MappedFile.h"
 #include "dump/PalmDump.h"
+#include "io/MappedFile.h"
 #include "tools/fixtures/PalmWriter.h"
 
 namespace {
