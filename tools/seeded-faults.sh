@@ -195,3 +195,6 @@ link-no-html-command     about/HyperLinkOpen.cpp   s~\Qif (command.status\E~if (
 link-no-tooltip          about/HyperLink.cpp       s~\n\s*RelayToToolTip\(message, wParam, lParam\);~~
 link-never-visited       about/HyperLink.cpp       s~\n\s*m_bVisited = TRUE;~~
 about-history-order      about/AboutText.cpp       s~\QIDS_ABOUT_V002, IDS_ABOUT_V001\E~IDS_ABOUT_V001, IDS_ABOUT_V002~
+write-in-place-windows   io/WholeFileWriterWin32.cpp s~, CREATE_NEW,~, CREATE_ALWAYS,~; s~temporary = path \+ .*;~temporary = path;~; s~if \(written && !~if (false \&\& !~
+write-temporary-windows  io/WholeFileWriterWin32.cpp s~\n\s*::DeleteFileW\(temporary.c_str\(\)\);~~
+rename-refuses-existing  io/WholeFileWriterWin32.cpp s~MOVEFILE_REPLACE_EXISTING \| ~~
