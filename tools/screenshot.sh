@@ -8,7 +8,7 @@
 # Records page of a Memo database) and resources.png (the Resources page of
 # the application sample, its icon chosen), cropped to the Lister window.
 # Uses the build's own Wine prefix (tools/wine-test.sh creates it on its
-# first run); the host's disabled test in tools/screenshot-host.cpp
+# first run); the host's disabled test in tools/screenshot/screenshot-host.cpp
 # holds each page on screen until the picture is taken.
 set -euo pipefail
 

@@ -31,12 +31,13 @@ if [ $mode = wine ]; then
   failing() { "$work/src/tools/wine-test.sh" "$work/build" >"$work/wine.log" 2>&1 || printf 'wine-host '; }
 else
   configure=(-DCORVELLE_BENCH=OFF)
-  targets=(corvelle-dump corvelle_dump_tests corvelle_plugin_tests corvelle_viewer_tests corvelle_about_tests)
+  targets=(corvelle-dump corvelle_dump_tests corvelle_io_tests corvelle_plugin_tests corvelle_viewer_tests
+    corvelle_about_tests)
   faults='/^# FAULTS$/,/^# WINE FAULTS$/p'
   # The suites that fail, or "" when all pass.
   failing() {
     local suite failed=""
-    for suite in dump plugin viewer about; do
+    for suite in dump io plugin viewer about; do
       "$work/build/tests/corvelle_${suite}_tests" --gtest_brief=1 >/dev/null 2>&1 || failed+="$suite "
     done
     printf '%s' "$failed"
@@ -112,6 +113,11 @@ entry-libr-records       dump/ResourceList.cpp     s~\Q || CodeIs(shape.type, "l
 entry-pqa-described      dump/EntryList.cpp        s~\Q!CodeIs(shape.type, "pqa ")\E~true~
 entry-partial-entry      dump/ResourceList.cpp     s~\QlistBytes / entrySize\E~(listBytes + entrySize - 1) / entrySize~
 entry-missing-count      dump/EntryList.cpp        s~\Qshape.count - shown, shape.count\E~shape.count, shape.count~
+write-in-place           io/WholeFileWriterPosix.cpp s~O_CREAT \| O_EXCL~O_CREAT | O_TRUNC~; s~temporary = path \+ .*;~temporary = path;~
+write-leaves-temporary   io/WholeFileWriterPosix.cpp s~\n\s*if \(!written\) ::unlink\(temporary.c_str\(\)\);~~
+write-never-renamed      io/WholeFileWriterPosix.cpp s~\Q&& ::rename(temporary.c_str(), path.c_str()) != 0\E~&& false~
+write-opens-up-mode      io/WholeFileWriterPosix.cpp s~\Q(void)::fchmod\E~(void)~
+same-file-by-size        io/SameFilePosix.cpp      s~\Qone.st_ino == two.st_ino\E~one.st_size == two.st_size~
 rect-checksum-wrap       plugin/ProfileValues.cpp  s~\Qbyte != (sum & 0xFFu)\E~byte != sum~
 rect-empty-accepted      plugin/ProfileValues.cpp  s~\Qwidth <= 0 || height <= 0\E~width < 0 || height < 0~
 muldiv-truncates         plugin/ProfileValues.cpp  s~\Q(magnitude + divisor / 2) / divisor\E~magnitude / divisor~
@@ -189,3 +195,6 @@ link-no-html-command     about/HyperLinkOpen.cpp   s~\Qif (command.status\E~if (
 link-no-tooltip          about/HyperLink.cpp       s~\n\s*RelayToToolTip\(message, wParam, lParam\);~~
 link-never-visited       about/HyperLink.cpp       s~\n\s*m_bVisited = TRUE;~~
 about-history-order      about/AboutText.cpp       s~\QIDS_ABOUT_V002, IDS_ABOUT_V001\E~IDS_ABOUT_V001, IDS_ABOUT_V002~
+write-in-place-windows   io/WholeFileWriterWin32.cpp s~, CREATE_NEW,~, CREATE_ALWAYS,~; s~temporary = path \+ .*;~temporary = path;~; s~if \(written && !~if (false \&\& !~
+write-temporary-windows  io/WholeFileWriterWin32.cpp s~\n\s*::DeleteFileW\(temporary.c_str\(\)\);~~
+rename-refuses-existing  io/WholeFileWriterWin32.cpp s~MOVEFILE_REPLACE_EXISTING \| ~~

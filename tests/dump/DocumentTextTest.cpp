@@ -8,7 +8,7 @@
 #include "export/CodePage.h"
 #include "formats/DocumentText.h"
 #include "formats/FormatTable.h"
-#include "tools/PalmWriter.h"
+#include "tools/fixtures/PalmWriter.h"
 
 using namespace corvelle;
 

@@ -12,8 +12,8 @@
 #include "dump/DatabaseModel.h"
 #include "formats/EntryText.h"
 #include "dump/records/PalmDocRecord.h"
-#include "tools/BigEndianWriter.h"
-#include "tools/PalmWriter.h"
+#include "tools/fixtures/BigEndianWriter.h"
+#include "tools/fixtures/PalmWriter.h"
 
 using namespace corvelle;
 

@@ -9,7 +9,7 @@
 
 #include "dump/DatabaseModel.h"
 #include "export/Export.h"
-#include "tools/PalmWriter.h"
+#include "tools/fixtures/PalmWriter.h"
 
 namespace corvelle {
 

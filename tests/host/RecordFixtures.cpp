@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "tools/PalmWriter.h"
+#include "tools/fixtures/PalmWriter.h"
 
 namespace corvelle::host {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "plugin/SearchRules.h"
-#include "tools/PalmWriter.h"
+#include "tools/fixtures/PalmWriter.h"
 #include "viewer/records/ExportMenuModel.h"
 #include "viewer/records/PaneText.h"
 #include "viewer/records/RecordSearch.h"

@@ -4,6 +4,8 @@
 
 #include <new>
 
+#include "io/SameFile.h"
+#include "io/WholeFileWriter.h"
 #include "viewer/UniqueHandle.h"
 
 namespace corvelle {
@@ -34,44 +36,6 @@ bool AskForFile(HWND owner, ExportType type, const std::wstring& viewedPath, std
     return !chosen.empty();
 }
 
-// Whether the two names are one file: by the file's identity, so that
-// another spelling, a short name or a link does not pass for another file.
-bool SameFile(const std::wstring& a, const std::wstring& b) {
-    const auto open = [](const std::wstring& path) {
-        return UniqueFileHandle(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    };
-    UniqueFileHandle first = open(a), second = open(b);
-    BY_HANDLE_FILE_INFORMATION one{}, two{};
-    if (!first || !second || !::GetFileInformationByHandle(first.Get(), &one) ||
-        !::GetFileInformationByHandle(second.Get(), &two)) {
-        return false;
-    }
-    return one.dwVolumeSerialNumber == two.dwVolumeSerialNumber && one.nFileIndexHigh == two.nFileIndexHigh &&
-           one.nFileIndexLow == two.nFileIndexLow;
-}
-
-// Creates (or empties) the file, writes the bytes and closes it. A file that
-// could not be written whole is removed rather than left half written.
-bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
-    UniqueFileHandle file(
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    size_t done = 0;
-    bool ok = true;
-    while (ok && done < bytes.size()) {
-        const size_t left = bytes.size() - done;
-        const DWORD want = left < (1u << 24) ? static_cast<DWORD>(left) : (1u << 24);
-        DWORD wrote = 0;
-        ok = ::WriteFile(file.Get(), bytes.data() + done, want, &wrote, nullptr) && wrote == want;
-        done += wrote;
-    }
-    const HANDLE handle = file.Release();
-    ok = (::CloseHandle(handle) != FALSE) && ok;
-    if (!ok) ::DeleteFileW(path.c_str());
-    return ok;
-}
-
 void Tell(HWND owner, const std::wstring& text) {
     ::MessageBoxW(owner, text.c_str(), L"Corvelle", MB_OK | MB_ICONWARNING);
 }
@@ -80,7 +44,7 @@ void RunExport(HWND owner, const DecodedDatabase& database, const ExportMenuItem
                const std::vector<size_t>& selection, const std::wstring& viewedPath) {
     std::wstring target;
     if (!AskForFile(owner, item.type, viewedPath, target)) return;
-    if (SameFile(target, viewedPath)) {
+    if (IsSameFile(target, viewedPath)) {
         Tell(owner, L"The export cannot replace the file being viewed. Choose another name.");
         return;
     }
@@ -97,7 +61,7 @@ void RunExport(HWND owner, const DecodedDatabase& database, const ExportMenuItem
         Tell(owner, L"The export could not be made: " + WidenAscii(error.c_str()));
         return;
     }
-    if (!WriteWholeFile(target, text)) Tell(owner, L"The file could not be written: " + target);
+    if (!WriteWholeFile(target, text, error)) Tell(owner, L"The file could not be written: " + target);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "Harness.h"
-#include "tools/PalmWriter.h"
+#include "tools/fixtures/PalmWriter.h"
 
 namespace corvelle::host {
 namespace {

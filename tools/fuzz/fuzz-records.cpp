@@ -18,7 +18,7 @@
 #include "dump/records/PalmDocRecord.h"
 #include "dump/records/ResourceContent.h"
 #include "dump/records/ToDoRecord.h"
-#include "tools/PalmWriter.h"
+#include "tools/fixtures/PalmWriter.h"
 
 namespace {
 

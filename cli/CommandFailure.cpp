@@ -1,4 +1,4 @@
-#include "tools/CommandFailure.h"
+#include "cli/CommandFailure.h"
 
 #include <cctype>
 #include <cstdio>

@@ -10,9 +10,9 @@
 #include "dump/DatabaseModel.h"
 #include "formats/EntryText.h"
 #include "dump/LauncherIcon.h"
-#include "dump/MappedFile.h"
 #include "dump/PalmDump.h"
-#include "tools/PalmWriter.h"
+#include "io/MappedFile.h"
+#include "tools/fixtures/PalmWriter.h"
 
 namespace {
 

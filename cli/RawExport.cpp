@@ -1,17 +1,35 @@
-#include "tools/RawExport.h"
+#include "cli/RawExport.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
-#include "tools/ExportFiles.h"
+#include "io/SameFile.h"
 
 namespace corvelle_dump {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Writes one member in place: it is this run's to remove if the export fails.
+bool WriteBytes(const std::string& path, const void* bytes, size_t size, std::string& error) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        error = std::strerror(errno);
+        return false;
+    }
+    bool written = std::fwrite(bytes, 1, size, file) == size;
+    if (!written) error = std::strerror(errno);
+    if (std::fclose(file) != 0 && written) {
+        written = false;
+        error = std::strerror(errno);
+    }
+    return written;
+}
 
 std::string Lower(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -29,7 +47,7 @@ struct RawWriter {
     bool Write(const std::string& name, const uint8_t* bytes, uint64_t size) {
         const fs::path path = dir / name;
         std::string error;
-        if (IsSameFile(path.string(), databasePath)) {
+        if (corvelle::IsSameFile(path.string(), databasePath)) {
             error = "is the database itself";
         } else if (WriteBytes(path.string(), bytes, static_cast<size_t>(size), error)) {
             written.push_back(path);

@@ -1,12 +1,12 @@
-#include "tools/RecordsCommand.h"
+#include "cli/RecordsCommand.h"
 
 #include <cstdio>
 #include <string>
 
+#include "cli/CommandFailure.h"
 #include "dump/DatabaseModel.h"
 #include "formats/EntryText.h"
-#include "dump/MappedFile.h"
-#include "tools/CommandFailure.h"
+#include "io/MappedFile.h"
 
 namespace corvelle_dump {
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/ExportCommand.h"
+#include "cli/ExportCommand.h"
 
 #include <cstdio>
 #include <cstring>
@@ -9,13 +9,14 @@
 #include <io.h>
 #endif
 
+#include "cli/CommandFailure.h"
+#include "cli/RawExport.h"
 #include "dump/DatabaseModel.h"
-#include "dump/MappedFile.h"
 #include "export/CodePage.h"
 #include "export/Export.h"
-#include "tools/CommandFailure.h"
-#include "tools/ExportFiles.h"
-#include "tools/RawExport.h"
+#include "io/MappedFile.h"
+#include "io/SameFile.h"
+#include "io/WholeFileWriter.h"
 
 namespace corvelle_dump {
 
@@ -90,7 +91,7 @@ int WriteText(const corvelle::DatabaseModel& model, corvelle::ExportType format,
             return Fail("standard output", "cannot write");
         return 0;
     }
-    if (!WriteWholeFile(request.out, text, error)) return Fail(request.out, "cannot write: " + error);
+    if (!corvelle::WriteWholeFile(request.out, text, error)) return Fail(request.out, "cannot write: " + error);
     return 0;
 }
 
@@ -103,7 +104,7 @@ int ExportCommand(int argc, char** argv) {
         return Fail(request.encoding, "unknown encoding; known: " + corvelle::CodePageNames());
     // Checked before anything is read or written: the export must never
     // replace the database it reads.
-    if (request.out != nullptr && IsSameFile(request.out, request.path))
+    if (request.out != nullptr && corvelle::IsSameFile(request.out, request.path))
         return Fail(request.out, "cannot write: it is the database being exported");
     corvelle::MappedFile file;
     const int status = file.Open(request.path);

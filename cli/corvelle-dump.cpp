@@ -10,12 +10,12 @@
 #include <string>
 
 #include "Version.h"
+#include "cli/CommandFailure.h"
+#include "cli/ExportCommand.h"
+#include "cli/RecordsCommand.h"
 #include "dump/LauncherIcon.h"
-#include "dump/MappedFile.h"
 #include "dump/PalmDump.h"
-#include "tools/CommandFailure.h"
-#include "tools/ExportCommand.h"
-#include "tools/RecordsCommand.h"
+#include "io/MappedFile.h"
 
 namespace {
 

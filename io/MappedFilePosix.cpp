@@ -1,5 +1,5 @@
 // The POSIX half of MappedFile, for the command-line tool and the tests.
-#include "dump/MappedFile.h"
+#include "io/MappedFile.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "dump/MappedFile.h"
+#include "io/MappedFile.h"
 
 namespace corvelle_dump {
 

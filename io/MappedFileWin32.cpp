@@ -1,6 +1,5 @@
-// The Windows half of MappedFile: the only place in the engine that calls
-// Win32.
-#include "dump/MappedFile.h"
+// The Windows half of MappedFile, for the plug-in and corvelle-dump.exe.
+#include "io/MappedFile.h"
 
 #include <windows.h>
 

@@ -13,7 +13,7 @@
 
 #include "Harness.h"
 #include "dump/PalmDump.h"
-#include "tools/PalmWriter.h"
+#include "tools/fixtures/PalmWriter.h"
 
 namespace corvelle::host {
 namespace {
