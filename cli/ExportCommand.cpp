@@ -63,23 +63,23 @@ int Parse(int argc, char** argv, ExportRequest& request) {
     return 0;
 }
 
-std::string FittingNames(const corvelle::DatabaseModel& model) {
+std::string FittingNames(const corvelle::DecodedDatabase& database) {
     std::string names;
-    for (corvelle::ExportType format : corvelle::ExportTypesFor(model)) {
+    for (corvelle::ExportType format : corvelle::ExportTypesFor(database)) {
         if (!names.empty()) names += ", ";
         names += corvelle::ExportTypeName(format);
     }
     return names;
 }
 
-int WriteText(const corvelle::DatabaseModel& model, corvelle::ExportType format, const ExportRequest& request) {
+int WriteText(const corvelle::DecodedDatabase& database, corvelle::ExportType format, const ExportRequest& request) {
     corvelle::ExportOptions options;
     options.encoding = request.encoding;
     options.withData = request.withData;
     std::vector<std::string> warnings;
     options.warnings = &warnings;
     std::string text, error;
-    if (!corvelle::ExportToText(model, format, options, text, error)) return Fail(request.path, error);
+    if (!corvelle::ExportToText(database, format, options, text, error)) return Fail(request.path, error);
     for (const std::string& warning : warnings)
         std::fprintf(stderr, "corvelle-dump: %s: %s\n", request.path, warning.c_str());
     if (request.out == nullptr) {
@@ -110,16 +110,17 @@ int ExportCommand(int argc, char** argv) {
     const int status = file.Open(request.path);
     if (status != corvelle::MappedFile::kMapped) return Fail(request.path, FailureReason(status, file.Size()));
     const corvelle::DatabaseModel model(file.View(), file.Size());
+    const corvelle::DecodedDatabase database(model);
     corvelle::ExportType format;
     if (!corvelle::ParseExportType(request.format, format))
-        return Fail(request.path, std::string("unknown format ") + request.format + "; it fits " + FittingNames(model));
+        return Fail(request.path, std::string("unknown format ") + request.format + "; it fits " + FittingNames(database));
     if (format == corvelle::ExportType::kRaw) {
         if (request.out == nullptr) return UsageError("--export raw needs -o DIR");
         return WriteRawExport(model, request.path, request.out);
     }
     if (request.withData && format != corvelle::ExportType::kJson)
         return UsageError("--data goes with --export json");
-    return WriteText(model, format, request);
+    return WriteText(database, format, request);
 }
 
 }  // namespace corvelle_dump
