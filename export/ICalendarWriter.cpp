@@ -79,7 +79,7 @@ public:
         // timed appointments are in theirs.
         TimeZoneBlob zone;
         const bool zoned = timed && event.zone != nullptr && WritableZone(index, *event.zone, zone);
-        const std::string zoneParam = zoned ? "TZID=" + ICalParamValue(m_zones.Use(zone, m_context.Utf8(zone.name))) : "";
+        const std::string& zoneParam = zoned ? m_zones.Use(zone, m_toUtf8) : m_noParameter;
         m_out += "BEGIN:VEVENT\r\n";
         BeginComponent(index);
         if (timed) {
@@ -139,7 +139,8 @@ public:
         AppendProperty("STATUS", "", record.completed ? "COMPLETED" : "NEEDS-ACTION", m_out);
         if (!record.completedOn.IsNone()) {
             if (IsValidDate(ToCivil(record.completedOn)))
-                AppendProperty("COMPLETED", "", ICalUtcDateTime(CivilTime{ToCivil(record.completedOn), 0, 0, 0}), m_out);
+                AppendProperty("COMPLETED", "", ICalUtcDateTime(CivilTime{ToCivil(record.completedOn), 0, 0, 0}),
+                               m_out);
             else
                 m_context.Warn(RecordName(index) + ": completion date " + PackedDateText(record.completedOn) +
                                " is no day of the calendar, left out");
@@ -314,6 +315,8 @@ private:
     const std::string m_stamp;
     size_t m_index = 0;
     ZoneTable m_zones;
+    const ZoneTable::ToUtf8 m_toUtf8 = [this](std::string_view bytes) { return m_context.Utf8(bytes); };
+    const std::string m_noParameter;
 };
 
 }  // namespace

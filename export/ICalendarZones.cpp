@@ -26,9 +26,23 @@ long ChangeMinute(unsigned year, const ZoneChange& change) {
     return MinuteOfYear(CivilDate{year, change.month, ChangeDay(year, change)}, change.hour, 0);
 }
 
-bool SameRules(const TimeZoneBlob& a, const TimeZoneBlob& b) {
-    if (a.offsetMinutes != b.offsetMinutes || a.dstAdjustMinutes != b.dstAdjustMinutes) return false;
+bool SameZone(const TimeZoneBlob& a, const TimeZoneBlob& b) {
+    if (a.name != b.name || a.offsetMinutes != b.offsetMinutes || a.dstAdjustMinutes != b.dstAdjustMinutes)
+        return false;
     return !a.HasDaylightSaving() || (a.dstStart == b.dstStart && a.dstEnd == b.dstEnd);
+}
+
+// The bytes that tell zones apart: the name, the offsets and, with daylight
+// saving, the changes.
+std::string ZoneKey(const TimeZoneBlob& zone) {
+    std::string key(zone.name);
+    key.push_back('\0');
+    for (int value : {int{zone.offsetMinutes}, int{zone.dstAdjustMinutes}}) key += std::to_string(value) + ',';
+    if (zone.HasDaylightSaving())
+        for (const ZoneChange* change : {&zone.dstStart, &zone.dstEnd})
+            key += {static_cast<char>(change->hour), static_cast<char>(change->weekday),
+                    static_cast<char>(change->week), static_cast<char>(change->month)};
+    return key;
 }
 
 // "UTC+01:00", the TZID of a zone without a name.
@@ -108,39 +122,35 @@ CivilTime ToUtc(const TimeZoneBlob& zone, const CivilTime& wall) {
     return utc;
 }
 
-const std::string& ZoneTable::Use(const TimeZoneBlob& zone, std::string_view utf8Name) {
-    if (m_last < m_zones.size() && m_zones[m_last].name == utf8Name && SameRules(m_zones[m_last].rules, zone))
-        return m_zones[m_last].tzid;
-    for (size_t i = 0; i < m_zones.size(); ++i) {
-        if (m_zones[i].name == utf8Name && SameRules(m_zones[i].rules, zone)) {
-            m_last = i;
-            return m_zones[i].tzid;
-        }
+const std::string& ZoneTable::Use(const TimeZoneBlob& zone, const ToUtf8& toUtf8) {
+    if (m_last < m_zones.size() && SameZone(m_zones[m_last].stored, zone)) return m_zones[m_last].parameter;
+    const std::string key = ZoneKey(zone);
+    const auto known = m_byBytes.find(key);
+    if (known != m_byBytes.end()) {
+        m_last = known->second;
+        return m_zones[m_last].parameter;
     }
     // The TZID stands both as a TEXT value and as a parameter, which can hold
     // no double quote nor control character: those are replaced, so that the
     // two read the same.
-    std::string base = utf8Name.empty() ? OffsetName(zone.offsetMinutes) : std::string(utf8Name);
+    std::string base = zone.name.empty() ? OffsetName(zone.offsetMinutes) : toUtf8(zone.name);
     for (char& c : base) {
         if (c == '"') c = '\'';
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
     }
     std::string tzid = base;
-    for (unsigned second = 2;; ++second) {
-        bool taken = false;
-        for (const Zone& other : m_zones) taken = taken || other.tzid == tzid;
-        if (!taken) break;
-        tzid = base + " (" + std::to_string(second) + ")";
-    }
-    m_zones.push_back({zone, std::string(utf8Name), std::move(tzid)});
-    m_zones.back().rules.name = {};
+    for (unsigned second = 2; m_tzids.count(tzid) != 0; ++second) tzid = base + " (" + std::to_string(second) + ")";
+    m_tzids.insert(tzid);
+    const std::string parameter = "TZID=" + ICalParamValue(tzid);
+    m_zones.push_back({zone, std::move(tzid), parameter});
     m_last = m_zones.size() - 1;
-    return m_zones.back().tzid;
+    m_byBytes.emplace(key, m_last);
+    return m_zones.back().parameter;
 }
 
 void ZoneTable::AppendTimeZones(std::string& out) const {
     for (const Zone& zone : m_zones) {
-        const TimeZoneBlob& rules = zone.rules;
+        const TimeZoneBlob& rules = zone.stored;
         out += "BEGIN:VTIMEZONE\r\n";
         AppendProperty("TZID", "", EscapedText(zone.tzid), out);
         const int standard = rules.offsetMinutes, daylight = rules.offsetMinutes + rules.dstAdjustMinutes;

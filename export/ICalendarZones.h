@@ -5,6 +5,9 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,24 +37,30 @@ CivilTime ToUtc(const TimeZoneBlob& zone, const CivilTime& wall);
 
 // The zones a calendar's events are in, each with its TZID: the zone's name
 // (or its offset, "UTC+01:00", for a zone without one), and "Name (2)" for a
-// second zone of that name with other rules.
+// second zone of that name with other rules. A zone is known again by its
+// stored bytes, so that its name is converted once, not once per event.
 class ZoneTable {
 public:
-    // The TZID of the zone, kept for a VTIMEZONE. `utf8Name` is its name
-    // converted; a zone with daylight saving has valid changes.
-    const std::string& Use(const TimeZoneBlob& zone, std::string_view utf8Name);
+    using ToUtf8 = std::function<std::string(std::string_view)>;
+
+    // The TZID parameter of the zone's times ("TZID=Berlin"), the zone kept
+    // for a VTIMEZONE. `zone` (whose name must outlive the table) has valid
+    // changes where it has daylight saving; `toUtf8` converts its name.
+    const std::string& Use(const TimeZoneBlob& zone, const ToUtf8& toUtf8);
     bool Empty() const { return m_zones.empty(); }
     // One VTIMEZONE per zone, in the order they were first used.
     void AppendTimeZones(std::string& out) const;
 
 private:
     struct Zone {
-        TimeZoneBlob rules;  // its name unused: the UTF-8 one is kept
-        std::string name;
+        TimeZoneBlob stored;  // its name the record's bytes
         std::string tzid;
+        std::string parameter;
     };
     std::vector<Zone> m_zones;
-    size_t m_last = 0;  // events of one zone follow each other: asked first
+    std::map<std::string, size_t> m_byBytes;  // the zone's name and rules as stored
+    std::set<std::string> m_tzids;
+    size_t m_last = 0;  // events of one zone often follow each other: asked first
 };
 
 }  // namespace corvelle
