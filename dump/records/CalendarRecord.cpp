@@ -69,7 +69,9 @@ CalendarRecord DecodeCalendar(const ByteSpan& record) {
         blob.size = in.U16();
         const bool zone = CodeIs(blob.id, "Bd00") && !calendar.hasTimeZone;
         const bool meeting = CodeIs(blob.id, "Bd01") && !calendar.hasMeeting;
-        const DateBookPart part = zone ? DateBookPart::kTimeZone : meeting ? DateBookPart::kMeeting : DateBookPart::kBlob;
+        const DateBookPart part = zone      ? DateBookPart::kTimeZone
+                                  : meeting ? DateBookPart::kMeeting
+                                            : DateBookPart::kBlob;
         // A blob whose size leaves the record is read as far as the record goes.
         const bool cut = blob.size > in.Left();
         const uint64_t inside = cut ? in.Left() : blob.size;

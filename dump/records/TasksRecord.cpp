@@ -5,8 +5,8 @@
 namespace corvelle {
 namespace {
 
-const char* const kPartNames[] = {"the field flags", "the flags",  "the priority",    "the due date", "the completion date",
-                                  "the alarm",       "the repeat", "the description", "the note"};
+const char* const kPartNames[] = {"the field flags", "the flags",  "the priority",    "the due date",
+                                  "the completion date", "the alarm", "the repeat", "the description", "the note"};
 
 }  // namespace
 

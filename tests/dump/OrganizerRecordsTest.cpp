@@ -29,10 +29,12 @@ std::string Blob(const std::string& id, const std::string& data, size_t size = s
 std::string Appointment(uint16_t flags) { return std::string("\x09\x1E\x0A\x2D\xC9\x85", 6) + Be16(flags); }
 // Berlin: UTC+01:00, daylight saving from the last Sunday of March at 02:00 to that of October at 03:00.
 const std::string kBerlin = Be16(60) + std::string("\x02\x00\x04\x03\x03\x00\x04\x0A", 8) + Be16(60) + "\x07\x80";
-const std::string kMeeting = std::string("\x01\x02", 2) + Be16(2) + std::string(1, '\0') + Text("Ana") + Text("a@x.org") + "\x02" +
-                             Text("Bo") + Text("b@y.org");
-const std::string kAppointment = Appointment(0x1600) + Text("Dentist") + Text("Bring the card");  // note, description, location
-const std::string kFieldsBefore = "Date:\t2004-12-05\nTime:\t09:30-10:45\nDescription:\tDentist\nNote:\tBring the card\n";
+const std::string kMeeting = std::string("\x01\x02", 2) + Be16(2) + std::string(1, '\0') + Text("Ana") +
+                             Text("a@x.org") + "\x02" + Text("Bo") + Text("b@y.org");
+// With a note, a description and a location.
+const std::string kAppointment = Appointment(0x1600) + Text("Dentist") + Text("Bring the card");
+const std::string kFieldsBefore =
+    "Date:\t2004-12-05\nTime:\t09:30-10:45\nDescription:\tDentist\nNote:\tBring the card\n";
 
 struct FieldsRow {
     const char* name;
@@ -92,8 +94,10 @@ const FieldsRow kFieldRows[] = {
      kAppointment + Text("R") + Blob("Bd00", "\x01\x02") + Blob("Bd01", std::string("\x01\x00\x00\x03", 4) + "\x01"),
      kFieldsBefore + "Location:\tR\nBlob Bd00:\t2 bytes\nBlob Bd01:\t5 bytes\n"},
     {"SecondZoneAndUnknownCodes", "PDat",
-     kAppointment + Text("R") + Blob("Bd00", Be16(-210) + kBerlin.substr(2, 8) + Be16(-30) + std::string(2, '\0') + Text("")) +
-         Blob("Bd00", kBerlin + Text("Berlin")) + Blob("Bd01", std::string("\x07\x09\x00\x01\x05", 5) + Text("Cy") + Text("")),
+     kAppointment + Text("R") +
+         Blob("Bd00", Be16(-210) + kBerlin.substr(2, 8) + Be16(-30) + std::string(2, '\0') + Text("")) +
+         Blob("Bd00", kBerlin + Text("Berlin")) +
+         Blob("Bd01", std::string("\x07\x09\x00\x01\x05", 5) + Text("Cy") + Text("")),
      kFieldsBefore + "Location:\tR\nTime zone:\tUTC-03:30, daylight saving -30 minutes\n"
                      "Meeting:\tstatus 7, shown as code 9\nAttendee:\tCy <>, role 5\nBlob Bd00:\t21 bytes\n"},
     {"AppointmentCutInTheAlarm", "PDat", Appointment(0x4000) + "\x05", "Date:\t2004-12-05\nTime:\t09:30-10:45\n"

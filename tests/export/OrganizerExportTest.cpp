@@ -90,7 +90,8 @@ TEST(CalendarExport, RepeatsAndExceptionsInTheirZone) {
 
 TEST(CalendarExport, MeetingsOrganizerAttendeesStatusAndShowAs) {
     const auto meeting = [](uint8_t status, uint8_t showAs, const std::string& attendees, unsigned count) {
-        return Blob("Bd01", std::string{static_cast<char>(status), static_cast<char>(showAs)} + Be16(count) + attendees);
+        const std::string head{static_cast<char>(status), static_cast<char>(showAs)};
+        return Blob("Bd01", head + Be16(count) + attendees);
     };
     const std::string people = std::string(1, '\0') + Text("Ana") + Text("ana@x.org") + std::string(1, '\0') +
                                Text("Bo") + Text("bo@x.org") + "\x02" + Text("Cy; \"C\"") + Text("c y@x.org") +
@@ -155,8 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "record 0: its repeat's start 2005-02-30 is no day of the calendar, written without the repeat"},
         TaskRow{"UnknownRepeat", Be16(PackDate(2005, 3, 1)) + std::string("\x09\x00\xFF\xFF\x01\x00\x00\x00", 8),
                 0x1000, "", "DTSTART", "record 0: repeat type 9 is unknown, written as a single event"},
-        TaskRow{"CompletedOn", Be16(PackDate(2005, 3, 2)), 0x4000, "STATUS:NEEDS-ACTION\r\nCOMPLETED:20050302T000000Z\r\n",
-                "", ""},
+        TaskRow{"CompletedOn", Be16(PackDate(2005, 3, 2)), 0x4000,
+                "STATUS:NEEDS-ACTION\r\nCOMPLETED:20050302T000000Z\r\n", "", ""},
         TaskRow{"CompletedOnNoDay", Be16(PackDate(2005, 4, 31)), 0x4000, "", "COMPLETED:",
                 "record 0: completion date 2005-04-31 is no day of the calendar, left out"}),
     [](const auto& info) { return info.param.name; });

@@ -142,7 +142,8 @@ def check_calendar_event(component, event, uid):
         changes = lambda year: [change_moment(year, zone, "start") - dt.timedelta(minutes=zone["offset"]),
                                 change_moment(year, zone, "end") -
                                 dt.timedelta(minutes=zone["offset"] + zone["dst_adjustment"])]
-        expect(name + " changes 2000-2010", sorted(t for t in got.tzinfo._utc_transition_times if 2000 <= t.year <= 2010),
+        transitions = got.tzinfo._utc_transition_times
+        expect(name + " changes 2000-2010", sorted(t for t in transitions if 2000 <= t.year <= 2010),
                sorted(t for year in range(2000, 2011) for t in changes(year)))
     if zoned:  # the VTIMEZONE's offset on every date, across the changes of daylight saving
         for occurrence in expanded:
