@@ -15,12 +15,16 @@ extern const Format kAddressFormat;
 extern const Format kDateBookFormat;
 extern const Format kPalmDocFormat;
 extern const Format kMemosFormat;
+extern const Format kCalendarFormat;
+extern const Format kTasksFormat;
 
 namespace {
 
 const Format* const kFormats[] = {
     &kResourceFormat, &kMemoFormat,  &kToDoFormat, &kAddressFormat, &kDateBookFormat, &kPalmDocFormat,
     &kMemosFormat,
+    &kCalendarFormat,
+    &kTasksFormat,
 };
 
 // Without a format: every entry shows as bytes.
