@@ -10,6 +10,7 @@ extern const Format kResourceFormat;
 extern const Format kMemoFormat;
 extern const Format kToDoFormat;
 extern const Format kAddressFormat;
+extern const Format kContactsFormat;
 extern const Format kDateBookFormat;
 extern const Format kPalmDocFormat;
 extern const Format kMemosFormat;
@@ -17,8 +18,8 @@ extern const Format kMemosFormat;
 namespace {
 
 const Format* const kFormats[] = {
-    &kResourceFormat, &kMemoFormat,  &kToDoFormat, &kAddressFormat, &kDateBookFormat, &kPalmDocFormat,
-    &kMemosFormat,
+    &kResourceFormat, &kMemoFormat,  &kToDoFormat, &kAddressFormat, &kContactsFormat, &kDateBookFormat,
+    &kPalmDocFormat,  &kMemosFormat,
 };
 
 // Without a format: every entry shows as bytes.
