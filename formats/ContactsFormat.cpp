@@ -27,11 +27,14 @@ bool HasAddress(const ContactsRecord& contact, unsigned address) {
     return false;
 }
 
-// "2004-12-05, reminder 3 days before"; "none" for a day without its date.
+// "2004-12-05, reminder 3 days before"; "none" for a day without its date,
+// and a reminder without its days (a cut record) says no number.
 std::string DayText(const ContactsDay& day) {
     std::string text = day.hasDate ? PackedDateText(day.date) : "none";
-    if (day.Reminder()) {
-        text += ", reminder ";
+    if (!day.Reminder()) return text;
+    text += ", reminder";
+    if (day.hasDaysBefore) {
+        text += ' ';
         AppendDecimal(text, day.daysBefore);
         text += day.daysBefore == 1 ? " day before" : " days before";
     }

@@ -76,7 +76,7 @@ def day_text(day):
     date, flags, days = day
     text = date_text(date)
     if flags is not None and flags & 1:
-        text += f", reminder {days or 0} day{'' if days == 1 else 's'} before"
+        text += ", reminder" + ("" if days is None else f" {days} day{'' if days == 1 else 's'} before")
     return text
 
 
