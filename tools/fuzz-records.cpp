@@ -13,6 +13,7 @@
 #include "formats/EntryText.h"
 #include "dump/PalmBitmap.h"
 #include "dump/records/AddressRecord.h"
+#include "dump/records/ContactsRecord.h"
 #include "dump/records/DateBookRecord.h"
 #include "dump/records/MemoRecord.h"
 #include "dump/records/PalmDocRecord.h"
@@ -63,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The input as one record of each format (and as the AppInfo block, where
     // the contact labels and the category labels are read from).
     const std::string record(input.begin(), input.end());
-    for (const char* creator : {"memo", "todo", "addr", "date"}) {
+    for (const char* creator : {"memo", "todo", "addr", "date", "PAdd"}) {
         samples::PalmDatabase db;
         db.creator = creator;
         db.appInfo = record;
@@ -99,6 +100,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const AddressRecord address = DecodeAddress(span);
     for (std::string_view field : address.field) inside(field);
     CheckCut(address.cut, size);
+    const ContactsRecord contact = DecodeContact(span);
+    for (std::string_view field : contact.field) inside(field);
+    inside(contact.jpeg.Chars());
+    Check(!contact.cut.cut || contact.cut.at <= size);
     const DateBookRecord event = DecodeDateBook(span);
     inside(event.description);
     inside(event.note);
