@@ -59,7 +59,8 @@ void ReadBlobs(RecordReader<ContactsPart>& in, uint64_t recordSize, ContactsReco
         if (bytes == nullptr) return;
         if (IdIs(blob.id, "Bd00") && !contact.hasPicture) {
             if (blob.size < kPictureHeaderBytes + 2 || bytes[2] != 0xFF || bytes[3] != 0xD8) {
-                contact.cut.Mark(offset, ContactsPart::kPicture, kPartNames[static_cast<unsigned>(ContactsPart::kPicture)]);
+                contact.cut.Mark(offset, ContactsPart::kPicture,
+                                 kPartNames[static_cast<unsigned>(ContactsPart::kPicture)]);
                 return;
             }
             contact.hasPicture = true;

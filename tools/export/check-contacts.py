@@ -147,7 +147,8 @@ def expected_json(record, labels):
     got = lambda field: fields.get(field)
     out = {"lastName": got(W.LAST), "firstName": got(W.FIRST), "company": got(W.COMPANY), "title": got(W.TITLE)}
     out["phones"] = [{"label": word(W.PHONE_WORDS, record["phone_labels"][p], "Phone"),
-                      "labelCode": record["phone_labels"][p], "value": fields[W.PHONE1 + p], "shown": record["shown"] == p}
+                      "labelCode": record["phone_labels"][p], "value": fields[W.PHONE1 + p],
+                      "shown": record["shown"] == p}
                      for p in range(7) if W.PHONE1 + p in fields]
     out["ims"] = [{"label": word(W.IM_WORDS, record["im_labels"][i], "IM"), "labelCode": record["im_labels"][i],
                    "value": fields[W.IM1 + i]} for i in range(2) if W.IM1 + i in fields]
@@ -256,8 +257,9 @@ def check_vcard(path, database):
                "PRIVATE" if record["attributes"] & 0x10 else None)
     # One line on standard error for each record that stops early and for the birthday on no day.
     said = result.stderr.decode().splitlines()
-    stops = [n for n, r in enumerate(database["records"]) if not r["attributes"] & 0xA0 and reading(r, database["labels"])["end"]]
-    bad_days = [n for n, r in enumerate(database["records"]) if r["birthday"] is not None and not is_date(r["birthday"])]
+    records = list(enumerate(database["records"]))
+    stops = [n for n, r in records if not r["attributes"] & 0xA0 and reading(r, database["labels"])["end"]]
+    bad_days = [n for n, r in records if r["birthday"] is not None and not is_date(r["birthday"])]
     expect(name + " warnings", sorted(int(line.split("record ")[1].split(":")[0]) for line in said),
            sorted(stops + bad_days))
 

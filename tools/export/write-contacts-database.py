@@ -63,8 +63,8 @@ CONTACTS = [
     # reminder, the picture, an anniversary with a reminder (and bytes after its five), a blob of no known kind.
     contact(attributes=0x41, phone_labels=[0, 1, 2, 3, 4, 5, 7], shown=6, im_labels=[1, 2], fields=ALL_FIELDS,
             birthday=packed_date(1970, 3, 14), birthday_flags=1, reminder_days=3,
-            blobs=[(b"Bd00", b"\x00\x01" + JPEG), (b"Bd01", struct.pack(">HHB", packed_date(1995, 6, 10), 1, 1) + b"xy"),
-                   (b"Xtra", b"12345")]),
+            blobs=[(b"Bd00", b"\x00\x01" + JPEG),
+                   (b"Bd01", struct.pack(">HHB", packed_date(1995, 6, 10), 1, 1) + b"xy"), (b"Xtra", b"12345")]),
     # A company alone in the list; Pager and codes beyond the named ones (Phone, Address); Yahoo and ICQ; a
     # birthday without flags; private.
     contact(attributes=0x12, phone_labels=[6, 9, 15, 0, 0, 0, 0], shown=1, address_labels=[5, 0, 0], im_labels=[3, 4],
