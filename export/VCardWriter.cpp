@@ -55,8 +55,10 @@ public:
         WriteDate("BDAY", "birthday", card.birthday);
         WriteDate("X-ANNIVERSARY", "anniversary", card.anniversary);
         WriteNote(card);
-        if (card.photoJpeg.size != 0)
-            AppendProperty("PHOTO", "ENCODING=b;TYPE=JPEG", VCardBinary(card.photoJpeg.data, card.photoJpeg.size), m_out);
+        if (card.photoJpeg.size != 0) {
+            AppendProperty("PHOTO", "ENCODING=b;TYPE=JPEG", VCardBinary(card.photoJpeg.data, card.photoJpeg.size),
+                           m_out);
+        }
         WriteCategory();
         m_out += "END:VCARD\r\n";
     }
@@ -96,7 +98,8 @@ private:
     void WriteIms(const ContactCard& card) {
         for (const ContactIm& im : card.ims) {
             const char* property = ImProperty(im.labelCode);
-            if (!im.value.empty() && property != nullptr) AppendProperty(property, "", EscapedText(Utf8(im.value)), m_out);
+            if (!im.value.empty() && property != nullptr)
+                AppendProperty(property, "", EscapedText(Utf8(im.value)), m_out);
         }
     }
 
@@ -113,9 +116,12 @@ private:
 
     void WriteAddresses(const ContactCard& card) {
         for (const ContactAddress& address : card.addresses) {
+            // Most of a contact's three addresses are empty: not converted at all.
+            if (address.street.empty() && address.city.empty() && address.state.empty() && address.zipCode.empty() &&
+                address.country.empty())
+                continue;
             const std::string street = Utf8(address.street), city = Utf8(address.city), state = Utf8(address.state),
                               zip = Utf8(address.zipCode), country = Utf8(address.country);
-            if (street.empty() && city.empty() && state.empty() && zip.empty() && country.empty()) continue;
             const char* type = address.labelCode == 0 ? "TYPE=WORK" : address.labelCode == 1 ? "TYPE=HOME" : "";
             AppendProperty("ADR", type, VCardStructured({"", "", street, city, state, zip, country}), m_out);
         }

@@ -76,7 +76,8 @@ public:
         }
         for (unsigned im = 0; im < kContactIms; ++im) text(ContactImWord(contact.imLabel[im]), kContactIm1 + im);
         text("Website", kContactWebsite);
-        for (unsigned custom = 0; custom < kContactCustoms; ++custom) text(m_labels.custom[custom], kContactCustom1 + custom);
+        for (unsigned custom = 0; custom < kContactCustoms; ++custom)
+            text(m_labels.custom[custom], kContactCustom1 + custom);
         for (unsigned address = 0; address < kContactAddresses; ++address) {
             const std::string suffix = std::string(" (") + ContactAddressWord(contact.addressLabel[address]) + ")";
             for (unsigned part = 0; part < kContactAddressParts; ++part)
@@ -215,12 +216,17 @@ public:
             return contact.present[field] ? contact.field[field] : std::string_view();
         };
         ContactCard card;
+        card.phones.reserve(kContactPhones);
+        card.ims.reserve(kContactIms);
+        card.addresses.reserve(kContactAddresses);
+        card.custom.reserve(kContactCustoms);
         card.lastName = text(kContactLastName);
         card.firstName = text(kContactFirstName);
         card.company = text(kContactCompany);
         card.title = text(kContactTitle);
         for (unsigned phone = 0; phone < kContactPhones; ++phone)
-            card.phones.push_back({contact.phoneLabel[phone], text(kContactPhone1 + phone), contact.shownPhone == phone});
+            card.phones.push_back(
+                {contact.phoneLabel[phone], text(kContactPhone1 + phone), contact.shownPhone == phone});
         for (unsigned im = 0; im < kContactIms; ++im) card.ims.push_back({contact.imLabel[im], text(kContactIm1 + im)});
         card.website = text(kContactWebsite);
         for (unsigned address = 0; address < kContactAddresses; ++address) {
