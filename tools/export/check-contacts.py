@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # Checks what corvelle-dump makes of Contacts databases (DATA/PAdd) against what
-# write-contacts-database.py put into them: `--record N`'s field lines, the JSON
-# (read with the json module) and the vCard (read with Debian's python3-vobject).
+# write-contacts-database.py put into them: the contents of `--records`, the
+# field lines of `--record N`, the JSON (read with the json module) and the
+# vCard (read with Debian's python3-vobject).
 # The expected values come from the writer's description of each record, not
 # from the bytes, so no second decoder stands between the two.
 #   check-contacts.py CORVELLE-DUMP
@@ -124,7 +125,16 @@ def expected_lines(record, labels):
     return lines
 
 
+def expected_cell(record, labels):
+    fields = reading(record, labels)["fields"]
+    last, first = fields.get(W.LAST, ""), fields.get(W.FIRST, "")
+    return f"{last}, {first}" if last and first else last or first or fields.get(W.COMPANY, "")
+
+
 def check_fields(path, database):
+    rows = run("--records", path).stdout.decode("latin-1").split("\n")[1:-2]
+    expect(os.path.basename(path) + " --records contents", [row.split("\t")[-1] for row in rows],
+           [expected_cell(r, database["labels"]).encode(W.ENCODING).decode("latin-1") for r in database["records"]])
     for n, record in enumerate(database["records"]):
         text = run("--record", str(n), path).stdout.decode("latin-1")
         got = text.split("\n\n")[1].split("\n") if text.count("\n\n") >= 2 else []
