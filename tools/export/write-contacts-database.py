@@ -66,11 +66,11 @@ CONTACTS = [
             blobs=[(b"Bd00", b"\x00\x01" + JPEG),
                    (b"Bd01", struct.pack(">HHB", packed_date(1995, 6, 10), 1, 1) + b"xy"), (b"Xtra", b"12345")]),
     # A company alone in the list; Pager and codes beyond the named ones (Phone, Address); Yahoo and ICQ; a
-    # birthday without flags; private.
+    # birthday without flags; private; a 10-byte JPEG image, so that its base64 ends in "==" (record 8's in "=").
     contact(attributes=0x12, phone_labels=[6, 9, 15, 0, 0, 0, 0], shown=1, address_labels=[5, 0, 0], im_labels=[3, 4],
             fields={COMPANY: "Globex", PHONE1: "555-0200", PHONE1 + 1: "555-0201", PHONE1 + 2: "555-0202",
                     IM1: "globex_y", IM1 + 1: "123456", ADDRESS1 + 1: "Cypress Creek"},
-            birthday=packed_date(1980, 1, 1)),
+            birthday=packed_date(1980, 1, 1), blobs=[(b"Bd00", b"\x00\x00\xff\xd8\xff\xd9abcdef")]),
     # A first name alone; a plain IM and one beyond the named codes; custom 1 and 9 with nothing renamed for 9;
     # a birthday with a reminder of one day but no date; an anniversary without a reminder; an empty blob.
     contact(attributes=0x03, im_labels=[0, 7],
