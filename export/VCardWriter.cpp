@@ -1,8 +1,9 @@
 // Contacts as vCard 3.0 (RFC 2426), one VCARD each, in the order of the
 // entries. The format hands each contact over; this writer knows only vCard
-// and the Palm phone labels that every Palm address book shares.
+// and the Palm phone and IM labels that every Palm address book shares.
 #include <string>
 
+#include "export/CivilDate.h"
 #include "export/ContentLine.h"
 #include "export/ExportFeed.h"
 #include "export/ExportWriters.h"
@@ -26,6 +27,18 @@ const char* TelephoneTypes(uint8_t labelCode) {
     }
 }
 
+// The IM services that vCard readers know by an X- property of their own;
+// a plain IM, or one of a code beyond these, has none and goes into the note.
+const char* ImProperty(uint8_t labelCode) {
+    switch (labelCode) {
+        case 1: return "X-AIM";
+        case 2: return "X-MSN";
+        case 3: return "X-YAHOO";
+        case 4: return "X-ICQ";
+        default: return nullptr;
+    }
+}
+
 class VCardFeed final : public ExportFeed {
 public:
     VCardFeed(const ExportContext& context, std::string& out) : m_context(context), m_out(out) {}
@@ -36,11 +49,21 @@ public:
         m_out += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
         WriteNames(card);
         WritePhones(card);
+        WriteIms(card);
+        if (!card.website.empty()) AppendProperty("URL", "", VCardUri(Utf8(card.website)), m_out);
         WriteAddresses(card);
+        WriteDate("BDAY", "birthday", card.birthday);
+        WriteDate("X-ANNIVERSARY", "anniversary", card.anniversary);
         WriteNote(card);
+        if (card.photoJpeg.size != 0) {
+            AppendProperty("PHOTO", "ENCODING=b;TYPE=JPEG", VCardBinary(card.photoJpeg.data, card.photoJpeg.size),
+                           m_out);
+        }
         WriteCategory();
         m_out += "END:VCARD\r\n";
     }
+
+    void Warn(std::string text) override { m_context.Warn(std::move(text)); }
 
 private:
     std::string Utf8(std::string_view text) const { return m_context.Utf8(text); }
@@ -72,20 +95,48 @@ private:
         }
     }
 
+    void WriteIms(const ContactCard& card) {
+        for (const ContactIm& im : card.ims) {
+            const char* property = ImProperty(im.labelCode);
+            if (!im.value.empty() && property != nullptr)
+                AppendProperty(property, "", EscapedText(Utf8(im.value)), m_out);
+        }
+    }
+
+    // A date of no day of the calendar (2003-02-31) is left out and said.
+    void WriteDate(const char* property, const char* what, PackedDate date) {
+        if (date.IsNone()) return;
+        const std::string text = PackedDateText(date);
+        if (!IsValidDate({date.Year(), date.Month(), date.Day()})) {
+            m_context.Warn(RecordName(m_index) + ": its " + what + " " + text + " is no day of the calendar, left out");
+            return;
+        }
+        AppendProperty(property, "", text, m_out);
+    }
+
     void WriteAddresses(const ContactCard& card) {
         for (const ContactAddress& address : card.addresses) {
+            // Most of a contact's three addresses are empty: not converted at all.
+            if (address.street.empty() && address.city.empty() && address.state.empty() && address.zipCode.empty() &&
+                address.country.empty())
+                continue;
             const std::string street = Utf8(address.street), city = Utf8(address.city), state = Utf8(address.state),
                               zip = Utf8(address.zipCode), country = Utf8(address.country);
-            if (street.empty() && city.empty() && state.empty() && zip.empty() && country.empty()) continue;
             const char* type = address.labelCode == 0 ? "TYPE=WORK" : address.labelCode == 1 ? "TYPE=HOME" : "";
             AppendProperty("ADR", type, VCardStructured({"", "", street, city, state, zip, country}), m_out);
         }
     }
 
-    // The custom fields have no property of their own: each goes on a line of
-    // the note, after the note, under its label.
+    // The custom fields and the IMs of no known service have no property of
+    // their own: each goes on a line of the note, after the note, under its
+    // label (the IMs under "IM").
     void WriteNote(const ContactCard& card) {
         std::string note = Utf8(card.note);
+        for (const ContactIm& im : card.ims) {
+            if (im.value.empty() || ImProperty(im.labelCode) != nullptr) continue;
+            if (!note.empty()) note += '\n';
+            note += "IM: " + Utf8(im.value);
+        }
         for (const ContactCustom& custom : card.custom) {
             if (custom.value.empty()) continue;
             if (!note.empty()) note += '\n';

@@ -12,6 +12,7 @@ extern const Format kResourceFormat;
 extern const Format kMemoFormat;
 extern const Format kToDoFormat;
 extern const Format kAddressFormat;
+extern const Format kContactsFormat;
 extern const Format kDateBookFormat;
 extern const Format kPalmDocFormat;
 extern const Format kMemosFormat;
@@ -21,10 +22,8 @@ extern const Format kTasksFormat;
 namespace {
 
 const Format* const kFormats[] = {
-    &kResourceFormat, &kMemoFormat,  &kToDoFormat, &kAddressFormat, &kDateBookFormat, &kPalmDocFormat,
-    &kMemosFormat,
-    &kCalendarFormat,
-    &kTasksFormat,
+    &kResourceFormat, &kMemoFormat,   &kToDoFormat,   &kAddressFormat, &kContactsFormat, &kDateBookFormat,
+    &kPalmDocFormat,  &kMemosFormat,  &kCalendarFormat, &kTasksFormat,
 };
 
 // Without a format: every entry shows as bytes.

@@ -58,3 +58,10 @@ if(CORVELLE_PERL AND EXISTS /usr/bin/python3)
     set_tests_properties(export-windows PROPERTIES TIMEOUT 600)
   endif()
 endif()
+
+# Contacts databases of Palm OS 5, which no packaged tool writes or reads: written byte by byte from their layout
+# by a script of their own, read back as fields, as JSON (the json module) and as vCard (python3-vobject).
+if(EXISTS /usr/bin/python3)
+  add_test(NAME export-contacts
+    COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/export/check-contacts.py $<TARGET_FILE:corvelle-dump>)
+endif()

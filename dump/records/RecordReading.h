@@ -21,7 +21,8 @@ public:
         : m_in(record.data, record.size), m_size(record.size), m_names(partNames) {}
 
     // False, and the cut marked, when fewer than `count` bytes remain (or an
-    // earlier read was cut): the field is then not read at all.
+    // earlier read was cut): the field is then not read at all. Once cut, a
+    // later and shorter part never reads the bytes the cut part left.
     bool Need(uint64_t count, Part part) {
         if (m_in.CanRead(count)) return true;
         // Fails the reader, so that no later part is read from the bytes left
@@ -34,7 +35,7 @@ public:
     uint16_t U16() { return m_in.U16BE(); }
     uint32_t U32() { return m_in.U32BE(); }
     // Bytes not yet read; none once a read was cut.
-    uint64_t Left() const { return m_in.Ok() ? m_size - m_in.Offset() : 0; }
+    uint64_t Left() const { return Ok() ? m_size - m_in.Offset() : 0; }
     // The next `count` bytes where they lie (a blob's data); null, and the
     // cut marked, when fewer remain.
     const uint8_t* Bytes(uint64_t count, Part part) { return Need(count, part) ? m_in.Bytes(count) : nullptr; }
@@ -42,7 +43,7 @@ public:
     // A zero-terminated text; without its zero byte, the text as far as the
     // record goes, and the cut marked.
     std::string_view Text(Part part) {
-        if (!m_in.Ok()) {
+        if (!Ok()) {
             Mark(part);
             return {};
         }
@@ -51,7 +52,7 @@ public:
         return text;
     }
     void Mark(Part part) { m_cut.Mark(m_size, part, m_names[static_cast<unsigned>(part)]); }
-    bool Ok() const { return m_in.Ok(); }
+    bool Ok() const { return m_in.Ok() && !m_cut.cut; }
     const RecordCut& Cut() const { return m_cut; }
 
 private:

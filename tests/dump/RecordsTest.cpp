@@ -196,6 +196,8 @@ TEST(RecordDecoders, FieldsOfWholeAndCutRecords) {
          "Last name:\tDoe\nCompany:\tAcme\nOffice:\tp\nThe record ends at byte 19, inside phone 1.\n"},
         {"ContactCutInTheFlags", RecordFile("addr", {contact.substr(0, 6)}),
          "The record ends at byte 6, inside the field flags.\n"},
+        {"ContactCutBeforeTheCompanyOffset", RecordFile("addr", {contact.substr(0, 8)}),
+         "The record ends at byte 8, inside the company offset.\n"},
         {"AppointmentCutInTheExceptions", RecordFile("date", {kEvent.substr(0, 22)}),
          "Date:\t2004-12-05\nTime:\t09:30-10:45\nAlarm:\t5 hours before\nRepeat:\tweekly, every 2, no end, on Mon Fri\n"
          "Exceptions:\t2004-12-06\nThe record ends at byte 22, inside the exceptions.\n"},

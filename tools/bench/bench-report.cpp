@@ -220,6 +220,86 @@ void ExportIcs(benchmark::State& state, const char* creator) {
 
 void BM_ExportIcsDateBook10000(benchmark::State& state) { ExportIcs(state, "date"); }
 void BM_ExportIcsCalendar10000(benchmark::State& state) { ExportIcs(state, "PDat"); }
+// --export vcard of 10000 contacts, the same person in both address books:
+// names, company, title, five phones, one address and a note; Contacts then
+// also with an IM, a website, a birthday and a 1 KB picture. The counter is
+// the time per record.
+constexpr uint32_t kContacts = 10000;
+
+std::string Texts(std::initializer_list<const char*> texts) {
+    std::string out;
+    for (const char* text : texts) out += std::string(text) + '\0';
+    return out;
+}
+
+corvelle::samples::PalmDatabase AddressBook(const char* creator, const std::string& record) {
+    corvelle::samples::PalmDatabase db;
+    db.name = "Bench contacts";
+    db.creator = creator;
+    db.appInfo = corvelle::samples::CategoryAppInfo({"Unfiled", "Business"});
+    db.records.resize(kContacts);
+    for (uint32_t i = 0; i < kContacts; ++i)
+        db.records[i] = {static_cast<uint8_t>(0x40 | (i & 1)), 0x200000 + i, record};
+    return db;
+}
+
+std::string AddressRecord() {
+    std::string out;
+    corvelle::samples::Put32(out, 0x00243210);  // Work, Home, Fax, Other, E-mail; Fax shown
+    corvelle::samples::Put32(out, 0x00043FFF);  // names, company, phones 1-5, address to country, title, note
+    out += '\0';
+    return out + Texts({"Doe", "Jane", "Acme Corp.", "555-0100", "555-0101", "555-0102", "555-0103",
+                        "jane@example.com", "1 Main St", "Springfield", "IL", "62701", "USA", "Engineer",
+                        "Met at the fair; likes tea, and long walks"});
+}
+
+std::string ContactsRecord(bool everything) {
+    std::string out;
+    corvelle::samples::Put32(out, 0x20043210);  // the same labels and shown phone
+    corvelle::samples::Put16(out, 0x0000);      // address 1 at work
+    corvelle::samples::Put16(out, 0x0001);      // IM 1 on AIM
+    corvelle::samples::Put32(out, 0x0F8001FF | (everything ? 1u << 11 | 1u << 13 : 0));
+    corvelle::samples::Put32(out, 0x0400 | (everything ? 0x3800 : 0));
+    out += '\0';
+    out += Texts({"Doe", "Jane", "Acme Corp.", "Engineer", "555-0100", "555-0101", "555-0102", "555-0103",
+                  "jane@example.com"});
+    if (everything) out += Texts({"janedoe", "www.example.com/jane"});
+    out += Texts({"1 Main St", "Springfield", "IL", "62701", "USA", "Met at the fair; likes tea, and long walks"});
+    if (!everything) return out;
+    corvelle::samples::Put16(out, (70 << 9) | (3 << 5) | 14);
+    corvelle::samples::Put16(out, 1);
+    corvelle::samples::Put8(out, 3);
+    out += "Bd00";
+    corvelle::samples::Put16(out, 1026);
+    return out + std::string("\0\0\xFF\xD8", 4) + std::string(1022, '\x5A');
+}
+
+void ExportVCards(benchmark::State& state, const corvelle::samples::PalmDatabase& database) {
+    const std::string bytes = corvelle::samples::SerializePalmDatabase(database);
+    const std::vector<uint8_t> file(bytes.begin(), bytes.end());
+    const corvelle::DatabaseModel model(file.data(), file.size());
+    size_t size = 0;
+    for (auto _ : state) {
+        std::string out, error;
+        if (!corvelle::ExportToText(model, corvelle::ExportType::kVCard, {}, out, error)) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+        size = out.size();
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.counters["per_record"] = benchmark::Counter(
+        kContacts, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["vcard_MB"] = static_cast<double>(size) / 1e6;
+}
+
+void BM_ExportVCardAddress10000(benchmark::State& state) { ExportVCards(state, AddressBook("addr", AddressRecord())); }
+void BM_ExportVCardContacts10000(benchmark::State& state) {
+    ExportVCards(state, AddressBook("PAdd", ContactsRecord(false)));
+}
+void BM_ExportVCardContactsWithPicture10000(benchmark::State& state) {
+    ExportVCards(state, AddressBook("PAdd", ContactsRecord(true)));
+}
 
 BENCHMARK(BM_RecordReport65535)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResourceReport65535)->Unit(benchmark::kMillisecond);
@@ -230,6 +310,9 @@ BENCHMARK(BM_RecordsMappedFile65535)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeLauncherIcon)->Arg(22)->Arg(96)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ExportIcsDateBook10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportIcsCalendar10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportVCardAddress10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportVCardContacts10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportVCardContactsWithPicture10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include "dump/PalmBitmap.h"
 #include "dump/records/AddressRecord.h"
 #include "dump/records/CalendarRecord.h"
+#include "dump/records/ContactsRecord.h"
 #include "dump/records/DateBookRecord.h"
 #include "dump/records/MemoRecord.h"
 #include "dump/records/PalmDocRecord.h"
@@ -65,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The input as one record of each format (and as the AppInfo block, where
     // the contact labels and the category labels are read from).
     const std::string record(input.begin(), input.end());
-    for (const char* creator : {"memo", "todo", "addr", "date", "PDat", "PTod"}) {
+    for (const char* creator : {"memo", "todo", "addr", "date", "PDat", "PTod", "PAdd"}) {
         samples::PalmDatabase db;
         db.creator = creator;
         db.appInfo = record;
@@ -101,6 +102,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const AddressRecord address = DecodeAddress(span);
     for (std::string_view field : address.field) inside(field);
     CheckCut(address.cut, size);
+    const ContactsRecord contact = DecodeContact(span);
+    for (std::string_view field : contact.field) inside(field);
+    inside(contact.jpeg.Chars());
+    Check(!contact.cut.cut || contact.cut.at <= size);
     const DateBookRecord event = DecodeDateBook(span);
     inside(event.description);
     inside(event.note);

@@ -1,11 +1,13 @@
 // Holds the viewer on screen page by page (the report, About, and the
-// Records page of a Memo database and of an application) for tools/screenshot.sh, as the
+// Records page of a Memo database, of an application and of a Contacts
+// database) for tools/screenshot.sh, as the
 // test host's disabled test: for each page it writes "<page>.ready" into the
 // folder CORVELLE_SCREENSHOT_FOLDER names and waits, the loop running so that
 // the window stays painted, until "<page>.taken" appears.
 #include <cstdlib>
 
 #include "Harness.h"
+#include "RecordFixtures.h"
 #include "tools/fixtures/PalmWriter.h"
 
 namespace corvelle::host {
@@ -38,6 +40,7 @@ TEST(Screenshots, DISABLED_HoldEachPage) {
   const struct { const char* page; std::string file; int row; } entries[] = {
       {"records", dir.Write("Memos.pdb", samples::SerializePalmDatabase(samples::MemoSample())), 0},
       {"resources", dir.Write("Hello.prc", samples::SerializePalmDatabase(samples::ApplicationSample())), 9},
+      {"contacts", dir.Write("ContactsDB-PAdd.pdb", ContactsFixture()), 0},
   };
   for (const auto& entry : entries) {
     viewer = FindViewerParts(lister.Open(entry.file));

@@ -1,7 +1,8 @@
-// The picture of a bitmap resource beside the Records page's text: the
-// family's best rendition, enlarged by whole factors so that pixel art stays
-// sharp, as a device-independent bitmap shown by a static control. The page
-// owns the bitmap; the control only shows it.
+// The picture of an entry beside the Records page's text: a bitmap family's
+// best rendition, or an image file (a contact's JPEG) decoded by Windows' own
+// imaging, fitted to a box (small ones enlarged by whole factors so that pixel
+// art stays sharp) as a device-independent bitmap shown by a static control.
+// The page owns the bitmap; the control only shows it.
 #pragma once
 
 #include <windows.h>
@@ -16,8 +17,9 @@ class CRecordPicture {
 public:
     // The static control of the page's template that shows the picture.
     void Bind(HWND hStatic) { m_hStatic = hStatic; }
-    // Shows the entry's picture: a Palm bitmap family's best rendition, or
-    // nothing when none decodes. Answers whether a picture is shown.
+    // Shows the entry's picture: a Palm bitmap family's best rendition or an
+    // image file; nothing when it does not decode. Answers whether a picture
+    // is shown.
     bool Show(const corvelle::EntryPicture& picture);
     void Clear();
 
