@@ -18,12 +18,15 @@ extern const Format kPalmDocFormat;
 extern const Format kMemosFormat;
 extern const Format kCalendarFormat;
 extern const Format kTasksFormat;
+extern const Format kZtxtFormat;
+extern const Format kPluckerFormat;
 
 namespace {
 
 const Format* const kFormats[] = {
     &kResourceFormat, &kMemoFormat,   &kToDoFormat,   &kAddressFormat, &kContactsFormat, &kDateBookFormat,
     &kPalmDocFormat,  &kMemosFormat,  &kCalendarFormat, &kTasksFormat,
+    &kZtxtFormat,     &kPluckerFormat,
 };
 
 // Without a format: every entry shows as bytes.
