@@ -20,6 +20,8 @@ public:
 
     JsonOut& Json() { return m_json; }
     std::string Utf8(std::string_view deviceText) { return m_decoder.ToUtf8(deviceText); }
+    // The device's code page, for a text that needs more than one conversion.
+    TextDecoder& Decoder() { return m_decoder; }
 
     // A text of the device, converted.
     void Text(const char* key, std::string_view deviceText);
