@@ -65,3 +65,10 @@ if(EXISTS /usr/bin/python3)
   add_test(NAME export-contacts
     COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/export/check-contacts.py $<TARGET_FILE:corvelle-dump>)
 endif()
+
+# zTXT and Plucker books written from the formats' descriptions, against calibre's reading of them kept beside
+# each (tools/books/make-ztxt-plucker.sh makes both where calibre is installed) and what was written.
+if(EXISTS /usr/bin/python3)
+  add_test(NAME books-ztxt-plucker
+    COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/books/check-ztxt-plucker.py $<TARGET_FILE:corvelle-dump>)
+endif()
