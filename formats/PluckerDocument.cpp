@@ -13,6 +13,10 @@ namespace {
 // A table inside a table inside a table is shown; deeper ones (a table that
 // holds itself) are not.
 constexpr unsigned kMaxTableDepth = 3;
+// The table data one record may show, its tables' tables included: a page
+// of table functions whose tables are pages of table functions would
+// otherwise multiply past any memory.
+constexpr uint64_t kTableBudget = 1 << 20;
 
 std::string RecordName(size_t index) { return "record " + std::to_string(index); }
 
@@ -60,13 +64,24 @@ private:
     std::vector<std::pair<uint16_t, std::unique_ptr<TextDecoder>>> m_made;
 };
 
+// What the tables of one record have taken, shared by their pages.
+struct TableState {
+    uint64_t budget = kTableBudget;
+    bool deepNoted = false;
+};
+
 // One record's functions given to the sink: runs of one style go out
 // whole, a heading once its line ends.
 class PluckerPage final : public PluckerTextHandler {
 public:
     PluckerPage(const PluckerBook& book, DocumentSink& sink, TextDecoder& decoder, bool& atLineStart,
-                unsigned depth = 0)
-        : m_book(book), m_sink(sink), m_decoder(decoder), m_atLineStart(atLineStart), m_depth(depth) {}
+                unsigned depth = 0, TableState* tables = nullptr)
+        : m_book(book),
+          m_sink(sink),
+          m_decoder(decoder),
+          m_atLineStart(atLineStart),
+          m_depth(depth),
+          m_tables(tables != nullptr ? tables : &m_ownTables) {}
 
     void Text(std::string_view bytes) override {
         std::string& to = Target();
@@ -128,9 +143,14 @@ public:
 
     // A table record's rows as lines, on lines of their own.
     void ShowTable(size_t index, uint16_t uid) {
+        EmitHeading();
+        Flush();
+        if (m_tables->budget == 0) return;  // said once already
         if (m_depth >= kMaxTableDepth) {
-            m_sink.Note("a table inside " + std::to_string(kMaxTableDepth) +
-                        " others (or inside itself) is not shown");
+            if (!m_tables->deepNoted)
+                m_sink.Note("a table inside " + std::to_string(kMaxTableDepth) +
+                            " others (or inside itself) is not shown");
+            m_tables->deepNoted = true;
             return;
         }
         const PluckerRecord record = index != PluckerBook::kNoRecord
@@ -143,13 +163,17 @@ public:
         PluckerData data;
         m_book.Data(record, data);
         const PluckerTable table = DecodePluckerTable(data.bytes);
-        Flush();
-        EmitHeading();
+        if (table.cells.size > m_tables->budget) {
+            m_sink.Note("the tables past 1 MB of one record are not shown");
+            m_tables->budget = 0;
+            return;
+        }
+        m_tables->budget -= table.cells.size;
         if (!m_atLineStart) {
             m_sink.Text("\n");
             m_atLineStart = true;
         }
-        PluckerPage cells(m_book, m_sink, m_decoder, m_atLineStart, m_depth + 1);
+        PluckerPage cells(m_book, m_sink, m_decoder, m_atLineStart, m_depth + 1, m_tables);
         const bool whole = WalkPluckerText(table.cells, {}, cells);
         cells.Finish();
         if (data.stop != PluckerData::Stop::kNone) m_sink.Note(RecordName(index) + ": " + PluckerStopText(data.stop));
@@ -163,8 +187,17 @@ private:
         if (!m_run.empty()) return m_run.back() == '\n';
         return m_atLineStart;
     }
+    // A line's end carries no style: a struck-through or underlined line
+    // end would show as a mark past the text.
     void EndLine() {
-        if (!AtLineStart()) m_run += '\n';
+        if (AtLineStart()) return;
+        if (Style() != 0) {
+            Flush();
+            m_sink.Text("\n");
+            m_atLineStart = true;
+            return;
+        }
+        m_run += '\n';
     }
 
     unsigned Style() const { return m_style | (m_bold ? text_style::kBold : 0u); }
@@ -212,6 +245,8 @@ private:
     TextDecoder& m_decoder;
     bool& m_atLineStart;  // the document's, shared by a table's page
     const unsigned m_depth;
+    TableState m_ownTables;
+    TableState* const m_tables;  // the record's, shared by its tables' pages
     std::string m_run, m_heading;
     unsigned m_style = 0;
     bool m_bold = false;

@@ -41,7 +41,8 @@ bool IsImage(uint8_t type) { return type == plucker_type::kImage || type == pluc
 bool IsTable(uint8_t type) { return type == plucker_type::kTable || type == plucker_type::kTableCompressed; }
 
 uint32_t U32(const ByteSpan& data) {
-    return data.size < 4 ? 0 : (uint32_t{data.data[0]} << 24) | (data.data[1] << 16) | (data.data[2] << 8) | data.data[3];
+    if (data.size < 4) return 0;
+    return (uint32_t{data.data[0]} << 24) | (data.data[1] << 16) | (data.data[2] << 8) | data.data[3];
 }
 
 // A Palm bitmap's first rendition in words: "Palm bitmap, 8x8 pixels, 1 bit".
@@ -97,7 +98,8 @@ public:
         if (record.IsText() && read.Whole(PluckerRecordPart::kParagraphCount))
             AppendField(out, "Paragraphs", Number(record.paragraphCount));
         if (read.Whole(PluckerRecordPart::kSize)) AppendField(out, "Size", Number(record.size) + " bytes uncompressed");
-        if (read.Whole(PluckerRecordPart::kFlags) && record.flags != 0) AppendField(out, "Flags", FlagsText(record.flags));
+        if (read.Whole(PluckerRecordPart::kFlags) && record.flags != 0)
+            AppendField(out, "Flags", FlagsText(record.flags));
         if (read.Whole(PluckerRecordPart::kFlags)) AppendBodyFields(index, record, out);
         AppendCutLine(m_book.Model(), record.cut, out);
     }
@@ -130,7 +132,8 @@ public:
         if (data.owned.empty()) return {EntryPicture::Kind::kPalmBitmap, data.bytes};
         // Kept until the next picture is asked for: the page decodes it at once.
         m_picture = std::move(data.owned);
-        return {EntryPicture::Kind::kPalmBitmap, {reinterpret_cast<const uint8_t*>(m_picture.data()), m_picture.size()}};
+        const ByteSpan kept{reinterpret_cast<const uint8_t*>(m_picture.data()), m_picture.size()};
+        return {EntryPicture::Kind::kPalmBitmap, kept};
     }
 
     // A selection of text records, each as its fields show it.
@@ -235,7 +238,8 @@ private:
             if (IsTable(record.type)) AppendField(out, "Table", TableText(data.bytes));
             AppendField(out, "Text", PluckerRecordBytes(record, data.bytes));
         }
-        if (data.stop != PluckerData::Stop::kNone) out += std::string("The data stops: ") + PluckerStopText(data.stop) + ".\n";
+        if (data.stop != PluckerData::Stop::kNone)
+            out += std::string("The data stops: ") + PluckerStopText(data.stop) + ".\n";
     }
 
     static std::string TableText(const ByteSpan& data) {
@@ -262,9 +266,7 @@ private:
         for (const PluckerItem& item : metadata.items) {
             switch (item.type) {
                 case plucker_item::kCharset:
-                    if (item.data.size >= 2)
-                        AppendField(out, "Character set",
-                                    PluckerCharsetText(static_cast<uint16_t>((item.data.data[0] << 8) | item.data.data[1])));
+                    if (item.data.size >= 2) AppendField(out, "Character set", PluckerCharsetText(m_book.Charset()));
                     break;
                 case plucker_item::kExceptionalCharsets:
                     for (size_t at = 0; at + 4 <= item.data.size; at += 4) {

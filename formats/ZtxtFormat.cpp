@@ -108,7 +108,8 @@ public:
             case Kind::kData: {
                 const ZtxtPiece piece = RecordText(index);
                 AppendField(out, "Text", piece.text);
-                if (piece.stop != ZtxtStop::kNone) out += std::string("The text stops: ") + ZtxtStopText(piece.stop) + ".\n";
+                if (piece.stop != ZtxtStop::kNone)
+                    out += std::string("The text stops: ") + ZtxtStopText(piece.stop) + ".\n";
                 break;
             }
             case Kind::kBookmarks: AppendMarkFields(index, m_header.bookmarkCount, "Bookmark", out); break;
@@ -158,7 +159,8 @@ public:
         if (KindOf(index) != Kind::kData) return;
         const ZtxtPiece piece = RecordText(index);
         feed.Document(piece.text);
-        if (piece.stop != ZtxtStop::kNone) feed.Warn("record " + std::to_string(index) + ": " + ZtxtStopText(piece.stop));
+        if (piece.stop != ZtxtStop::kNone)
+            feed.Warn("record " + std::to_string(index) + ": " + ZtxtStopText(piece.stop));
     }
 
     std::unique_ptr<DocumentReader> OpenDocument(const TextOptions& options) const override {

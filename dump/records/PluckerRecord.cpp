@@ -6,12 +6,29 @@ namespace corvelle {
 namespace {
 
 const char* const kTypeNames[] = {
-    "text",        "text (compressed)",  "image",           "image (compressed)",
-    "mailto",      "link index",         "links",           "links (compressed)",
-    "bookmarks",   "category",           "metadata",        "style sheet",
-    "font page",   "table",              "table (compressed)", "composite image",
-    "page list metadata", "sorted URL index", "sorted URLs", "sorted URLs (compressed)",
-    "external anchor index", "external anchors", "external anchors (compressed)",
+    "text",
+    "text (compressed)",
+    "image",
+    "image (compressed)",
+    "mailto",
+    "link index",
+    "links",
+    "links (compressed)",
+    "bookmarks",
+    "category",
+    "metadata",
+    "style sheet",
+    "font page",
+    "table",
+    "table (compressed)",
+    "composite image",
+    "page list metadata",
+    "sorted URL index",
+    "sorted URLs",
+    "sorted URLs (compressed)",
+    "external anchor index",
+    "external anchors",
+    "external anchors (compressed)",
 };
 
 const char* const kIndexPartNames[] = {"the record ID", "the compression", "the reserved record count",
@@ -20,13 +37,14 @@ const char* const kRecordPartNames[] = {"the record ID", "the paragraph count", 
                                         "the flags",     "the paragraph headers"};
 const char* const kMetadataPartNames[] = {"the record's header", "the item count", "an item's type",
                                           "an item's length",    "an item's data"};
-const char* const kTablePartNames[] = {"the table's size",  "the column count",  "the row count",
-                                       "the depth",         "the border",        "the border colour",
-                                       "the link colour"};
+const char* const kTablePartNames[] = {"the table's size", "the column count",  "the row count",  "the depth",
+                                       "the border",       "the border colour", "the link colour"};
 const char* const kCompositePartNames[] = {"the column count", "the row count", "the parts"};
 
 // A list's length from the file, never more than the bytes left could hold.
-size_t Reserve(uint64_t count, uint64_t left, uint64_t each) { return static_cast<size_t>(count < left / each ? count : left / each); }
+size_t Reserve(uint64_t count, uint64_t left, uint64_t each) {
+    return static_cast<size_t>(count < left / each ? count : left / each);
+}
 
 }  // namespace
 
@@ -126,7 +144,8 @@ PluckerComposite DecodePluckerComposite(const ByteSpan& data) {
     if (in.Need(2, PluckerCompositePart::kRows)) composite.rows = in.U16();
     const uint64_t count = uint64_t{composite.columns} * composite.rows;
     composite.parts.reserve(Reserve(count, in.Left(), 2));
-    for (uint64_t i = 0; i < count && in.Need(2, PluckerCompositePart::kParts); ++i) composite.parts.push_back(in.U16());
+    for (uint64_t i = 0; i < count && in.Need(2, PluckerCompositePart::kParts); ++i)
+        composite.parts.push_back(in.U16());
     composite.cut = in.Cut();
     return composite;
 }

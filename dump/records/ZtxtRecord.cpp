@@ -10,9 +10,9 @@ namespace corvelle {
 namespace {
 
 const char* const kHeaderPartNames[] = {
-    "the version",           "the data record count",  "the text length",  "the record size",
-    "the bookmark count",    "the bookmark record",    "the annotation count",
-    "the annotation record", "the flags",              "the reserved byte", "the CRC-32",
+    "the version",          "the data record count", "the text length",       "the record size",
+    "the bookmark count",   "the bookmark record",   "the annotation count",  "the annotation record",
+    "the flags",            "the reserved byte",     "the CRC-32",
 };
 
 const char* const kMarkPartNames[] = {"a mark's offset", "a mark's title"};
