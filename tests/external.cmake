@@ -24,6 +24,13 @@ if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-records)
   set_tests_properties(fuzz-records-20s PROPERTIES TIMEOUT 200)
 endif()
 
+# zTXT and Plucker books, seeded with zlib bombs, a damaged record, tables in themselves and offsets past the end.
+if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-ztxt-plucker)
+  add_test(NAME fuzz-ztxt-plucker-30s
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/books/fuzz-ztxt-plucker.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-ztxt-plucker 30)
+  set_tests_properties(fuzz-ztxt-plucker-30s PROPERTIES TIMEOUT 200)
+endif()
+
 # Databases written by an independent writer (Debian's Palm::PDB) read back.
 find_program(CORVELLE_PERL perl)
 if(CORVELLE_PERL)
