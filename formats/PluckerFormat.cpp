@@ -306,8 +306,8 @@ private:
         JsonOut& out = json.Json();
         out.Key("format");
         out.String("Plucker");
-        json.Text("title", m_book.Title());
-        if (!m_book.Author().empty()) json.Text("author", m_book.Author());
+        BookText(json, "title", m_book.Title());
+        if (!m_book.Author().empty()) BookText(json, "author", m_book.Author());
         json.Number("compression", index.compression);
         json.Number("textRecords", m_book.TextRecords());
         json.Number("textLength", m_book.TextLength());
@@ -370,8 +370,8 @@ private:
             switch (item.type) {
                 case plucker_item::kCharset: json.Number("charset", m_book.Charset()); break;
                 case plucker_item::kOwnerId: json.Number("ownerIdCrc", U32(item.data)); break;
-                case plucker_item::kAuthor: json.Text("author", PluckerItemText(item)); break;
-                case plucker_item::kTitle: json.Text("title", PluckerItemText(item)); break;
+                case plucker_item::kAuthor: BookText(json, "author", PluckerItemText(item)); break;
+                case plucker_item::kTitle: BookText(json, "title", PluckerItemText(item)); break;
                 case plucker_item::kPublicationDate: json.Number("publicationDate", U32(item.data)); break;
                 case plucker_item::kLinkedDocuments: json.Text("linkedDocuments", LinkedDocuments(item)); break;
                 default: break;
@@ -384,8 +384,18 @@ private:
         json.Cut(m_book.Metadata().cut);
     }
 
+    // A text of the metadata, in the book's character set where we convert
+    // it, else in the user's code page.
+    void BookText(JsonFields& json, const char* key, std::string_view bytes) const {
+        const CodePageInfo* page = PluckerCodePage(m_book.Charset());
+        if (page != nullptr && !m_bookDecoder) m_bookDecoder = std::make_unique<TextDecoder>(*page);
+        json.Json().Key(key);
+        json.Json().String(page != nullptr && m_bookDecoder->Ok() ? m_bookDecoder->ToUtf8(bytes) : json.Utf8(bytes));
+    }
+
     PluckerBook m_book;
     mutable std::string m_picture;
+    mutable std::unique_ptr<TextDecoder> m_bookDecoder;
 };
 
 bool IsPlucker(const DatabaseModel& model) { return IsRecordDatabase(model, "Data", "Plkr"); }

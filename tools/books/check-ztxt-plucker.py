@@ -154,6 +154,9 @@ def main():
     check((header['title'], header['author'], header['encoding']) == ('The Plucker Test Book', 'Ann Author', 'cp1252'),
           f'plucker-rich.pdb: metadata {header}')
     check(entries(os.path.join(BOOKS, 'plucker-owner.pdb'))[0]['protected'] is True, 'plucker-owner.pdb: protected')
+    cp1251 = entries(os.path.join(BOOKS, 'plucker-cp1251.pdb'))
+    check(cp1251[0]['title'] == cp1251[3]['title'] == b'\xca\xed\xe8\xe3\xe0'.decode('cp1251'),
+          'plucker-cp1251.pdb: the title is not read in the book\'s character set')
     for failure in failures:
         print('FAIL', failure)
     print(f'{len(failures)} failures')
