@@ -15,12 +15,13 @@ extern const Format kAddressFormat;
 extern const Format kDateBookFormat;
 extern const Format kPalmDocFormat;
 extern const Format kMemosFormat;
+extern const Format kEReaderFormat;
 
 namespace {
 
 const Format* const kFormats[] = {
     &kResourceFormat, &kMemoFormat,  &kToDoFormat, &kAddressFormat, &kDateBookFormat, &kPalmDocFormat,
-    &kMemosFormat,
+    &kMemosFormat,    &kEReaderFormat,
 };
 
 // Without a format: every entry shows as bytes.
