@@ -16,12 +16,14 @@ extern const Format kDateBookFormat;
 extern const Format kPalmDocFormat;
 extern const Format kMemosFormat;
 extern const Format kEReaderFormat;
+extern const Format kTealDocFormat;
+extern const Format kISiloFormat;
 
 namespace {
 
 const Format* const kFormats[] = {
-    &kResourceFormat, &kMemoFormat,  &kToDoFormat, &kAddressFormat, &kDateBookFormat, &kPalmDocFormat,
-    &kMemosFormat,    &kEReaderFormat,
+    &kResourceFormat, &kMemoFormat,  &kToDoFormat, &kAddressFormat, &kDateBookFormat, &kTealDocFormat,
+    &kPalmDocFormat,  &kMemosFormat, &kEReaderFormat, &kISiloFormat,
 };
 
 // Without a format: every entry shows as bytes.

@@ -137,18 +137,14 @@ size_t PmlText::Parse(std::string_view text, bool final, DocumentSink& sink) {
         if (c == '\\') {
             const size_t after = Command(text, at, final, sink);
             if (after == at) return at;
+            if (!m_invisible) m_lineHasMarkup = true;
             m_afterCr = false;
             at = after;
         } else if (c == '\r' || c == '\n') {
             const bool sameLineEnd = c == '\n' && m_afterCr;
             m_afterCr = c == '\r';
             ++at;
-            if (sameLineEnd) continue;
-            if (m_skipLineEnd) {
-                m_skipLineEnd = false;
-                continue;
-            }
-            LineEnd();
+            if (!sameLineEnd) LineEnd();
         } else if (c == '\0') {
             m_afterCr = false;
             ++at;  // padding, never text
@@ -213,11 +209,12 @@ size_t PmlText::Command(std::string_view text, size_t at, bool final, DocumentSi
             const Argument argument = ReadArgument(text, next, final, value, end);
             if (argument == Argument::kWait) return at;
             if (c == 'w') PageBreak(true, sink);
+            if (c == 'T') Emit("\t");  // an indent to a position: a tab stop
             if (c == 'm' && argument == Argument::kFound) {
                 FlushRun(sink);
                 sink.Image(m_images != nullptr ? m_images->Find(value) : ByteSpan{});
                 m_givenSinceBreak = true;
-                m_skipLineEnd = false;
+                m_lineHasText = true;
             }
             return argument == Argument::kNone ? next : end;
         }
@@ -274,7 +271,7 @@ size_t PmlText::Command(std::string_view text, size_t at, bool final, DocumentSi
 void PmlText::Emit(std::string_view cp1252) {
     if (m_invisible) return;
     if (HasNonSpace(cp1252)) {
-        m_skipLineEnd = false;
+        m_lineHasText = m_lineHasText || !m_inHeading;  // a title is a line of its own
         m_givenSinceBreak = true;
     }
     AppendCp1252(cp1252, m_inHeading ? m_heading : m_run);
@@ -287,17 +284,19 @@ void PmlText::Emit(std::string_view cp1252) {
 
 void PmlText::EmitUtf8(std::string_view utf8) {
     if (m_invisible) return;
-    m_skipLineEnd = false;
+    m_lineHasText = m_lineHasText || !m_inHeading;
     m_givenSinceBreak = true;
     (m_inHeading ? m_heading : m_run).append(utf8.data(), utf8.size());
 }
 
 void PmlText::LineEnd() {
     if (m_invisible) return;
+    const bool markupOnly = m_lineHasMarkup && !m_lineHasText;
+    m_lineHasMarkup = m_lineHasText = false;
     // A title that its writer wrapped is still one line.
     if (m_inHeading) {
         m_heading += ' ';
-    } else {
+    } else if (!markupOnly) {
         m_run += '\n';
     }
 }
@@ -311,7 +310,6 @@ void PmlText::ToggleHeading(DocumentSink& sink) {
     if (m_inHeading) {
         m_inHeading = false;
         GiveHeading(sink);
-        m_skipLineEnd = true;
         return;
     }
     FlushRun(sink);
@@ -337,7 +335,6 @@ void PmlText::PageBreak(bool always, DocumentSink& sink) {
     // A book's first page break, or one right after another, shows nothing.
     if (always || m_givenSinceBreak) sink.Rule();
     m_givenSinceBreak = false;
-    m_skipLineEnd = true;
 }
 
 void PmlText::FlushRun(DocumentSink& sink) {

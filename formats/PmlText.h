@@ -75,8 +75,11 @@ private:
     unsigned m_flags = 0;
     bool m_inHeading = false;
     bool m_invisible = false;
-    bool m_afterCr = false;       // a CR was read: an LF right after it is the same line end
-    bool m_skipLineEnd = false;   // after a heading or a rule: its own line end is not text
+    bool m_afterCr = false;  // a CR was read: an LF right after it is the same line end
+    // A line that held commands and no text (a heading, a rule, \c on a
+    // line of its own) leaves no empty line behind.
+    bool m_lineHasText = false;
+    bool m_lineHasMarkup = false;
     bool m_givenSinceBreak = false;  // a page break at the start or after another shows nothing
 };
 
