@@ -53,3 +53,12 @@ if(CORVELLE_PERL AND EXISTS /usr/bin/python3)
     set_tests_properties(export-windows PROPERTIES TIMEOUT 600)
   endif()
 endif()
+
+# The books: eReader against calibre's reading kept beside each book (tools/books/make-books.sh makes them where
+# calibre is installed), TealDoc against mobitool and txt2pdbdoc run here, iSilo named and shown as bytes.
+if(EXISTS /usr/bin/python3)
+  foreach(check ereader tealdoc isilo)
+    add_test(NAME books-${check}
+      COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/books/check-books.py ${check} $<TARGET_FILE:corvelle-dump>)
+  endforeach()
+endif()
