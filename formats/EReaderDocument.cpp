@@ -138,7 +138,9 @@ private:
         const size_t position = m_noteIndex - 1;
         ++m_noteIndex;
         if (index >= m_model.Count()) {
-            sink.Note(RecordName(index) + ", a note, is not in the file");
+            sink.Note(std::string(title) + ": records " + std::to_string(index) + " to " +
+                      std::to_string(size_t{section.first} + section.count - 1) + " are not in the file");
+            m_noteIndex = section.count;
             return true;
         }
         EReaderText text;

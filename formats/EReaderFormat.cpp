@@ -197,6 +197,8 @@ public:
     void Feed(size_t index, ExportType, ExportFeed& feed) const override {
         if (KindOf(index) != Kind::kText) return;
         feed.Document(Utf8ToCp1252(EReaderRecordPlainText(m_model, m_header, index)));
+        if (const char* stop = EReaderStopText(Text(index).stop))
+            feed.Warn("record " + std::to_string(index) + ": its text stops, " + stop);
     }
 
     std::unique_ptr<DocumentReader> OpenDocument(const TextOptions&) const override {

@@ -9,6 +9,8 @@ public descriptions alone (not with Corvelle's engine):
   ereader-protected.pdb  eReader, compression 260 (protected)
   tealdoc.pdb            TealDoc (TEXt/TlDc), PalmDOC text with tags, bookmark records
   isilo.pdb              iSilo (ToGo/ToGo): bytes only
+  bomb.pdb               eReader, a zlib record that inflates to 256 KB
+  past-the-end.pdb       eReader whose header names records past the end or over the text
 
 Usage: write-books.py FOLDER
 The files are the same on every run (fixed dates and ids).
@@ -186,6 +188,21 @@ def isilo():
     return pdb('iSilo Fixture', 'ToGo', 'ToGo', [bytes(range(64)), b'\x01\x02' * 40, b'iSilo record'])
 
 
+def bomb():
+    """A zlib record of 256 KB of one letter, far more than a record holds, and one of text."""
+    header = struct.pack('>HIHHHH', 10, 0, 0x6240, 0, 0, 3).ljust(132, b'\0')
+    return pdb('Bomb', 'PNRd', 'PPrs', [header, zlib.compress(b'a' * (1 << 18), 9), zlib.compress(b' The end.')])
+
+
+def past_the_end():
+    """A header whose records lie past the end of the file, or overlap the text."""
+    texts = [palmdoc_compress(b'Text \\m="none.png" and \\Fn="x"a note\\Fn.'), palmdoc_compress(b'\\a1')]
+    header = struct.pack('>HIHHHH', 2, 0, 0x6240, 0, 0, 40)
+    header += struct.pack('>9H', 5, 0, 0, 9, 3, 1, 0, 500, 65535)
+    header += struct.pack('>11H', 300, 2560, 9, 9, 60000, 2, 900, 0, 1, 65535, 65535)
+    return pdb('Past The End', 'PNRd', 'PPrs', [header.ljust(132, b'\0')] + texts + [b'\0\x01\xffid'])
+
+
 def main():
     folder = sys.argv[1]
     os.makedirs(folder, exist_ok=True)
@@ -195,6 +212,8 @@ def main():
         'ereader-protected.pdb': ereader_protected(),
         'tealdoc.pdb': tealdoc(),
         'isilo.pdb': isilo(),
+        'bomb.pdb': bomb(),
+        'past-the-end.pdb': past_the_end(),
     }
     for name, data in files.items():
         with open(os.path.join(folder, name), 'wb') as out:
