@@ -111,8 +111,8 @@ private:
         }
         m_pml.Finish(sink);
         if (m_header.nonTextStart > m_model.Count() && m_model.Count() > 0)
-            sink.Note("records " + std::to_string(m_model.Count()) + " to " + std::to_string(m_header.nonTextStart - 1) +
-                      " of the text are not in the file");
+            sink.Note("records " + std::to_string(m_model.Count()) + " to " +
+                      std::to_string(m_header.nonTextStart - 1) + " of the text are not in the file");
         m_phase = Phase::kFootnotes;
         return true;
     }

@@ -15,7 +15,19 @@
 namespace corvelle {
 namespace {
 
-enum class Kind { kNone, kHeader, kText, kMetadata, kFootnoteIds, kFootnote, kSidebarIds, kSidebar, kChapter, kLink, kImage };
+enum class Kind {
+    kNone,
+    kHeader,
+    kText,
+    kMetadata,
+    kFootnoteIds,
+    kFootnote,
+    kSidebarIds,
+    kSidebar,
+    kChapter,
+    kLink,
+    kImage
+};
 
 const char* CompressionName(const EReaderHeader& header) {
     switch (header.Compression()) {
@@ -52,7 +64,8 @@ public:
     explicit EReaderReader(const DatabaseModel& model) : m_model(model) {
         if (model.Count() > 0 && model.Entry(0).hasData) m_header = DecodeEReaderHeader(model.Data(0));
         const size_t metadata = m_header.metadataRecord;
-        m_hasMetadata = m_header.hasMetadata && metadata > 0 && metadata < model.Count() && model.Entry(metadata).hasData;
+        m_hasMetadata =
+            m_header.hasMetadata && metadata > 0 && metadata < model.Count() && model.Entry(metadata).hasData;
         if (m_hasMetadata) m_metadata = DecodeEReaderMetadata(model.Data(metadata));
     }
 
@@ -209,7 +222,8 @@ private:
     Kind KindOf(size_t index) const {
         if (index == 0) return Kind::kHeader;
         const EReaderCompression compression = m_header.Compression();
-        const bool readable = compression != EReaderCompression::kProtected && compression != EReaderCompression::kUnknown;
+        const bool readable =
+            compression != EReaderCompression::kProtected && compression != EReaderCompression::kUnknown;
         if (m_header.IsTextRecord(index)) return readable ? Kind::kText : Kind::kNone;
         if (m_hasMetadata && index == m_header.metadataRecord) return Kind::kMetadata;
         if (m_header.footnotes.Holds(index)) {
@@ -272,8 +286,9 @@ private:
     void HeaderFields(std::string& out) const {
         const EReaderHeader& header = m_header;
         const RecordCut& read = header.cut;
-        AppendField(out, "Format", header.older ? "eReader, older header of " + Number(m_model.Data(0).size) + " bytes"
-                                                : std::string("eReader"));
+        AppendField(out, "Format",
+                    header.older ? "eReader, older header of " + Number(m_model.Data(0).size) + " bytes"
+                                 : std::string("eReader"));
         if (m_hasMetadata) {
             AppendField(out, "Title", m_metadata.title);
             AppendField(out, "Author", m_metadata.author);
@@ -287,9 +302,10 @@ private:
             AppendField(out, "Compression", value);
         }
         if (header.older || read.Whole(EReaderHeaderPart::kEncoding))
-            AppendField(out, "Encoding", header.older || header.encoding == 25152
-                                             ? std::string("cp1252")
-                                             : "cp1252 (the header says " + Number(header.encoding) + ")");
+            AppendField(out, "Encoding",
+                        header.older || header.encoding == 25152
+                            ? std::string("cp1252")
+                            : "cp1252 (the header says " + Number(header.encoding) + ")");
         if (read.Whole(EReaderHeaderPart::kNonText)) {
             const size_t count = header.nonTextStart > 1 ? header.nonTextStart - 1u : 0u;
             AppendField(out, "Text records", count > 0 ? Number(count) + ", records 1 to " + Number(count) : "none");

@@ -43,8 +43,11 @@ TagAt ReadTag(std::string_view line, size_t at) {
     static const struct {
         std::string_view name;
         Tag tag;
-    } kTags[] = {{"HEADER", Tag::kHeader}, {"HRULE", Tag::kHrule}, {"LINK", Tag::kLink},
-                 {"LABEL", Tag::kLabel},   {"BOOKMARK", Tag::kBookmark}};
+    } kTags[] = {{"HEADER", Tag::kHeader},
+                 {"HRULE", Tag::kHrule},
+                 {"LINK", Tag::kLink},
+                 {"LABEL", Tag::kLabel},
+                 {"BOOKMARK", Tag::kBookmark}};
     TagAt found;
     for (const auto& known : kTags) {
         const size_t after = at + 1 + known.name.size();

@@ -9,10 +9,10 @@
 namespace corvelle {
 namespace {
 
-const char* const kHeaderPartNames[] = {"the compression",  "the encoding",           "the page counts",
-                                        "the first non-text record", "the counts", "the first records"};
-const char* const kOlderHeaderPartNames[] = {"the version", "the bytes after the version", "",
-                                             "the first non-text record", "", ""};
+const char* const kHeaderPartNames[] = {"the compression",           "the encoding", "the page counts",
+                                        "the first non-text record", "the counts",   "the first records"};
+const char* const kOlderHeaderPartNames[] = {
+    "the version", "the bytes after the version", "", "the first non-text record", "", ""};
 const char* const kMetadataPartNames[] = {"the title", "the author", "the copyright", "the publisher", "the ISBN"};
 const char* const kImagePartNames[] = {"the signature", "the image name", "the bytes before the size",
                                        "the width and height", "the PNG data"};

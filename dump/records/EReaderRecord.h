@@ -27,18 +27,18 @@ struct EReaderSection {
 
 // How the text records are stored.
 enum class EReaderCompression {
-    kPalmDoc,        // PalmDOC, each record on its own (132: compression 2)
-    kZlib,           // a zlib stream a record (132: compression 10)
-    kXoredPalmDoc,   // PalmDOC with every compressed byte XORed with A5h (the older header)
-    kProtected,      // 132: compression 260 or 272, the text encrypted for one reader
+    kPalmDoc,       // PalmDOC, each record on its own (132: compression 2)
+    kZlib,          // a zlib stream a record (132: compression 10)
+    kXoredPalmDoc,  // PalmDOC with every compressed byte XORed with A5h (the older header)
+    kProtected,     // 132: compression 260 or 272, the text encrypted for one reader
     kUnknown,
 };
 
 struct EReaderHeader {
-    bool older = false;        // record 0 of 202 or 116 bytes
-    uint16_t compression = 0;  // 132: 2, 10, 260, 272; older: its version
-    uint16_t encoding = 0;     // 132: 25152 (6240h) for cp1252
-    uint16_t nonTextStart = 0; // the first record after the text
+    bool older = false;         // record 0 of 202 or 116 bytes
+    uint16_t compression = 0;   // 132: 2, 10, 260, 272; older: its version
+    uint16_t encoding = 0;      // 132: 25152 (6240h) for cp1252
+    uint16_t nonTextStart = 0;  // the first record after the text
     EReaderSection chapters, images, links, footnotes, sidebars;
     bool hasMetadata = false;
     uint16_t metadataRecord = 0;

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "TestFolder.h"
-#include "export/Export.h"
 #include "export/CodePage.h"
+#include "export/Export.h"
 #include "formats/DocumentText.h"
 #include "formats/EntryText.h"
 

@@ -36,8 +36,11 @@ struct BookText final : DocumentSink {
 
 struct Book {
     explicit Book(std::string fileBytes)
-        : bytes(std::move(fileBytes)), model(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), database(model) {}
-    explicit Book(const samples::EReaderBook& book) : Book(samples::SerializePalmDatabase(samples::EReaderDatabase(book))) {}
+        : bytes(std::move(fileBytes)),
+          model(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
+          database(model) {}
+    explicit Book(const samples::EReaderBook& book)
+        : Book(samples::SerializePalmDatabase(samples::EReaderDatabase(book))) {}
 
     BookText Read() const {
         BookText sink;
@@ -98,7 +101,9 @@ TEST_P(EReaderHeaderTest, SaysWhatTheBookIsAndReadsTheTextItCan) {
     const std::string header = file.Fields(0);
     EXPECT_TRUE(Has(header, c.compressionLine)) << header;
     EXPECT_TRUE(Has(header, c.older ? "Version:\t2\n" : "Encoding:\tcp1252\n")) << header;
-    if (c.headerSize == 13) EXPECT_TRUE(Has(header, "The record ends at byte 13, inside the first non-text record.\n"));
+    if (c.headerSize == 13) {
+        EXPECT_TRUE(Has(header, "The record ends at byte 13, inside the first non-text record.\n"));
+    }
     const BookText read = file.Read();
     EXPECT_EQ(read.out, c.shown);
     if (*c.note == '\0') {
@@ -132,7 +137,8 @@ TEST(EReaderText, FaultsStopTheRecordWithANote) {
         {"NotZlib", EReaderCompression::kZlib, notZlib, EReaderText::Stop::kBroken, 0},
         {"WrongChecksum", EReaderCompression::kZlib, wrongChecksum, EReaderText::Stop::kBroken, 9},
         {"CutStream", EReaderCompression::kZlib, whole.substr(0, whole.size() - 5), EReaderText::Stop::kCut, 9},
-        {"BadBackReference", EReaderCompression::kPalmDoc, std::string("ab\x80\x30", 4), EReaderText::Stop::kBadReference, 2},
+        {"BadBackReference", EReaderCompression::kPalmDoc, std::string("ab\x80\x30", 4),
+         EReaderText::Stop::kBadReference, 2},
         {"PalmDocCut", EReaderCompression::kPalmDoc, std::string("ab\x05xy", 5), EReaderText::Stop::kCut, 4},
         {"Protected", EReaderCompression::kProtected, whole, EReaderText::Stop::kNotDecoded, 0},
     };
@@ -141,7 +147,9 @@ TEST(EReaderText, FaultsStopTheRecordWithANote) {
         const EReaderText text =
             DecodeEReaderText({reinterpret_cast<const uint8_t*>(c.record.data()), c.record.size()}, c.compression);
         EXPECT_EQ(text.stop, c.stop);
-        if (c.stop != EReaderText::Stop::kCut) EXPECT_EQ(text.text.size(), c.size);
+        if (c.stop != EReaderText::Stop::kCut) {
+            EXPECT_EQ(text.text.size(), c.size);
+        }
         EXPECT_LE(text.text.size(), c.size);
         EXPECT_EQ(EReaderStopText(text.stop) == nullptr, c.stop == EReaderText::Stop::kNone);
     }
@@ -171,17 +179,20 @@ TEST(EReaderFormat, TheFixtureOfEveryKindOfRecord) {
         size_t index;
         const char* fields;
     } cases[] = {
-        {0, "Format:\teReader\nTitle:\tEvery Command\nAuthor:\tTest Author\nCompression:\tPalmDOC\n"
-            "Encoding:\tcp1252\nText records:\t16, records 1 to 16\nText length:\t1523 bytes of PML\n"
-            "Chapters:\t2, from record 17\nImages:\t1, from record 20\nLinks:\t1, from record 19\n"
-            "Footnotes:\t3, from record 24\nSidebars:\t2, from record 22\nMetadata:\trecord 21\n"},
-        {1, "Text:\t\\vTITLE=\"Every Command\" AUTHOR=\"Test Author\"\\v\\p\\x\\BChapter One\\B\\x\n\tIt was a "
-            "\\idark\\i and \\bstorm\n"},
+        {0,
+         "Format:\teReader\nTitle:\tEvery Command\nAuthor:\tTest Author\nCompression:\tPalmDOC\n"
+         "Encoding:\tcp1252\nText records:\t16, records 1 to 16\nText length:\t1523 bytes of PML\n"
+         "Chapters:\t2, from record 17\nImages:\t1, from record 20\nLinks:\t1, from record 19\n"
+         "Footnotes:\t3, from record 24\nSidebars:\t2, from record 22\nMetadata:\trecord 21\n"},
+        {1,
+         "Text:\t\\vTITLE=\"Every Command\" AUTHOR=\"Test Author\"\\v\\p\\x\\BChapter One\\B\\x\n\tIt was a "
+         "\\idark\\i and \\bstorm\n"},
         {17, "Offset:\t49\nChapter:\tChapter One\n"},
         {19, "Offset:\t800\nLink anchor:\there\n"},
         {20, "Image:\tPNG\nName:\tdot.png\nWidth:\t2\nHeight:\t2\nSize:\t87 bytes\n"},
-        {21, "Title:\tEvery Command\nAuthor:\tTest Author\nCopyright:\tCopyright 2024\nPublisher:\tTest House\n"
-             "ISBN:\t0-00-000000-0\n"},
+        {21,
+         "Title:\tEvery Command\nAuthor:\tTest Author\nCopyright:\tCopyright 2024\nPublisher:\tTest House\n"
+         "ISBN:\t0-00-000000-0\n"},
         {22, "Sidebar ids:\tmore\n"},
         {23, "Sidebar:\tmore\nText:\tA sidebar in \\Bbold\\B.\n"},
         {24, "Footnote ids:\temerson, other\n"},
@@ -200,9 +211,10 @@ TEST(EReaderFormat, TheFixtureOfEveryKindOfRecord) {
     ExportOptions options;
     std::string json, error;
     ASSERT_TRUE(ExportToText(file.database, ExportType::kJson, options, json, error)) << error;
-    for (const char* member : {"\"contents\": \"ereader\"", "\"title\": \"Every Command\"", "\"author\": \"Test Author\"",
-                               "\"publisher\": \"Test House\"", "\"isbn\": \"0-00-000000-0\"", "\"compressionName\": \"PalmDOC\"",
-                               "\"footnoteCount\": 3", "\"ids\": [\n", "\"image\": \"png\""})
+    for (const char* member :
+         {"\"contents\": \"ereader\"", "\"title\": \"Every Command\"", "\"author\": \"Test Author\"",
+          "\"publisher\": \"Test House\"", "\"isbn\": \"0-00-000000-0\"", "\"compressionName\": \"PalmDOC\"",
+          "\"footnoteCount\": 3", "\"ids\": [\n", "\"image\": \"png\""})
         EXPECT_TRUE(Has(json, member)) << member;
 }
 
@@ -245,8 +257,11 @@ TEST(EReaderDocument, TheTextExportHoldsTheDocumentsWords) {
         }
         // The export writes what cp1252 lacks as '?'.
         ASSERT_EQ(ours.size(), theirs.size());
-        for (size_t i = 0; i < ours.size(); ++i)
-            if (theirs[i].find('?') == std::string::npos) EXPECT_EQ(ours[i], theirs[i]) << "word " << i;
+        for (size_t i = 0; i < ours.size(); ++i) {
+            if (theirs[i].find('?') == std::string::npos) {
+                EXPECT_EQ(ours[i], theirs[i]) << "word " << i;
+            }
+        }
     }
 }
 
