@@ -34,7 +34,14 @@ public:
 
     // False when the platform cannot convert from this page at all.
     bool Ok() const;
-    void AppendUtf8(std::string_view bytes, std::string& out);
+    // Every page of the table keeps the bytes below 80h as ASCII, and most of
+    // a device's texts hold no other: those are copied without a conversion.
+    void AppendUtf8(std::string_view bytes, std::string& out) {
+        if (IsAscii(bytes) && Ok())
+            out.append(bytes);
+        else
+            AppendConverted(bytes, out);
+    }
     std::string ToUtf8(std::string_view bytes) {
         std::string out;
         AppendUtf8(bytes, out);
@@ -42,6 +49,14 @@ public:
     }
 
 private:
+    static bool IsAscii(std::string_view bytes) {
+        for (char c : bytes)
+            if (static_cast<unsigned char>(c) >= 0x80) return false;
+        return true;
+    }
+    // The platform's conversion.
+    void AppendConverted(std::string_view bytes, std::string& out);
+
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };

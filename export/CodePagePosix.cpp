@@ -41,7 +41,7 @@ void ReplaceControlsOfC1(std::string& out, size_t from) {
 // for a byte the page does not map, EINVAL for a character the text cuts. That
 // byte becomes U+FFFD and the conversion goes on after it, so every valid
 // character around a bad byte still comes through.
-void TextDecoder::AppendUtf8(std::string_view bytes, std::string& out) {
+void TextDecoder::AppendConverted(std::string_view bytes, std::string& out) {
     if (!Ok()) {
         for (size_t i = 0; i < bytes.size(); ++i) out += kReplacementUtf8;
         return;

@@ -47,7 +47,7 @@ void AppendWide(const wchar_t* wide, int count, std::string& out) {
 
 }  // namespace
 
-void TextDecoder::AppendUtf8(std::string_view bytes, std::string& out) {
+void TextDecoder::AppendConverted(std::string_view bytes, std::string& out) {
     size_t at = 0;
     while (at < bytes.size()) {
         const auto first = static_cast<unsigned char>(bytes[at]);

@@ -137,6 +137,11 @@ void WriteRepeatMembers(const DateBookRepeat& repeat, JsonFields& json) {
 }
 
 void WriteDateBookJson(const DateBookRecord& event, JsonFields& json) {
+    WriteDateBookMembers(event, json);
+    json.Cut(event.cut);
+}
+
+void WriteDateBookMembers(const DateBookRecord& event, JsonFields& json) {
     JsonOut& out = json.Json();
     out.Key("date");
     out.String(PackedDateText(event.date));
@@ -168,7 +173,6 @@ void WriteDateBookJson(const DateBookRecord& event, JsonFields& json) {
     out.CloseArray();
     json.Text("description", event.description);
     json.Text("note", event.note);
-    json.Cut(event.cut);
 }
 
 }  // namespace corvelle

@@ -21,6 +21,8 @@ std::string RepeatText(const DateBookRepeat& repeat);
 
 // date, start, end, flags, alarm, repeat, exceptions, description, note and the cut.
 void WriteDateBookJson(const DateBookRecord& event, JsonFields& json);
+// The same without the cut, for a record that goes on after the note.
+void WriteDateBookMembers(const DateBookRecord& event, JsonFields& json);
 // The members of a repeat object: type, typeCode, end, frequency, repeatOn,
 // startOfWeek, and days or week and day; the caller opens and closes it.
 void WriteRepeatMembers(const DateBookRepeat& repeat, JsonFields& json);

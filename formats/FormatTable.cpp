@@ -15,6 +15,8 @@ extern const Format kAddressFormat;
 extern const Format kDateBookFormat;
 extern const Format kPalmDocFormat;
 extern const Format kMemosFormat;
+extern const Format kCalendarFormat;
+extern const Format kTasksFormat;
 extern const Format kEReaderFormat;
 extern const Format kTealDocFormat;
 extern const Format kISiloFormat;
@@ -23,7 +25,11 @@ namespace {
 
 const Format* const kFormats[] = {
     &kResourceFormat, &kMemoFormat,  &kToDoFormat, &kAddressFormat, &kDateBookFormat, &kTealDocFormat,
-    &kPalmDocFormat,  &kMemosFormat, &kEReaderFormat, &kISiloFormat,
+    &kPalmDocFormat,  &kMemosFormat,
+    &kCalendarFormat,
+    &kTasksFormat,
+    &kEReaderFormat,
+    &kISiloFormat,
 };
 
 // Without a format: every entry shows as bytes.

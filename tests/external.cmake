@@ -51,6 +51,11 @@ if(CORVELLE_PERL AND EXISTS /usr/bin/python3)
     add_test(NAME export-${check}
       COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/export/check-exports.py ${check} $<TARGET_FILE:corvelle-dump>)
   endforeach()
+  # Palm OS 5's Calendar and Memos written by Debian's Palm modules, its Tasks by a writer of their own.
+  foreach(check calendar tasks memos)
+    add_test(NAME export-${check} COMMAND /usr/bin/python3
+      ${CMAKE_SOURCE_DIR}/tools/export/check-organizer-exports.py ${check} $<TARGET_FILE:corvelle-dump>)
+  endforeach()
   # The code pages' Windows half, through the 64-bit cross-built corvelle-dump.exe under Wine.
   if(CORVELLE_WIN64_BUILD AND EXISTS ${CORVELLE_WIN64_BUILD}/corvelle-dump.exe)
     add_test(NAME export-windows COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/export/check-exports.py windows

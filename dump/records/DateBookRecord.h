@@ -39,8 +39,23 @@ struct DateBookRepeat {
     uint8_t startOfWeek = 0;
 };
 
-// The parts of the layout, in the order they are read.
-enum class DateBookPart : unsigned { kTime, kDate, kFlags, kAlarm, kRepeat, kExceptions, kDescription, kNote };
+// The parts of the layout, in the order they are read. The Calendar's
+// records (CalendarRecord.h) are the Date Book's with more after the note:
+// their parts go on in the same order, so that one cut answers for both.
+enum class DateBookPart : unsigned {
+    kTime,
+    kDate,
+    kFlags,
+    kAlarm,
+    kRepeat,
+    kExceptions,
+    kDescription,
+    kNote,
+    kLocation,
+    kBlob,
+    kTimeZone,
+    kMeeting,
+};
 
 struct DateBookRecord {
     uint8_t startHour = 0xFF, startMinute = 0xFF;  // FFh FFh: no time
@@ -60,6 +75,11 @@ struct DateBookRecord {
 };
 
 DateBookRecord DecodeDateBook(const ByteSpan& record);
+
+// The Date Book's 8-byte repeat block (type, pad, end, frequency, repeat-on,
+// start of week, pad), which the later task list kept for its repeats.
+constexpr uint64_t kRepeatBlockSize = 8;
+DateBookRepeat DecodeRepeatBlock(const uint8_t* block);
 
 // The Date Book's words, one table for every output. A day of the week
 // (0 = Sunday) as "Sun"; iCalendar takes its first two letters in capitals.

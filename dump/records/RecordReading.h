@@ -24,6 +24,9 @@ public:
     // earlier read was cut): the field is then not read at all.
     bool Need(uint64_t count, Part part) {
         if (m_in.CanRead(count)) return true;
+        // Fails the reader, so that no later part is read from the bytes left
+        // after the cut (a smaller field would fit in them).
+        m_in.Bytes(count);
         Mark(part);
         return false;
     }

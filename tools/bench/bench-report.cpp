@@ -11,7 +11,9 @@
 #include "formats/EntryText.h"
 #include "dump/LauncherIcon.h"
 #include "dump/PalmDump.h"
+#include "export/Export.h"
 #include "io/MappedFile.h"
+#include "tools/fixtures/BigEndianWriter.h"
 #include "tools/fixtures/PalmWriter.h"
 
 namespace {
@@ -138,6 +140,87 @@ void BM_DecodeLauncherIcon(benchmark::State& state) {
     }
 }
 
+// 10000 appointments as the Date Book stores them: timed, with an alarm, a
+// weekly repeat with an end, an exception, a description and a note; the
+// Calendar's the same with a location, one of three time zones and a meeting
+// of two. Records differ, so that no writer meets one shape only.
+std::string Appointment(uint32_t i, uint16_t flags) {
+    std::string record;
+    corvelle::samples::Put8(record, 8 + i % 10);
+    corvelle::samples::Put8(record, i % 60);
+    corvelle::samples::Put8(record, 9 + i % 10);
+    corvelle::samples::Put8(record, 0);
+    corvelle::samples::Put16(record, ((100 + i % 20) << 9) | ((1 + i % 12) << 5) | (1 + i % 28));
+    corvelle::samples::Put16(record, 0x7C00 | flags);  // alarm, repeat, note, exceptions, description
+    record += std::string("\x0A\x00\x02\x00", 4);      // 10 minutes; weekly
+    corvelle::samples::Put16(record, (121 << 9) | (12 << 5) | 31);
+    record += std::string("\x01\x2A\x00\x00", 4);      // every week on Mon, Wed and Fri
+    corvelle::samples::Put16(record, 1);
+    corvelle::samples::Put16(record, ((101 + i % 20) << 9) | (2 << 5) | 3);
+    record += "Meeting number " + std::to_string(i) + std::string(1, '\0') + "Bring the papers, and the pens" +
+              std::string(1, '\0');
+    return record;
+}
+
+std::string Blob(const char* id, const std::string& data) {
+    std::string blob = id;
+    corvelle::samples::Put16(blob, static_cast<uint32_t>(data.size()));
+    return blob + data;
+}
+
+corvelle::samples::PalmDatabase Appointments(const char* creator, uint32_t count) {
+    static const char* const kZones[3] = {"Berlin", "Sydney", "Kolkata"};
+    static const char* const kChanges[3] = {"\x02\x00\x04\x03\x03\x00\x04\x0A", "\x02\x00\x00\x0A\x03\x00\x00\x04",
+                                            "\x00\x00\x00\x01\x00\x00\x00\x01"};
+    corvelle::samples::PalmDatabase database;
+    database.name = creator;
+    database.creator = creator;
+    const bool calendar = database.creator == "PDat";
+    for (uint32_t i = 0; i < count; ++i) {
+        std::string record = Appointment(i, calendar ? 0x0200 : 0);
+        if (calendar) {
+            record += "Room " + std::to_string(i % 50) + std::string(1, '\0');
+            std::string zone;
+            corvelle::samples::Put16(zone, i % 3 == 0 ? 60 : i % 3 == 1 ? 600 : 330);
+            zone += std::string(kChanges[i % 3], 8);
+            corvelle::samples::Put16(zone, i % 3 == 2 ? 0 : 60);
+            zone += std::string("\x07\x00", 2) + kZones[i % 3] + std::string(1, '\0');
+            const std::string meeting = std::string("\x01\x00\x00\x02\x00", 5) + "Ana Lima" + std::string(1, '\0') +
+                                        "ana@example.org" + std::string(1, '\0') + "\x01" + "Bo Berg" +
+                                        std::string(1, '\0') + "bo@example.org" + std::string(1, '\0');
+            record += Blob("Bd00", zone) + Blob("Bd01", meeting);
+        }
+        database.records.push_back({static_cast<uint8_t>(i % 4), 0x100000 + i, record});
+    }
+    return database;
+}
+
+// --export ics in memory: the model, the table of formats and the writer.
+void ExportIcs(benchmark::State& state, const char* creator) {
+    constexpr uint32_t kRecords = 10000;
+    const std::string bytes = corvelle::samples::SerializePalmDatabase(Appointments(creator, kRecords));
+    const std::vector<uint8_t> file(bytes.begin(), bytes.end());
+    const corvelle::DatabaseModel model(file.data(), file.size());
+    const corvelle::DecodedDatabase database(model);
+    size_t outSize = 0;
+    for (auto _ : state) {
+        std::string out, error;
+        if (!corvelle::ExportToText(database, corvelle::ExportType::kICalendar, {}, out, error)) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+        outSize = out.size();
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kRecords);
+    state.counters["us_per_record"] = benchmark::Counter(kRecords / 1e6, benchmark::Counter::kIsIterationInvariantRate |
+                                                                            benchmark::Counter::kInvert);
+    state.counters["ics_MB"] = static_cast<double>(outSize) / 1e6;
+}
+
+void BM_ExportIcsDateBook10000(benchmark::State& state) { ExportIcs(state, "date"); }
+void BM_ExportIcsCalendar10000(benchmark::State& state) { ExportIcs(state, "PDat"); }
+
 BENCHMARK(BM_RecordReport65535)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResourceReport65535)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DumpMappedFile65535Records)->Unit(benchmark::kMillisecond);
@@ -145,6 +228,8 @@ BENCHMARK(BM_RecordsList65535)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResourcesList65535)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecordsMappedFile65535)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeLauncherIcon)->Arg(22)->Arg(96)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ExportIcsDateBook10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportIcsCalendar10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -13,10 +13,12 @@
 #include "formats/EntryText.h"
 #include "dump/PalmBitmap.h"
 #include "dump/records/AddressRecord.h"
+#include "dump/records/CalendarRecord.h"
 #include "dump/records/DateBookRecord.h"
 #include "dump/records/MemoRecord.h"
 #include "dump/records/PalmDocRecord.h"
 #include "dump/records/ResourceContent.h"
+#include "dump/records/TasksRecord.h"
 #include "dump/records/ToDoRecord.h"
 #include "tools/fixtures/PalmWriter.h"
 
@@ -63,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The input as one record of each format (and as the AppInfo block, where
     // the contact labels and the category labels are read from).
     const std::string record(input.begin(), input.end());
-    for (const char* creator : {"memo", "todo", "addr", "date"}) {
+    for (const char* creator : {"memo", "todo", "addr", "date", "PDat", "PTod"}) {
         samples::PalmDatabase db;
         db.creator = creator;
         db.appInfo = record;
@@ -104,6 +106,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     inside(event.note);
     Check(event.exceptions.size() <= size / 2);
     CheckCut(event.cut, size);
+    const CalendarRecord calendar = DecodeCalendar(span);
+    inside(calendar.location);
+    inside(calendar.timeZone.name);
+    for (const MeetingAttendee& attendee : calendar.meeting.attendees) {
+        inside(attendee.name);
+        inside(attendee.email);
+    }
+    for (const OtherBlob& blob : calendar.otherBlobs)
+        inside(std::string_view(reinterpret_cast<const char*>(blob.data.data), blob.data.size));
+    CheckCut(calendar.Cut(), size);
+    const TasksRecord task = DecodeTasks(span);
+    inside(task.description);
+    inside(task.note);
+    CheckCut(task.cut, size);
     CheckCut(DecodePalmDocHeader(span).cut, size);
     for (uint16_t compression : {kPalmDocUncompressed, kPalmDocCompressed}) {
         const PalmDocText text = DecodePalmDocText(span, compression);
