@@ -76,6 +76,13 @@ std::vector<ExportType> ExportTypesFor(const DecodedDatabase& database) {
     return types;
 }
 
+std::vector<ExportType> ExportTypesFor(const DatabaseModel& model) { return ExportTypesFor(DecodedDatabase(model)); }
+
+bool ExportToText(const DatabaseModel& model, ExportType type, const ExportOptions& options, std::string& out,
+                  std::string& error) {
+    return ExportToText(DecodedDatabase(model), type, options, out, error);
+}
+
 bool IsLiveRecord(const DatabaseModel& model, size_t index) {
     const ModelEntry& entry = model.Entry(index);
     return entry.hasData && !record_flags::IsGone(entry.attributes);

@@ -18,12 +18,16 @@ extern const Format kPalmDocFormat;
 extern const Format kMemosFormat;
 extern const Format kCalendarFormat;
 extern const Format kTasksFormat;
+extern const Format kEReaderFormat;
+extern const Format kTealDocFormat;
+extern const Format kISiloFormat;
 
 namespace {
 
 const Format* const kFormats[] = {
-    &kResourceFormat, &kMemoFormat,   &kToDoFormat,   &kAddressFormat, &kContactsFormat, &kDateBookFormat,
-    &kPalmDocFormat,  &kMemosFormat,  &kCalendarFormat, &kTasksFormat,
+    &kResourceFormat, &kMemoFormat,     &kToDoFormat,   &kAddressFormat, &kContactsFormat, &kDateBookFormat,
+    &kTealDocFormat,  &kPalmDocFormat,  &kMemosFormat,  &kCalendarFormat, &kTasksFormat,   &kEReaderFormat,
+    &kISiloFormat,
 };
 
 // Without a format: every entry shows as bytes.

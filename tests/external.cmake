@@ -19,6 +19,11 @@ foreach(fuzzer fuzz-report fuzz-icon fuzz-export)
     set_tests_properties(${fuzzer}-30s PROPERTIES TIMEOUT 200)
   endif()
 endforeach()
+if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-books)
+  add_test(NAME fuzz-books-30s COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-books 30
+    ${CMAKE_SOURCE_DIR}/tests/data/books)
+  set_tests_properties(fuzz-books-30s PROPERTIES TIMEOUT 200)
+endif()
 if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-records)
   add_test(NAME fuzz-records-20s COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-records 20)
   set_tests_properties(fuzz-records-20s PROPERTIES TIMEOUT 200)
@@ -64,4 +69,13 @@ endif()
 if(EXISTS /usr/bin/python3)
   add_test(NAME export-contacts
     COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/export/check-contacts.py $<TARGET_FILE:corvelle-dump>)
+endif()
+
+# The books: eReader against calibre's reading kept beside each book (tools/books/make-books.sh makes them where
+# calibre is installed), TealDoc against mobitool and txt2pdbdoc run here, iSilo named and shown as bytes.
+if(EXISTS /usr/bin/python3)
+  foreach(check ereader tealdoc isilo)
+    add_test(NAME books-${check}
+      COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/books/check-books.py ${check} $<TARGET_FILE:corvelle-dump>)
+  endforeach()
 endif()
