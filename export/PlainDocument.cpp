@@ -2,25 +2,57 @@
 
 #include <memory>
 
+#include "export/CodePage.h"
+#include "export/Utf8.h"
 #include "formats/Format.h"
 
 namespace corvelle {
 
-void PlainTextSink::EndLine() {
-    if (!m_out.empty() && m_out.back() != '\n') m_out += '\n';
+void AppendDocumentText(std::string_view utf8, std::string& out, bool& afterCr, bool oneLine) {
+    out.reserve(out.size() + utf8.size());
+    for (size_t at = 0; at < utf8.size();) {
+        const size_t length = Utf8SequenceLength(utf8, at);
+        const char c = utf8[at];
+        if (length == 0 || c == '\0') {
+            out += kReplacementUtf8;
+            afterCr = false;
+            ++at;
+            continue;
+        }
+        const bool lineFeed = c == '\n', carriageReturn = c == '\r';
+        const bool secondOfPair = lineFeed && afterCr;  // the CR has ended the line already
+        afterCr = carriageReturn;
+        if (!secondOfPair) {
+            if (lineFeed || carriageReturn) {
+                out += oneLine ? ' ' : '\n';
+            } else {
+                out.append(utf8.data() + at, length);
+            }
+        }
+        at += length;
+    }
 }
 
-void PlainTextSink::Text(std::string_view utf8, unsigned) { m_out.append(utf8.data(), utf8.size()); }
+void PlainTextSink::EndLine() {
+    if (!m_out.empty() && m_out.back() != '\n') m_out += '\n';
+    m_afterCr = false;
+}
+
+void PlainTextSink::Text(std::string_view utf8, unsigned) { AppendDocumentText(utf8, m_out, m_afterCr); }
 
 void PlainTextSink::Heading(std::string_view utf8) {
     EndLine();
     // One line, whatever the heading held: a line break inside a title is
     // only where its format wrapped it.
-    for (const char c : utf8) m_out += c == '\n' ? ' ' : c;
+    AppendDocumentText(utf8, m_out, m_afterCr, true);
     m_out += '\n';
+    m_afterCr = false;
 }
 
-void PlainTextSink::Image(const ByteSpan&) { m_out += "[image]"; }
+void PlainTextSink::Image(const ByteSpan&) {
+    m_out += "[image]";
+    m_afterCr = false;
+}
 
 void PlainTextSink::Rule() {
     EndLine();

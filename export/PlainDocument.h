@@ -12,10 +12,16 @@ namespace corvelle {
 
 class FormatReader;
 
+// Appends `utf8` as a document's text reads: CR LF and a lone CR become LF
+// (`afterCr` carries a CR that ends one piece over to the next), a NUL and
+// bytes that are not UTF-8 become U+FFFD; with `oneLine`, line breaks become
+// spaces. The one rule for the export and the Text page alike.
+void AppendDocumentText(std::string_view utf8, std::string& out, bool& afterCr, bool oneLine = false);
+
 // Appends a document's pieces to `out` as UTF-8 with LF line ends: running
-// text as it comes, its styles dropped; a heading as a line of its own; a
-// rule (or page break) as an empty line; an image as "[image]" where it
-// stands. Notes go to `warn`, never into the text.
+// text as above, its styles dropped; a heading as a line of its own; a rule
+// (or page break) as an empty line; an image as "[image]" where it stands.
+// Notes go to `warn`, never into the text.
 class PlainTextSink final : public DocumentSink {
 public:
     PlainTextSink(std::string& out, std::function<void(std::string)> warn)
@@ -33,6 +39,7 @@ private:
 
     std::string& m_out;
     std::function<void(std::string)> m_warn;
+    bool m_afterCr = false;
 };
 
 // The whole document of a format's reader, as above; false (nothing written)
