@@ -89,6 +89,14 @@ std::optional<SavedRect> ReadSavedHostRect(SettingsPlatform& platform,
     return ParseSavedRect(platform.ReadProfileString(optionsIni, kOptionsSection, "Rect"));
 }
 
+DocumentOptions ReadDocumentOptions(SettingsPlatform& platform, const std::string& optionsIni) {
+    DocumentOptions options;
+    options.encoding = FindCodePage(platform.ReadProfileString(optionsIni, kOptionsSection, "Encoding"));
+    if (options.encoding == nullptr) options.encoding = FindCodePage(kDefaultEncoding);
+    options.startOnText = NamesTextPage(platform.ReadProfileString(optionsIni, kOptionsSection, "StartPage"));
+    return options;
+}
+
 std::string HostIniCandidate(const char* suggested, size_t suggestedCapacity) {
     if (suggested == nullptr) return std::string();
     const void* end = std::memchr(suggested, 0, suggestedCapacity);
