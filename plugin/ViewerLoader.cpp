@@ -54,6 +54,7 @@ HWND BuildViewer(HWND hParentWin, const std::wstring& path,
     Win32SettingsPlatform platform(hParentWin);
     LocateOptionsFile(platform, g_szOptionsIni, sizeof g_szOptionsIni);
     const ListerFont font = ReadListerFont(platform, g_szHostIni);
+    const DocumentOptions documents = ReadDocumentOptions(platform, g_szOptionsIni);
 
     if (!embedded) MoveToSavedRect(hParentWin, platform);
 
@@ -62,6 +63,7 @@ HWND BuildViewer(HWND hParentWin, const std::wstring& path,
     if (CListSheet* sheet = frame->GetListSheet()) {
         const TabStops stops = TabStopsForFontHeight(font.nHeight);
         sheet->m_pageRecords.SetSource(path, font, stops.data(), static_cast<int>(stops.size()));
+        sheet->m_pageRecords.SetEncoding(*documents.encoding);
     }
     RECT client{};
     ::GetClientRect(hParentWin, &client);

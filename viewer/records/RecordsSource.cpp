@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <new>
 
 #include "dump/DatabaseModel.h"
@@ -32,6 +33,15 @@ std::wstring WidenAnsiPath(const char* path) {
     std::wstring wide(static_cast<size_t>(length), L'\0');
     ::MultiByteToWideChar(CP_ACP, 0, path, -1, &wide[0], length);
     wide.resize(static_cast<size_t>(length) - 1);  // without the terminating zero
+    return wide;
+}
+
+std::wstring WidenDeviceText(const std::string& text, unsigned codePage) {
+    if (text.empty() || text.size() > INT_MAX) return std::wstring();
+    const int length = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (length <= 0) return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
     return wide;
 }
 

@@ -19,6 +19,9 @@ std::wstring WidenAnsiPath(const char* path);
 // Reads the whole file at `path` into `bytes` (replacing what it held). A
 // file that shrinks while it is read gives what it held; one above 4 GB is
 // refused: the entry offsets of a Palm database are 32-bit.
+// Bytes of the device's code page `codePage` (Windows' number) as UTF-16.
+std::wstring WidenDeviceText(const std::string& text, unsigned codePage);
+
 ReadResult ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes);
 
 // Whether the file's header has the resource flag (attribute bit 0001h).
