@@ -8,6 +8,7 @@
 #include "plugin/TabStops.h"
 #include "plugin/Win32SettingsPlatform.h"
 #include "viewer/List.h"
+#include "viewer/records/RecordsSource.h"
 
 namespace corvelle {
 namespace {
@@ -59,11 +60,15 @@ HWND BuildViewer(HWND hParentWin, const std::wstring& path,
     if (!embedded) MoveToSavedRect(hParentWin, platform);
 
     auto frame = std::make_unique<CList>();
-    // Before the sheet's window: the page's tab title comes from the file.
+    // Before the sheet's window: the pages' tabs come from the file's header.
     if (CListSheet* sheet = frame->GetListSheet()) {
         const TabStops stops = TabStopsForFontHeight(font.nHeight);
         sheet->m_pageRecords.SetSource(path, font, stops.data(), static_cast<int>(stops.size()));
         sheet->m_pageRecords.SetEncoding(*documents.encoding);
+        if (FileHasDocument(path)) {
+            sheet->m_pageText.SetSource(path, font, *documents.encoding);
+            sheet->AddTextPage(documents.startOnText);
+        }
     }
     RECT client{};
     ::GetClientRect(hParentWin, &client);

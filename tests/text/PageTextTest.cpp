@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "export/PlainDocument.h"
+#include "tools/PalmDocWriter.h"
 #include "tools/PalmWriter.h"
 #include "viewer/text/PageDocument.h"
 #include "viewer/text/PageText.h"
@@ -154,6 +155,18 @@ TEST(PageDocument, TakesTheUsersCodePageAndKnowsADatabaseWithoutText) {
     EXPECT_TRUE(memos.IsComplete());
     memos.PrepareAll();
     EXPECT_EQ(memos.Size(), 0u);
+}
+
+// The book writer of the host tests and the benchmark, read back by the page.
+TEST(PageDocument, ReadsTheCompressedBooksTheTestsWrite) {
+    const std::string text = samples::SampleBookText(400) + "caf\xE9 \x01\x85 end\n";
+    const std::string file = samples::SerializePalmDatabase(samples::PalmDocBook("Book", text));
+    EXPECT_LT(file.size(), text.size() * 3 / 4) << "compressed";
+    PageDocument document(std::vector<uint8_t>(file.begin(), file.end()), *FindCodePage("cp1252"));
+    document.PrepareAll();
+    std::string expected;
+    TextDecoder(*FindCodePage("cp1252")).AppendUtf8(text, expected);
+    EXPECT_EQ(WithoutCr(Utf8FromUnits(document.Text().Units())), expected);
 }
 
 }  // namespace

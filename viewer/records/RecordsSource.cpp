@@ -6,6 +6,7 @@
 #include <new>
 
 #include "dump/DatabaseModel.h"
+#include "formats/FormatTable.h"
 #include "viewer/UniqueHandle.h"
 
 namespace corvelle {
@@ -75,15 +76,36 @@ ReadResult ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes) 
     return ReadResult::kRead;
 }
 
-bool FileHoldsResources(const std::wstring& path) {
+namespace {
+
+// Up to the 78 header bytes of the file; none when it cannot be read.
+struct HeaderBytes {
+    uint8_t bytes[kHeaderSize] = {};
+    DWORD size = 0;
+};
+
+HeaderBytes ReadHeader(const std::wstring& path) {
+    HeaderBytes header;
     UniqueFileHandle file = OpenForReading(path);
-    uint8_t header[kHeaderSize] = {};
-    DWORD got = 0;
-    if (!file || !::ReadFile(file.Get(), header, kHeaderSize, &got, nullptr)) return false;
+    if (!file || !::ReadFile(file.Get(), header.bytes, kHeaderSize, &header.size, nullptr)) header.size = 0;
+    return header;
+}
+
+}  // namespace
+
+bool FileHoldsResources(const std::wstring& path) {
+    const HeaderBytes header = ReadHeader(path);
     // The model decides, as it will for the page: a header cut short gives
     // no resource flag.
-    const DatabaseModel model(header, got);
+    const DatabaseModel model(header.bytes, header.size);
     return model.HeaderWhole() && model.HoldsResources();
+}
+
+bool FileHasDocument(const std::wstring& path) {
+    const HeaderBytes header = ReadHeader(path);
+    const DatabaseModel model(header.bytes, header.size);
+    const Format* format = FindFormat(model);
+    return format != nullptr && format->hasDocument;
 }
 
 }  // namespace corvelle

@@ -28,4 +28,8 @@ ReadResult ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes);
 // Reads only the 78 header bytes; false when they cannot be read.
 bool FileHoldsResources(const std::wstring& path);
 
+// Whether the file's format has a text to read (the Text page), asked of the
+// 78 header bytes alone; false when they cannot be read.
+bool FileHasDocument(const std::wstring& path);
+
 }  // namespace corvelle
