@@ -48,4 +48,7 @@ void ShowFillProgress(HWND hPage, const std::string& title, const CReportFiller&
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>(shown.c_str());
     ::SendMessageA(hTab, TCM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    // A last tab that got narrower leaves its old edge on the screen (Wine's
+    // tab control repaints only the tabs themselves).
+    ::InvalidateRect(hTab, nullptr, TRUE);
 }

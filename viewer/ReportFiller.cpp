@@ -98,6 +98,8 @@ private:
 
 }  // namespace
 
+size_t CFillSource::FirstPiece() const { return corvelle::kFirstPieceBytes; }
+
 size_t CReportText::PieceEnd(size_t start, size_t wanted) const {
     return corvelle::PieceEnd(m_text, start, wanted);
 }
@@ -246,7 +248,7 @@ void CReportFiller::Start(CFillSource& source, HWND hTimerWindow) {
     // goes to the start, which also shows the first line.
     m_control.SetSel(0, -1);
     m_control.ReplaceSelection("", 0);
-    const size_t first = whole ? source.Size() : corvelle::kFirstPieceBytes;
+    const size_t first = whole ? source.Size() : source.FirstPiece();
     // A short text goes in whatever memory is left: it costs the process a
     // few megabytes at most, which the room kept for the host allows.
     if (AppendPiece(first, !whole) && !AllShown()) {

@@ -59,6 +59,8 @@ public:
     virtual void Prepare(size_t units) {}
     // What the tab's percentage is taken of: Size() once complete, a guess before.
     virtual size_t ExpectedSize() const { return Size(); }
+    // The first piece of a text too long to go in at once: its first screens.
+    virtual size_t FirstPiece() const;
     // Where the piece that starts at `start` ends, at most about `wanted` on,
     // at a place the text may be cut; never beyond Size().
     virtual size_t PieceEnd(size_t start, size_t wanted) const = 0;

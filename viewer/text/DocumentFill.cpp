@@ -13,6 +13,11 @@ const wchar_t* WideUnits(const std::u16string& units, size_t at) {
 
 }  // namespace
 
+// Wrapped paragraphs fill a screen with fewer characters than the report's
+// short lines do, and each character costs the control more to lay out: two
+// screens of a maximised window, and the rest from the host's loop.
+size_t CDocumentFill::FirstPiece() const { return 8 * 1024; }
+
 size_t CDocumentFill::PieceEnd(size_t start, size_t wanted) const {
     return corvelle::TextPieceEnd(m_document.Text().Units(), start, wanted);
 }

@@ -21,6 +21,7 @@ public:
     bool IsComplete() const override { return m_document.IsComplete(); }
     void Prepare(size_t units) override { m_document.Prepare(units); }
     size_t ExpectedSize() const override { return m_document.ExpectedSize(); }
+    size_t FirstPiece() const override;
     size_t PieceEnd(size_t start, size_t wanted) const override;
     void Insert(CRichEditControl& control, size_t from, size_t to, bool streamed) override;
     void InsertMemoryNote(CRichEditControl& control, size_t shown, bool streamed) override;

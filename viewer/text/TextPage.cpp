@@ -16,6 +16,9 @@ constexpr LONG kSpaceAfterParagraph = 80;
 // The control's character height when the Lister font sets none: 10 points.
 constexpr LONG kFallbackHeight = 200;
 constexpr char kTabTitle[] = "Text";
+// Posted when the page is first shown, to start the fill should the sheet not
+// give the page its rectangle (which starts it too).
+constexpr UINT kMsgStartFill = WM_APP + 0x150;
 
 }  // namespace
 
@@ -44,8 +47,14 @@ BOOL CTextPage::OnInitDialog() {
     CHARFORMATA format{};
     m_richEdit.GetDefaultCharFormat(format);
     m_fill = std::make_unique<CDocumentFill>(*m_document, format.yHeight > 0 ? format.yHeight : kFallbackHeight);
-    m_filler.Start(*m_fill, m_hWnd);
     return TRUE;
+}
+
+void CTextPage::StartFill() {
+    if (!m_fill || m_bFillStarted) return;
+    m_bFillStarted = true;
+    m_filler.Start(*m_fill, m_hWnd);
+    ShowFillProgress(m_hWnd, kTabTitle, m_filler);
 }
 
 bool CTextPage::LoadDocument() {
@@ -93,6 +102,7 @@ void CTextPage::ApplyFormats() {
 void CTextPage::SetPageRect(RECT* pRect) {
     CResizePage::SetPageRect(pRect);
     MoveControlWithPage(m_richEdit.GetSafeHwnd());
+    StartFill();
 }
 
 void CTextPage::ToggleWrap() {
@@ -103,6 +113,7 @@ void CTextPage::ToggleWrap() {
 
 bool CTextPage::Search(const std::u16string& needle, int flags) {
     if (!m_document || m_richEdit.GetSafeHwnd() == nullptr) return false;
+    StartFill();
     // The whole text, not only what has arrived: a match further on is
     // brought in.
     m_document->PrepareAll();
@@ -117,6 +128,7 @@ bool CTextPage::Search(const std::u16string& needle, int flags) {
 }
 
 void CTextPage::CopySelection() {
+    StartFill();
     const CHARRANGE selection = m_richEdit.GetSel();
     if (m_document && corvelle::SelectionMeansWholeReport(selection.cpMin, selection.cpMax, m_richEdit.TextLength(),
                                                           m_filler.ControlHoldsWholeReport())) {
@@ -148,8 +160,12 @@ BOOL CTextPage::PreTranslateMessage(MSG* pMsg) {
 
 LRESULT CTextPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER && m_filler.OnTimer(static_cast<UINT_PTR>(wParam))) return 0;
-    // The fill starts while the sheet is still making the page, before the
-    // page has a tab to say how much is in; it has one when it is shown.
-    if (message == WM_SHOWWINDOW && wParam != FALSE) ShowFillProgress(m_hWnd, kTabTitle, m_filler);
+    if (message == WM_SHOWWINDOW && wParam != FALSE && m_fill && !m_bFillStarted) {
+        ::PostMessageA(m_hWnd, kMsgStartFill, 0, 0);
+    }
+    if (message == kMsgStartFill) {
+        StartFill();
+        return 0;
+    }
     return CResizePage::WindowProc(message, wParam, lParam);
 }

@@ -6,7 +6,9 @@
 //
 // Nothing happens at ListLoad but adding the tab: the page reads the file
 // when it is first shown and keeps it, with the document read as far as the
-// control has been filled. The first screen goes in at once and the rest
+// control has been filled. The first screen goes in once the page has its
+// size (a wrapped text laid out at the template's size would be laid out
+// again at once, which took as long as putting it in), and the rest
 // arrives from the host's message loop, as the report does (CReportFiller),
 // with the same memory stop; the tab says how much is in. The host's copy,
 // select-all and find act on the whole text even while it arrives.
@@ -53,6 +55,8 @@ private:
     // Reads the file and opens its document; false, with the reason shown,
     // when there is no document to show.
     bool LoadDocument();
+    // Starts putting the document into the control, once.
+    void StartFill();
     void ApplyFormats();
     void ShowProblem(const std::string& text);
     void ToggleWrap();
@@ -66,5 +70,6 @@ private:
     std::unique_ptr<corvelle::PageDocument> m_document;
     std::unique_ptr<CDocumentFill> m_fill;
     CReportFiller m_filler{m_richEdit};
+    bool m_bFillStarted = false;
     bool m_bWrap = true;
 };
