@@ -112,7 +112,8 @@ bool ExportToText(const DecodedDatabase& database, ExportType type, const Export
         error = "this system cannot convert from " + std::string(page->name);
         return false;
     }
-    ExportContext context{database, model, {}, decoder, options.withData, options.warnings, options.selection == nullptr};
+    ExportContext context{database,         model, {}, decoder, options.withData,
+                          options.warnings, options.selection == nullptr};
     if (options.selection != nullptr) {
         for (size_t index : *options.selection)
             if (index < model.Count()) context.indexes.push_back(index);

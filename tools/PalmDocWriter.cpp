@@ -49,8 +49,7 @@ std::string CompressPalmDocRecord(const std::string& text) {
         }
         const auto byte = static_cast<uint8_t>(text[at]);
         if (bestLength >= kShortest) {
-            const unsigned word = 0x8000u | static_cast<unsigned>(bestDistance << 3) | static_cast<unsigned>(bestLength - 3);
-            Put16(out, word);
+            Put16(out, 0x8000u | static_cast<unsigned>(bestDistance << 3) | static_cast<unsigned>(bestLength - 3));
             for (size_t i = 0; i < bestLength; ++i) remember(at + i);
             at += bestLength;
         } else if (byte == ' ' && at + 1 < text.size() && static_cast<uint8_t>(text[at + 1]) >= 0x40 &&
