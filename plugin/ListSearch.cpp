@@ -37,13 +37,28 @@ std::string ControlText(HWND hControl) {
     return text;
 }
 
-// The find command on a page other than the Text page, with the search text
-// in the ANSI code page.
-int SearchAnsiPage(CListSheet& sheet, HWND page, const std::string& needle, int nSearchParameter) {
-    // The Records page looks through its entries, not through a text.
-    if (page == sheet.m_pageRecords.GetSafeHwnd()) {
-        return sheet.m_pageRecords.Search(needle, nSearchParameter) ? kListerOk : kListerError;
-    }
+// A text of `codePage` as UTF-16, and back; empty when it does not convert.
+std::wstring WideOf(const char* text, UINT codePage) {
+    const int length = ::MultiByteToWideChar(codePage, 0, text, -1, nullptr, 0);
+    if (length <= 1) return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(codePage, 0, text, -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length) - 1);
+    return wide;
+}
+
+std::string NarrowOf(const std::wstring& text, UINT codePage) {
+    const int length = ::WideCharToMultiByte(codePage, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1) return std::string();
+    std::string narrow(static_cast<size_t>(length), '\0');
+    ::WideCharToMultiByte(codePage, 0, text.c_str(), -1, &narrow[0], length, nullptr, nullptr);
+    narrow.resize(static_cast<size_t>(length) - 1);
+    return narrow;
+}
+
+// The report's page (and the About page): their control's text in the ANSI
+// code page.
+int SearchControlText(CListSheet& sheet, HWND page, const std::string& needle, int nSearchParameter) {
     const HWND control = FindRichEditChild(page);
     if (control == nullptr) return kListerError;
 
@@ -71,53 +86,34 @@ int SearchAnsiPage(CListSheet& sheet, HWND page, const std::string& needle, int 
     return kListerOk;
 }
 
-std::u16string Utf16Of(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
-
-// The host's ANSI text as UTF-16, and back; empty when it does not convert.
-std::wstring WideOf(const char* text) {
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (length <= 1) return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
-    wide.resize(static_cast<size_t>(length) - 1);
-    return wide;
-}
-
-std::string AnsiOf(const WCHAR* text) {
-    const int length = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1) return std::string();
-    std::string ansi(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, -1, &ansi[0], length, nullptr, nullptr);
-    ansi.resize(static_cast<size_t>(length) - 1);
-    return ansi;
-}
-
-// The sheet and the page in front of the viewer `hListWin`; false when it is none of ours.
-bool FindFrontPage(HWND hListWin, CListSheet*& sheet, HWND& page) {
+// The find command on the page in front of `hListWin`, the search text in
+// UTF-16 and given to each page in what its text is held in.
+int SearchFrontPage(HWND hListWin, const std::wstring& needle, int nSearchParameter) {
     CList* frame = CList::FromFrameHandle(hListWin);
-    sheet = frame != nullptr ? frame->GetListSheet() : nullptr;
-    page = sheet != nullptr ? sheet->GetActivePageHwnd() : nullptr;
-    return page != nullptr;
-}
-
-bool IsTextPage(const CListSheet& sheet, HWND page) {
-    return sheet.HasTextPage() && page == sheet.m_pageText.GetSafeHwnd();
+    CListSheet* sheet = frame != nullptr ? frame->GetListSheet() : nullptr;
+    const HWND page = sheet != nullptr ? sheet->GetActivePageHwnd() : nullptr;
+    if (page == nullptr) return kListerError;
+    if (sheet->HasTextPage() && page == sheet->m_pageText.GetSafeHwnd()) {
+        const std::u16string units(needle.begin(), needle.end());
+        return sheet->m_pageText.Search(units, nSearchParameter) ? kListerOk : kListerError;
+    }
+    // The Records page looks through its entries, not through a text; they
+    // hold the file's bytes, in the code page of the options.
+    if (page == sheet->m_pageRecords.GetSafeHwnd()) {
+        const std::string inFile = NarrowOf(needle, sheet->m_pageRecords.Encoding().windowsCodePage);
+        return sheet->m_pageRecords.Search(inFile, nSearchParameter) ? kListerOk : kListerError;
+    }
+    return SearchControlText(*sheet, page, NarrowOf(needle, CP_ACP), nSearchParameter);
 }
 
 }  // namespace
 
-extern "C" int __stdcall ListSearchText(HWND hListWin, char* pszSearchString,
-                                        int nSearchParameter) {
+extern "C" int __stdcall ListSearchText(HWND hListWin, char* pszSearchString, int nSearchParameter) {
     try {
-        CListSheet* sheet = nullptr;
-        HWND page = nullptr;
-        if (pszSearchString == nullptr || !FindFrontPage(hListWin, sheet, page)) return kListerError;
-        if (IsTextPage(*sheet, page)) {
-            return sheet->m_pageText.Search(Utf16Of(WideOf(pszSearchString)), nSearchParameter) ? kListerOk
-                                                                                                 : kListerError;
-        }
-        return SearchAnsiPage(*sheet, page, pszSearchString, nSearchParameter);
+        if (pszSearchString == nullptr) return kListerError;
+        return SearchFrontPage(hListWin, WideOf(pszSearchString, CP_ACP), nSearchParameter);
     } catch (...) {
+        // Nothing may unwind into the host.
         return kListerError;
     }
 }
@@ -126,13 +122,8 @@ extern "C" int __stdcall ListSearchText(HWND hListWin, char* pszSearchString,
 // book's text in any script is then found as typed.
 extern "C" int __stdcall ListSearchTextW(HWND hListWin, WCHAR* pszSearchString, int nSearchParameter) {
     try {
-        CListSheet* sheet = nullptr;
-        HWND page = nullptr;
-        if (pszSearchString == nullptr || !FindFrontPage(hListWin, sheet, page)) return kListerError;
-        if (IsTextPage(*sheet, page)) {
-            return sheet->m_pageText.Search(Utf16Of(pszSearchString), nSearchParameter) ? kListerOk : kListerError;
-        }
-        return SearchAnsiPage(*sheet, page, AnsiOf(pszSearchString), nSearchParameter);
+        if (pszSearchString == nullptr) return kListerError;
+        return SearchFrontPage(hListWin, pszSearchString, nSearchParameter);
     } catch (...) {
         return kListerError;
     }

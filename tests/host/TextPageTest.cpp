@@ -149,6 +149,13 @@ TEST_F(TextPage, IsTheFourthTabOfADocumentBuiltWhenFirstShownAndWrapped) {
   EXPECT_EQ(DisplayLineCount(text.control), wrapped);
   EXPECT_TRUE(ReadFileBytes(m_dir.PathOf("book.pdb")) == bytes);
 
+  // A book gone by the time the page is first shown.
+  const ViewerParts gone = OpenViewer(lister, m_dir.Write("gone.pdb", bytes));
+  EXPECT_TRUE(DeleteFileA(m_dir.PathOf("gone.pdb").c_str()));
+  const TextParts missing = ShowText(gone);
+  ASSERT_NE(missing.control, nullptr);
+  EXPECT_EQ(ControlText(missing.control), "The file cannot be opened.");
+
   // A database without a text has no such tab, and Ctrl+4 leaves the report in front.
   const ViewerParts memos = OpenViewer(lister, m_dir.Write("memo.pdb", MemoFixture()));
   EXPECT_EQ(TabTitles(memos.tabControl).size(), 3u);
@@ -265,6 +272,10 @@ TEST_F(TextPage, FollowsTheOptionsCodePageAndStartPage) {
   EXPECT_EQ(std::wstring(cell).substr(0, 10), L"\x0414\x043E\x043C \x0443 \x0440\x0435\x043A\x0438");
   SelectRows(list, {1});
   EXPECT_NE(UnicodeText(pane).find(L"\x0414\x043E\x043C"), std::wstring::npos);
+  SelectRows(list, {0});
+  wchar_t fast[] = L"\x0431\x044B\x0441\x0442\x0440\x0430\x044F";  // "быстрая", in record 1
+  EXPECT_EQ(searchW(frame, fast, 0), kListPluginOk);
+  EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 1);
 
   // The report takes the host's UTF-16 search text too.
   PressKey(pane, '1', kCtrl);

@@ -41,6 +41,7 @@ public:
     // The code page of the file's texts, for the list, the pane and the
     // exports; cp1252 until set.
     void SetEncoding(const corvelle::CodePageInfo& encoding) { m_encoding = &encoding; }
+    const corvelle::CodePageInfo& Encoding() const { return *m_encoding; }
 
     // The Lister's find command on this page: selects the next entry that
     // holds the text and makes it visible; false when there is none.
