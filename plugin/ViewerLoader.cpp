@@ -63,9 +63,10 @@ HWND BuildViewer(HWND hParentWin, const std::wstring& path,
     // Before the sheet's window: the pages' tabs come from the file's header.
     if (CListSheet* sheet = frame->GetListSheet()) {
         const TabStops stops = TabStopsForFontHeight(font.nHeight);
-        sheet->m_pageRecords.SetSource(path, font, stops.data(), static_cast<int>(stops.size()));
+        const HeaderFacts header = ReadHeaderFacts(path);
+        sheet->m_pageRecords.SetSource(path, header.holdsResources, font, stops.data(), static_cast<int>(stops.size()));
         sheet->m_pageRecords.SetEncoding(*documents.encoding);
-        if (FileHasDocument(path)) {
+        if (header.hasDocument) {
             sheet->m_pageText.SetSource(path, font, *documents.encoding);
             sheet->AddTextPage(documents.startOnText);
         }

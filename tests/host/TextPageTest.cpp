@@ -254,6 +254,10 @@ TEST_F(TextPage, FollowsTheOptionsCodePageAndStartPage) {
   wchar_t river[] = L"\x0420\x0435\x043A\x0430";  // "Река", the second line's first word
   EXPECT_EQ(searchW(frame, river, kFindFirst), kListPluginOk);
   EXPECT_EQ(SelectionOf(control).cpMin, 12) << "after the first line and its CR LF";
+  EmptyClipboardText();
+  PluginModule::Get().ListSendCommand(frame, kListCommandCopy);
+  PumpMessages();
+  EXPECT_TRUE(UnicodeClipboard() == river) << "copied as Unicode";
 
   // The Records page's cells and entry are read in the same code page.
   PressKey(control, '3', kCtrl);

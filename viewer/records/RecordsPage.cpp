@@ -32,7 +32,8 @@ CRecordsPage::CRecordsPage() : CResizePage(IDD_RECORDS_PAGE) {}
 
 CRecordsPage::~CRecordsPage() = default;
 
-void CRecordsPage::SetSource(std::wstring path, const ListerFont& font, const int* tabStops, int tabCount) {
+void CRecordsPage::SetSource(std::wstring path, bool holdsResources, const ListerFont& font, const int* tabStops,
+                             int tabCount) {
     m_path = std::move(path);
     m_listerFont = font;
     m_tabStops.assign(tabStops, tabStops + (tabStops != nullptr && tabCount > 0 ? tabCount : 0));
@@ -40,7 +41,7 @@ void CRecordsPage::SetSource(std::wstring path, const ListerFont& font, const in
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&classes);
     // The template's caption, "Records", serves a record database.
-    if (corvelle::FileHoldsResources(m_path)) SetTitle("Resources");
+    if (holdsResources) SetTitle("Resources");
 }
 
 BOOL CRecordsPage::OnInitDialog() {

@@ -35,8 +35,9 @@ public:
 
     // The file the page will read when first shown, and the Lister font and
     // tab stops (twips) of its pane. Names the tab after the header's resource
-    // flag; must come before the sheet's window is made.
-    void SetSource(std::wstring path, const ListerFont& font, const int* tabStops, int tabCount);
+    // flag (ReadHeaderFacts); must come before the sheet's window is made.
+    void SetSource(std::wstring path, bool holdsResources, const ListerFont& font, const int* tabStops,
+                   int tabCount);
 
     // The code page of the file's texts, for the list, the pane and the
     // exports; cp1252 until set.

@@ -76,36 +76,19 @@ ReadResult ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes) 
     return ReadResult::kRead;
 }
 
-namespace {
-
-// Up to the 78 header bytes of the file; none when it cannot be read.
-struct HeaderBytes {
-    uint8_t bytes[kHeaderSize] = {};
-    DWORD size = 0;
-};
-
-HeaderBytes ReadHeader(const std::wstring& path) {
-    HeaderBytes header;
+HeaderFacts ReadHeaderFacts(const std::wstring& path) {
+    uint8_t header[kHeaderSize] = {};
+    DWORD got = 0;
     UniqueFileHandle file = OpenForReading(path);
-    if (!file || !::ReadFile(file.Get(), header.bytes, kHeaderSize, &header.size, nullptr)) header.size = 0;
-    return header;
-}
-
-}  // namespace
-
-bool FileHoldsResources(const std::wstring& path) {
-    const HeaderBytes header = ReadHeader(path);
-    // The model decides, as it will for the page: a header cut short gives
-    // no resource flag.
-    const DatabaseModel model(header.bytes, header.size);
-    return model.HeaderWhole() && model.HoldsResources();
-}
-
-bool FileHasDocument(const std::wstring& path) {
-    const HeaderBytes header = ReadHeader(path);
-    const DatabaseModel model(header.bytes, header.size);
+    if (!file || !::ReadFile(file.Get(), header, kHeaderSize, &got, nullptr)) return HeaderFacts{};
+    // The model decides, as it will for the pages: a header cut short gives
+    // no resource flag and no format.
+    const DatabaseModel model(header, got);
     const Format* format = FindFormat(model);
-    return format != nullptr && format->hasDocument;
+    HeaderFacts facts;
+    facts.holdsResources = model.HeaderWhole() && model.HoldsResources();
+    facts.hasDocument = format != nullptr && format->hasDocument;
+    return facts;
 }
 
 }  // namespace corvelle

@@ -24,12 +24,15 @@ std::wstring WidenDeviceText(const std::string& text, unsigned codePage);
 
 ReadResult ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes);
 
-// Whether the file's header has the resource flag (attribute bit 0001h).
-// Reads only the 78 header bytes; false when they cannot be read.
-bool FileHoldsResources(const std::wstring& path);
-
-// Whether the file's format has a text to read (the Text page), asked of the
-// 78 header bytes alone; false when they cannot be read.
-bool FileHasDocument(const std::wstring& path);
+// What ListLoad needs to know of the file before the sheet is made, read
+// from its 78 header bytes alone (one open and one read: under Wine each
+// costs the host a millisecond): whether it holds resources (attribute bit
+// 0001h), which names the third tab, and whether its format has a text to
+// read (the Text page). Both false when the header cannot be read.
+struct HeaderFacts {
+    bool holdsResources = false;
+    bool hasDocument = false;
+};
+HeaderFacts ReadHeaderFacts(const std::wstring& path);
 
 }  // namespace corvelle
