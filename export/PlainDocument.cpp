@@ -8,9 +8,25 @@
 
 namespace corvelle {
 
+namespace {
+
+// Whether a byte is plain ASCII text, taken as it is.
+bool IsPlainByte(char c) { return c != '\0' && c != '\r' && c != '\n' && static_cast<unsigned char>(c) < 0x80; }
+
+}  // namespace
+
 void AppendDocumentText(std::string_view utf8, std::string& out, bool& afterCr, bool oneLine) {
     out.reserve(out.size() + utf8.size());
     for (size_t at = 0; at < utf8.size();) {
+        // Most of a book is plain ASCII: a run of it goes in at once.
+        size_t plain = at;
+        while (plain < utf8.size() && IsPlainByte(utf8[plain])) ++plain;
+        if (plain > at) {
+            out.append(utf8.data() + at, plain - at);
+            afterCr = false;
+            at = plain;
+            continue;
+        }
         const size_t length = Utf8SequenceLength(utf8, at);
         const char c = utf8[at];
         if (length == 0 || c == '\0') {

@@ -16,11 +16,23 @@ PageDocument::PageDocument(std::vector<uint8_t> bytes, const CodePageInfo& encod
 
 PageDocument::~PageDocument() = default;
 
+namespace {
+
+// After this many pieces the text's size is guessed well enough to make room
+// for all of it at once: a text of megabytes that grows by doubling copies
+// itself again and again, and in the viewer one such copy held the host's
+// loop for a good part of a second.
+constexpr size_t kPiecesBeforeReserving = 8;
+// A guess is never trusted beyond this many units per byte of the file.
+constexpr size_t kMostUnitsPerFileByte = 16;
+
+}  // namespace
+
 void PageDocument::Prepare(size_t units) {
     try {
         while (!m_complete && m_text.Size() < units) {
             if (m_reader->Next(m_text)) {
-                ++m_pieces;
+                if (++m_pieces == kPiecesBeforeReserving) ReserveForExpectedSize();
             } else {
                 m_complete = true;
             }
@@ -33,6 +45,13 @@ void PageDocument::Prepare(size_t units) {
         } catch (const std::bad_alloc&) {
         }
     }
+}
+
+void PageDocument::ReserveForExpectedSize() {
+    const size_t cap = m_bytes.size() * kMostUnitsPerFileByte;
+    size_t expected = ExpectedSize();
+    if (expected > cap) expected = cap;
+    m_text.Reserve(expected + expected / 16);
 }
 
 size_t PageDocument::ExpectedSize() const {

@@ -41,6 +41,8 @@ public:
     size_t ExpectedSize() const;
 
 private:
+    void ReserveForExpectedSize();
+
     std::vector<uint8_t> m_bytes;
     std::unique_ptr<DatabaseModel> m_model;
     std::unique_ptr<DecodedDatabase> m_database;

@@ -66,6 +66,10 @@ void PageText::Append(std::string_view utf8, unsigned style, bool oneLine) {
         const size_t end = lineFeed == std::string::npos ? clean.size() : lineFeed;
         piece.clear();
         for (size_t at = start; at < end;) {
+            if (static_cast<unsigned char>(clean[at]) < 0x80) {  // ASCII: one unit, as it is
+                piece += static_cast<char16_t>(clean[at++]);
+                continue;
+            }
             const size_t length = Utf8SequenceLength(clean, at);  // whole: the text is clean
             AppendCodeUnits(DecodeSequence(clean, at, length), piece);
             at += length;

@@ -40,6 +40,10 @@ public:
     void Rule() override;
     void Note(std::string text) override;
 
+    // Room for `units` in all, so that a long text is not copied as it grows.
+    void Reserve(size_t units) {
+        if (units > m_text.capacity()) m_text.reserve(units);
+    }
     const std::u16string& Units() const { return m_text; }
     size_t Size() const { return m_text.size(); }
     // The runs that make up [from, to), plain ones included, in order.
