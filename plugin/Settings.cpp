@@ -89,12 +89,13 @@ std::optional<SavedRect> ReadSavedHostRect(SettingsPlatform& platform,
     return ParseSavedRect(platform.ReadProfileString(optionsIni, kOptionsSection, "Rect"));
 }
 
-DocumentOptions ReadDocumentOptions(SettingsPlatform& platform, const std::string& optionsIni) {
-    DocumentOptions options;
-    options.encoding = FindCodePage(platform.ReadProfileString(optionsIni, kOptionsSection, "Encoding"));
-    if (options.encoding == nullptr) options.encoding = FindCodePage(kDefaultEncoding);
-    options.startOnText = NamesTextPage(platform.ReadProfileString(optionsIni, kOptionsSection, "StartPage"));
-    return options;
+const CodePageInfo& ReadTextEncoding(SettingsPlatform& platform, const std::string& optionsIni) {
+    const CodePageInfo* page = FindCodePage(platform.ReadProfileString(optionsIni, kOptionsSection, "Encoding"));
+    return page != nullptr ? *page : *FindCodePage(kDefaultEncoding);
+}
+
+bool ReadStartOnText(SettingsPlatform& platform, const std::string& optionsIni) {
+    return NamesTextPage(platform.ReadProfileString(optionsIni, kOptionsSection, "StartPage"));
 }
 
 std::string HostIniCandidate(const char* suggested, size_t suggestedCapacity) {

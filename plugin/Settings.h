@@ -54,13 +54,11 @@ std::optional<SavedRect> ReadSavedHostRect(SettingsPlatform& platform,
 
 // What [Options] of the options file says about documents (books): the code
 // page of a text whose format names none, from `Encoding=` (cp1252 when it is
-// missing or names no page FindCodePage knows), and whether such a database
-// opens on its Text page (`StartPage=text`, any letter case).
-struct DocumentOptions {
-    const CodePageInfo* encoding = nullptr;  // never null once read
-    bool startOnText = false;
-};
-DocumentOptions ReadDocumentOptions(SettingsPlatform& platform, const std::string& optionsIni);
+// missing or names no page FindCodePage knows); and whether a database with a
+// text opens on its Text page (`StartPage=text`, any letter case), which is
+// asked only of such a database: every read of the file costs ListLoad.
+const CodePageInfo& ReadTextEncoding(SettingsPlatform& platform, const std::string& optionsIni);
+bool ReadStartOnText(SettingsPlatform& platform, const std::string& optionsIni);
 
 // What ListSetDefaultParams keeps of the host's suggested INI path: its
 // directory followed by "wincmd.ini". `suggested` is read no further than

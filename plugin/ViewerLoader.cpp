@@ -55,7 +55,7 @@ HWND BuildViewer(HWND hParentWin, const std::wstring& path,
     Win32SettingsPlatform platform(hParentWin);
     LocateOptionsFile(platform, g_szOptionsIni, sizeof g_szOptionsIni);
     const ListerFont font = ReadListerFont(platform, g_szHostIni);
-    const DocumentOptions documents = ReadDocumentOptions(platform, g_szOptionsIni);
+    const CodePageInfo& encoding = ReadTextEncoding(platform, g_szOptionsIni);
 
     if (!embedded) MoveToSavedRect(hParentWin, platform);
 
@@ -65,10 +65,10 @@ HWND BuildViewer(HWND hParentWin, const std::wstring& path,
         const TabStops stops = TabStopsForFontHeight(font.nHeight);
         const HeaderFacts header = ReadHeaderFacts(path);
         sheet->m_pageRecords.SetSource(path, header.holdsResources, font, stops.data(), static_cast<int>(stops.size()));
-        sheet->m_pageRecords.SetEncoding(*documents.encoding);
+        sheet->m_pageRecords.SetEncoding(encoding);
         if (header.hasDocument) {
-            sheet->m_pageText.SetSource(path, font, *documents.encoding);
-            sheet->AddTextPage(documents.startOnText);
+            sheet->m_pageText.SetSource(path, font, encoding);
+            sheet->AddTextPage(ReadStartOnText(platform, g_szOptionsIni));
         }
     }
     RECT client{};

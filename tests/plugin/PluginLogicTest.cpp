@@ -263,7 +263,7 @@ TEST(LocateOptionsFile, FindsTheIniBesideTheModuleWithinTheBuffer) {
     }
 }
 
-TEST(ReadDocumentOptions, NamesACodePageAndTheStartPageOrTakesTheDefaults) {
+TEST(DocumentOptions, NameACodePageAndTheStartPageOrTakeTheDefaults) {
     const struct { const char *encoding, *startPage, *page; bool onText; } kCases[] = {  // nullptr: key absent
         {nullptr, nullptr, "cp1252", false}, {"cp1251", "text", "cp1251", true},
         {"Windows-1250", "TEXT", "cp1250", true}, {"SJIS", "Text", "shift_jis", true},
@@ -275,10 +275,8 @@ TEST(ReadDocumentOptions, NamesACodePageAndTheStartPageOrTakesTheDefaults) {
         const std::string ini = "C:\\tc\\Corvelle.ini";
         if (c.encoding) platform.profile[ini + "|Options/Encoding"] = c.encoding;
         if (c.startPage) platform.profile[ini + "|Options/StartPage"] = c.startPage;
-        const DocumentOptions options = ReadDocumentOptions(platform, ini);
-        ASSERT_NE(options.encoding, nullptr);
-        EXPECT_STREQ(options.encoding->name, c.page);
-        EXPECT_EQ(options.startOnText, c.onText);
+        EXPECT_STREQ(ReadTextEncoding(platform, ini).name, c.page);
+        EXPECT_EQ(ReadStartOnText(platform, ini), c.onText);
     }
 }
 
