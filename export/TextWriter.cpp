@@ -1,5 +1,11 @@
 // Memos and documents as plain UTF-8 text.
 //
+// A document's whole text is read through its format's document reader, as
+// the Text page reads it (export/PlainDocument.h). A selection of its
+// records gives the text those records hold, in the order asked, through the
+// same conversion: the user's code page where the format names none, and LF
+// line ends.
+//
 // Memos come one after the other, each followed by a line break, with a
 // separator line between two of them. The separator is a rule of equals
 // signs with the memo's number; the rule is made longer until no line of any
@@ -10,6 +16,8 @@
 
 #include "export/ExportFeed.h"
 #include "export/ExportWriters.h"
+#include "export/PlainDocument.h"
+#include "formats/DocumentText.h"
 
 namespace corvelle {
 namespace {
@@ -53,7 +61,9 @@ public:
 
     void Write(std::string& out) const {
         WriteMemos(out);
-        m_context.decoder.AppendUtf8(m_document, out);
+        DeviceText document(m_context.decoder);
+        out += document.Add(m_document);
+        out += document.Finish();
     }
 
 private:
@@ -75,6 +85,12 @@ private:
 }  // namespace
 
 void WriteText(const ExportContext& context, std::string& out) {
+    if (ExportsWholeDocument(context, ExportType::kText)) {
+        TextOptions options;
+        options.fallbackDecoder = &context.decoder;
+        const auto warn = [&context](std::string text) { context.Warn(std::move(text)); };
+        if (WritePlainDocument(context.database.Reader(), options, out, warn)) return;
+    }
     TextFeed feed(context);
     FeedLiveEntries(context, ExportType::kText, feed);
     feed.Write(out);

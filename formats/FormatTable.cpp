@@ -71,7 +71,11 @@ bool DecodedDatabase::Decodes(size_t index) const {
 
 bool DecodedDatabase::Feeds(ExportType type) const {
     if (type == ExportType::kJson || type == ExportType::kRaw) return true;
-    return m_format != nullptr && (m_format->exports & ExportBit(type)) != 0;
+    if (m_format == nullptr) return false;
+    // A document's text is what the text export is for, whatever else its
+    // format feeds.
+    if (type == ExportType::kText && m_format->hasDocument) return true;
+    return (m_format->exports & ExportBit(type)) != 0;
 }
 
 }  // namespace corvelle
