@@ -21,6 +21,21 @@ void AppendCodePoint(uint32_t codePoint, std::string& out) {
     }
 }
 
+void AppendWellFormedUtf8(std::string_view bytes, std::string& out) {
+    size_t start = 0;  // of the run of well-formed bytes not yet appended
+    for (size_t at = 0; at < bytes.size();) {
+        const size_t length = Utf8SequenceLength(bytes, at);
+        if (length != 0) {
+            at += length;
+            continue;
+        }
+        out.append(bytes.data() + start, at - start);
+        out += "\xEF\xBF\xBD";
+        start = ++at;
+    }
+    out.append(bytes.data() + start, bytes.size() - start);
+}
+
 size_t Utf8SequenceLength(std::string_view text, size_t at) {
     const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(at);
