@@ -1,0 +1,16 @@
+// A whole document as plain UTF-8 text with LF line ends: what a format
+// whose text is read through a DocumentReader gives `--export text`.
+// Headings are lines of their own, a rule or page break an empty line,
+// images leave nothing; the notes come back for the export's warnings.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "formats/DocumentText.h"
+
+namespace corvelle {
+
+std::string ReadWholeDocument(DocumentReader& document, std::vector<std::string>& notes);
+
+}  // namespace corvelle
