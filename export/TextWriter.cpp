@@ -49,11 +49,13 @@ public:
     void Begin(size_t) {}
     void Memo(std::string_view text) override { m_memos.push_back(m_context.Utf8(text)); }
     void Document(std::string_view text) override { m_document.append(text.data(), text.size()); }
+    void ReadableText(std::string_view utf8) override { m_readable.append(utf8.data(), utf8.size()); }
     void Warn(std::string text) override { m_context.Warn(std::move(text)); }
 
     void Write(std::string& out) const {
         WriteMemos(out);
         m_context.decoder.AppendUtf8(m_document, out);
+        out += m_readable;
     }
 
 private:
@@ -70,6 +72,7 @@ private:
     const ExportContext& m_context;
     std::vector<std::string> m_memos;
     std::string m_document;
+    std::string m_readable;
 };
 
 }  // namespace

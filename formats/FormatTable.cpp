@@ -13,14 +13,15 @@ extern const Format kMemoFormat;
 extern const Format kToDoFormat;
 extern const Format kAddressFormat;
 extern const Format kDateBookFormat;
+extern const Format kMobipocketFormat;
 extern const Format kPalmDocFormat;
 extern const Format kMemosFormat;
 
 namespace {
 
 const Format* const kFormats[] = {
-    &kResourceFormat, &kMemoFormat,  &kToDoFormat, &kAddressFormat, &kDateBookFormat, &kPalmDocFormat,
-    &kMemosFormat,
+    &kResourceFormat, &kMemoFormat,  &kToDoFormat, &kAddressFormat, &kDateBookFormat, &kMobipocketFormat,
+    &kPalmDocFormat,  &kMemosFormat,
 };
 
 // Without a format: every entry shows as bytes.
