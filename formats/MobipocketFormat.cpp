@@ -68,11 +68,23 @@ std::string_view ExthText(const MobipocketBook& book, uint32_t type) {
     return record != nullptr ? record->data.Chars() : std::string_view();
 }
 
-// The book's title: its full name, else the EXTH's, else the database's name.
+// The book's title: the EXTH's updated title, else its full name, else the
+// database's name (readers show the updated one).
 std::string_view Title(const MobipocketBook& book) {
-    if (!book.Header().fullName.empty()) return book.Header().fullName;
     if (!ExthText(book, kExthTitle).empty()) return ExthText(book, kExthTitle);
+    if (!book.Header().fullName.empty()) return book.Header().fullName;
     return book.Model().Header().name;
+}
+
+// Every author of the book, as one text: "Jane Doe; John Roe".
+std::string Authors(const MobipocketBook& book) {
+    std::string authors;
+    for (const ExthRecord& record : book.Header().exth) {
+        if (record.type != kExthAuthor) continue;
+        if (!authors.empty()) authors += "; ";
+        authors += record.data.Chars();
+    }
+    return authors;
 }
 
 class MobipocketReader final : public FormatReader {
@@ -182,8 +194,8 @@ private:
         if (m_book.Encrypted()) summary += ", encrypted";
         summary += ": ";
         summary += Title(m_book);
-        const std::string_view author = ExthText(m_book, kExthAuthor);
-        if (!author.empty()) summary += " by " + std::string(author);
+        const std::string authors = Authors(m_book);
+        if (!authors.empty()) summary += " by " + authors;
         return summary;
     }
 
@@ -248,7 +260,7 @@ private:
         out.Key("format");
         out.String(m_book.FormatName());
         text("title", Title(m_book));
-        text("author", ExthText(m_book, kExthAuthor));
+        text("author", Authors(m_book));
         text("publisher", ExthText(m_book, kExthPublisher));
         text("isbn", ExthText(m_book, kExthIsbn));
         text("language", ExthText(m_book, kExthLanguage));

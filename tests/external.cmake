@@ -35,6 +35,14 @@ if(CORVELLE_PERL)
       ${CMAKE_SOURCE_DIR}/samples)
 endif()
 
+# Mobipocket books read by Debian's mobitool and by calibre (its readings committed beside the books it
+# wrote), and the books tools/books/mobibook.py writes from the format's description (HUFF/CDIC and the rest).
+find_program(CORVELLE_MOBITOOL mobitool)
+if(CORVELLE_MOBITOOL AND EXISTS /usr/bin/python3)
+  add_test(NAME books-mobipocket
+    COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/books/check-mobipocket.py $<TARGET_FILE:corvelle-dump>)
+endif()
+
 # The install package: name, members, pluginst.inf keys, and that the built modules are stripped GUI modules.
 add_test(NAME install-zip
   COMMAND ${CMAKE_SOURCE_DIR}/tools/make-zip-test.sh ${CORVELLE_WIN32_BUILD} ${CORVELLE_WIN64_BUILD})

@@ -30,6 +30,7 @@ const char* HuffStatusText(HuffStatus status) {
         case HuffStatus::kTooDeep: return "symbols nested too deep in the dictionary";
         case HuffStatus::kBadCode: return "bits that are no code of the HUFF table";
         case HuffStatus::kBadSymbol: return "a symbol the dictionary does not hold";
+        case HuffStatus::kOversized: return "a symbol that decodes to more than a record may hold";
         case HuffStatus::kTooLarge: return "a dictionary that decodes to too much text";
     }
     return "";
@@ -161,6 +162,7 @@ HuffStatus HuffDictionary::AppendSymbol(uint64_t number, uint64_t room, unsigned
                 symbol.state = SymbolState::kDecoding;
                 std::string decoded;
                 HuffStatus status = DecodeBits(ByteSpan{symbol.data, symbol.size}, m_symbolBound, depth + 1, decoded);
+                if (status == HuffStatus::kBound) status = HuffStatus::kOversized;
                 if (status == HuffStatus::kOk && decoded.size() > kMaxDecodedBytes - m_decodedBytes)
                     status = HuffStatus::kTooLarge;
                 if (status != HuffStatus::kOk) {

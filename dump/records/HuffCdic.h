@@ -27,6 +27,7 @@ enum class HuffStatus : uint8_t {
     kTooDeep,    // symbols nested deeper than any book needs
     kBadCode,    // bits that are no code of the table
     kBadSymbol,  // a code of a symbol the dictionary does not hold (or holds cut)
+    kOversized,  // a symbol decodes to more than a whole record may hold (a bomb)
     kTooLarge,   // the decoded symbols would take more memory than any book needs
 };
 
