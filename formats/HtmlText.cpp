@@ -291,6 +291,9 @@ void HtmlText::EndTag(std::string_view name, DocumentSink& sink) {
 
 void HtmlText::Image(std::string_view attributes, DocumentSink& sink) {
     const uint32_t number = ImageNumber(attributes);
+    // An image stands in the text like a word: the space before it stays.
+    if (m_space && !m_atLineStart && !m_inHeading && m_skipUntil.empty()) m_run += ' ';
+    m_space = false;
     Flush(sink);
     sink.Image(number != 0 && m_images ? m_images(number) : ByteSpan{});
 }
