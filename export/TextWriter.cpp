@@ -49,13 +49,21 @@ public:
     void Begin(size_t) {}
     void Memo(std::string_view text) override { m_memos.push_back(m_context.Utf8(text)); }
     void Document(std::string_view text) override { m_document.append(text.data(), text.size()); }
-    void ReadableText(std::string_view utf8) override { m_readable.append(utf8.data(), utf8.size()); }
+    void ReadableText(std::string utf8) override {
+        if (m_readable.empty())
+            m_readable = std::move(utf8);  // a book's whole text: megabytes
+        else
+            m_readable += utf8;
+    }
     void Warn(std::string text) override { m_context.Warn(std::move(text)); }
 
-    void Write(std::string& out) const {
+    void Write(std::string& out) {
         WriteMemos(out);
         m_context.decoder.AppendUtf8(m_document, out);
-        out += m_readable;
+        if (out.empty())
+            out.swap(m_readable);
+        else
+            out += m_readable;
     }
 
 private:

@@ -24,6 +24,16 @@ void AppendCodePoint(uint32_t codePoint, std::string& out) {
 void AppendWellFormedUtf8(std::string_view bytes, std::string& out) {
     size_t start = 0;  // of the run of well-formed bytes not yet appended
     for (size_t at = 0; at < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[at]);
+        if (lead < 0x80) {  // most of a book's text
+            ++at;
+            continue;
+        }
+        // Greek, Cyrillic, Hebrew, Arabic and Latin letters with accents: two bytes.
+        if (lead >= 0xC2 && lead <= 0xDF && at + 1 < bytes.size() && (bytes[at + 1] & 0xC0) == 0x80) {
+            at += 2;
+            continue;
+        }
         const size_t length = Utf8SequenceLength(bytes, at);
         if (length != 0) {
             at += length;

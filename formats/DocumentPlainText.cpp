@@ -34,8 +34,9 @@ private:
 
 }  // namespace
 
-std::string ReadWholeDocument(DocumentReader& document, std::vector<std::string>& notes) {
+std::string ReadWholeDocument(DocumentReader& document, std::vector<std::string>& notes, size_t expected) {
     std::string text;
+    text.reserve(expected);
     PlainText sink(text, notes);
     while (document.Next(sink)) {
     }

@@ -11,6 +11,7 @@
 
 namespace corvelle {
 
-std::string ReadWholeDocument(DocumentReader& document, std::vector<std::string>& notes);
+// `expected`: about how long the text will be (a book's announced length), so that it grows once.
+std::string ReadWholeDocument(DocumentReader& document, std::vector<std::string>& notes, size_t expected = 0);
 
 }  // namespace corvelle

@@ -104,10 +104,13 @@ void HtmlText::Add(std::string_view text, DocumentSink& sink) {
     size_t at = 0;
     while (at < text.size()) {
         if (m_state == State::kText) {
+            // Visible bytes, and single spaces between them (what white space collapses to anyway): a
+            // sentence goes in one piece.
+            const auto visible = [&](size_t i) {
+                return i < text.size() && static_cast<unsigned char>(text[i]) > 0x20 && text[i] != '<' && text[i] != '&';
+            };
             size_t end = at;
-            while (end < text.size() && static_cast<unsigned char>(text[end]) > 0x20 && text[end] != '<' &&
-                   text[end] != '&')
-                ++end;
+            while (visible(end) || (end > at && text[end] == ' ' && visible(end + 1))) ++end;
             if (end > at) {
                 Visible(text.substr(at, end - at));
                 at = end;
@@ -177,7 +180,7 @@ bool HtmlText::TagByte(char c, DocumentSink& sink) {
         m_quote = c;
     }
     m_tag += c;
-    if (m_tag == "!--") {
+    if (m_tag.size() == 3 && m_tag == "!--") {
         m_state = State::kComment;
         m_commentDashes = 0;
     } else if (m_tag.size() > kLongestTag) {

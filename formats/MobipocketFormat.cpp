@@ -177,7 +177,9 @@ public:
         if (index != 0) return;
         std::vector<std::string> notes;
         const std::unique_ptr<DocumentReader> document = OpenMobipocketDocument(m_book);
-        feed.ReadableText(ReadWholeDocument(*document, notes));
+        // The announced length, but never more than a text that fills every byte of the file could be.
+        const uint64_t expected = std::min<uint64_t>(m_book.Header().textLength, 8 * m_book.Model().Size());
+        feed.ReadableText(ReadWholeDocument(*document, notes, static_cast<size_t>(expected)));
         for (std::string& note : notes) feed.Warn(std::move(note));
     }
 

@@ -199,7 +199,9 @@ TEST(MobipocketFormat, BooksThatGiveNoTextOrStopShortSaySo) {
         std::vector<std::string> warnings;
         EXPECT_EQ(Export(database, ExportType::kText, &warnings), book.text);
         ASSERT_EQ(warnings.size(), *book.warning != '\0' ? 1u : 0u);
-        if (!warnings.empty()) EXPECT_NE(warnings[0].find(book.warning), std::string::npos) << warnings[0];
+        if (!warnings.empty()) {
+            EXPECT_NE(warnings[0].find(book.warning), std::string::npos) << warnings[0];
+        }
     }
 }
 
