@@ -24,6 +24,13 @@ if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-records)
   set_tests_properties(fuzz-records-20s PROPERTIES TIMEOUT 200)
 endif()
 
+# Mobipocket books, seeded with every book the checks use and the damaged ones (loops, bombs, offsets past the end).
+if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-mobipocket)
+  add_test(NAME fuzz-mobipocket-30s
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/books/fuzz-mobipocket.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-mobipocket 30)
+  set_tests_properties(fuzz-mobipocket-30s PROPERTIES TIMEOUT 200)
+endif()
+
 # Databases written by an independent writer (Debian's Palm::PDB) read back.
 find_program(CORVELLE_PERL perl)
 if(CORVELLE_PERL)

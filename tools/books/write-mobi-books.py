@@ -4,7 +4,10 @@ trailing entries, a TEXt/REAd book, an encrypted one), the damaged ones that bad
 and bombs in the dictionary, offsets past the end), or a large book for the benchmark.
   write-mobi-books.py DIR            the books, and DIR/books.json saying what each holds
   write-mobi-books.py --bad DIR      the damaged books (fuzzing seeds, bad-input checks)
-  write-mobi-books.py --bench MB DIR bench-palmdoc.mobi and bench-huff.mobi of about MB megabytes of text"""
+  write-mobi-books.py --bench MB DIR bench-palmdoc.mobi and bench-huff.mobi of about MB megabytes of text
+  write-mobi-books.py --seeds DIR    inputs for tools/fuzz-mobipocket.cpp: each of the books above and
+                                     tests/data/books/*.mobi whole (80h first), and as its records after
+                                     record 0 with the byte that has record 0 written around them"""
 import json
 import os
 import random
@@ -181,8 +184,36 @@ def bench_books(folder, megabytes):
         open(os.path.join(folder, name), "wb").write(data)
 
 
+def records_of(data):
+    count = struct.unpack_from(">H", data, 76)[0]
+    offsets = [struct.unpack_from(">I", data, 78 + 8 * i)[0] for i in range(count)] + [len(data)]
+    return [data[offsets[i]:offsets[i + 1]] for i in range(count)]
+
+
+def fuzz_seeds(folder):
+    import tempfile
+    fixtures = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "data", "books")
+    with tempfile.TemporaryDirectory() as good, tempfile.TemporaryDirectory() as bad:
+        books(good)
+        bad_books(bad)
+        paths = [os.path.join(d, n) for d in (good, bad, fixtures) for n in sorted(os.listdir(d))
+                 if n.endswith((".mobi", ".prc"))]
+        for number, path in enumerate(paths):
+            data = open(path, "rb").read()
+            open(os.path.join(folder, "whole-%02d" % number), "wb").write(b"\x80" + data)
+            records = records_of(data)
+            compression, = struct.unpack_from(">H", records[0], 0)
+            encoding, = struct.unpack_from(">I", records[0], 28) if len(records[0]) >= 32 else (65001,)
+            flags, = struct.unpack_from(">H", records[0], 242) if len(records[0]) >= 244 else (0,)
+            mode = {1: 0, 2: 1}.get(compression, 2) | (4 if encoding == 1252 else 0) | ((flags & 7) << 3)
+            open(os.path.join(folder, "records-%02d" % number), "wb").write(
+                bytes([mode]) + b"\xfe\xfe\xfe".join(records[1:]))
+
+
 def main(args):
-    if args[:1] == ["--bad"]:
+    if args[:1] == ["--seeds"]:
+        fuzz_seeds(args[1])
+    elif args[:1] == ["--bad"]:
         bad_books(args[1])
     elif args[:1] == ["--bench"]:
         bench_books(args[2], float(args[1]))
