@@ -39,7 +39,7 @@ public:
     // Symbols decoded inside symbols beyond this depth stop the record.
     static constexpr unsigned kMaxDepth = 32;
     // All decoded symbols together may take this much memory.
-    static constexpr uint64_t kMaxDecodedBytes = 64u << 20;
+    static constexpr uint64_t kMaxDecodedBytes = 16u << 20;
 
     // Reads the HUFF record and the CDIC records, in order. False, with the
     // reason in words, when the HUFF record is not one; CDIC records that
