@@ -16,6 +16,15 @@ constexpr size_t kLongestReference = 32;
 // A heading that never ends becomes running text after this much.
 constexpr size_t kLongestHeading = 4096;
 
+// Bytes of running text: above space, and neither a tag's nor a reference's start.
+struct TextBytes {
+    bool visible[256] = {};
+    constexpr TextBytes() {
+        for (unsigned byte = 0x21; byte < 256; ++byte) visible[byte] = byte != '<' && byte != '&';
+    }
+};
+constexpr TextBytes kTextBytes;
+
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -107,10 +116,14 @@ void HtmlText::Add(std::string_view text, DocumentSink& sink) {
             // Visible bytes, and single spaces between them (what white space collapses to anyway): a
             // sentence goes in one piece.
             const auto visible = [&](size_t i) {
-                return i < text.size() && static_cast<unsigned char>(text[i]) > 0x20 && text[i] != '<' && text[i] != '&';
+                return i < text.size() && kTextBytes.visible[static_cast<unsigned char>(text[i])];
             };
             size_t end = at;
-            while (visible(end) || (end > at && text[end] == ' ' && visible(end + 1))) ++end;
+            for (;;) {
+                while (visible(end)) ++end;
+                if (end == at || text[end] != ' ' || !visible(end + 1)) break;
+                end += 2;
+            }
             if (end > at) {
                 Visible(text.substr(at, end - at));
                 at = end;
@@ -124,6 +137,20 @@ void HtmlText::Add(std::string_view text, DocumentSink& sink) {
                 m_space = true;
             }  // other control bytes (a book's zero padding) are nothing
             continue;
+        }
+        // Inside an element's tag: the bytes up to the next that matters (its
+        // end, a quote) go in at once (a paragraph's tag is dozens of bytes).
+        if (m_state == State::kTag && !m_tag.empty() && m_tag[0] != '!' && m_tag.size() < kLongestTag) {
+            size_t end = at;
+            if (m_quote != '\0')
+                while (end < text.size() && text[end] != m_quote) ++end;
+            else
+                while (end < text.size() && text[end] != '>' && text[end] != '"' && text[end] != '\'') ++end;
+            if (end > at) {
+                m_tag.append(text.data() + at, end - at);
+                at = end;
+                continue;
+            }
         }
         const char c = text[at];
         bool taken = true;  // a "<" or "&" that starts nothing leaves its next byte to be read as text

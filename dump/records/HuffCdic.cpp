@@ -1,5 +1,8 @@
 #include "dump/records/HuffCdic.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "dump/ByteReader.h"
 
 namespace corvelle {
@@ -115,75 +118,119 @@ HuffStatus HuffDictionary::Decode(const ByteSpan& data, uint64_t bound, std::str
 
 // The bits are read through a 64-bit window refilled a byte at a time; past
 // the data's end it fills with zero bits, and the last code that does not
-// fit in the data's bits is not one (the writer's padding).
+// fit in the data's bits is not one (the writer's padding). The text is
+// written into room made ahead, a record's whole bound at once, a symbol's
+// as it grows: it comes a few bytes a symbol.
 HuffStatus HuffDictionary::DecodeBits(const ByteSpan& data, uint64_t bound, unsigned depth, std::string& out) {
     ByteReader in(data.data, data.size);
+    const uint64_t size = data.data != nullptr ? data.size : 0;
+    const uint8_t* bytes = in.Bytes(size);
+    uint64_t next = 0;  // the next byte of `bytes` for the window
     uint64_t window = 0;
     unsigned have = 0;
-    uint64_t bitsLeft = data.data != nullptr ? data.size * 8 : 0;
+    uint64_t bitsLeft = size * 8;
     const size_t start = out.size();
+    const size_t most = static_cast<size_t>(bound < kMostAtOnce ? bound : kMostAtOnce);
+    size_t room = depth == 0 || most < 64 ? most : 64;
+    out.resize(start + room);
+    size_t used = 0;
+    HuffStatus status = HuffStatus::kOk;
     for (;;) {
-        while (have <= 56) {
-            window = (window << 8) | (in.CanRead(1) ? in.U8() : 0u);
-            have += 8;
+        if (have < 32) {
+            if (next < size && size - next >= 4) {
+                window = (window << 32) | (uint64_t{bytes[next]} << 24) | (uint64_t{bytes[next + 1]} << 16) |
+                         (uint64_t{bytes[next + 2]} << 8) | bytes[next + 3];
+                next += 4;
+                have += 32;
+            }
+            for (; have < 32; have += 8) window = (window << 8) | (next < size ? bytes[next++] : 0u);
         }
         const uint64_t code = (window >> (have - 32)) & 0xFFFFFFFFu;
         const TableEntry& entry = m_table[code >> 24];
         unsigned length = entry.length;
         uint64_t maxCode = entry.maxCode;
-        if (length == 0) return HuffStatus::kBadCode;
+        if (length == 0) {
+            status = HuffStatus::kBadCode;
+            break;
+        }
         if (!entry.terminal) {
             while (length <= 32 && code < m_minCode[length]) ++length;
-            if (length > 32) return HuffStatus::kBadCode;
+            if (length > 32) {
+                status = HuffStatus::kBadCode;
+                break;
+            }
             maxCode = m_maxCode[length];
         }
-        if (length > bitsLeft) return HuffStatus::kOk;
+        if (length > bitsLeft) break;
         bitsLeft -= length;
         have -= length;
-        if (maxCode < code) return HuffStatus::kBadCode;
+        if (maxCode < code) {
+            status = HuffStatus::kBadCode;
+            break;
+        }
         const uint64_t number = (maxCode - code) >> (32 - length);
-        const HuffStatus status = AppendSymbol(number, bound - (out.size() - start), depth, out);
-        if (status != HuffStatus::kOk) return status;
-    }
-}
-
-HuffStatus HuffDictionary::AppendSymbol(uint64_t number, uint64_t room, unsigned depth, std::string& out) {
-    if (number >= m_symbols.size() || m_symbols[number].cut) return HuffStatus::kBadSymbol;
-    Symbol& symbol = m_symbols[number];
-    const std::string_view plain(reinterpret_cast<const char*>(symbol.data), symbol.size);
-    std::string_view text = plain;
-    if (!symbol.plain) {
-        switch (symbol.state) {
-            case SymbolState::kDecoding: return HuffStatus::kLoop;
-            case SymbolState::kFailed: return symbol.failure;
-            case SymbolState::kDecoded: break;
-            case SymbolState::kNew: {
-                if (depth >= kMaxDepth) return HuffStatus::kTooDeep;
-                symbol.state = SymbolState::kDecoding;
-                std::string decoded;
-                HuffStatus status = DecodeBits(ByteSpan{symbol.data, symbol.size}, m_symbolBound, depth + 1, decoded);
-                if (status == HuffStatus::kBound) status = HuffStatus::kOversized;
-                if (status == HuffStatus::kOk && decoded.size() > kMaxDecodedBytes - m_decodedBytes)
-                    status = HuffStatus::kTooLarge;
-                if (status != HuffStatus::kOk) {
-                    symbol.state = SymbolState::kFailed;
-                    symbol.failure = status;
-                    return status;
-                }
-                m_decodedBytes += decoded.size();
-                symbol.decoded = static_cast<uint32_t>(m_decoded.size());
-                symbol.state = SymbolState::kDecoded;
-                m_decoded.push_back(std::move(decoded));
+        std::string_view text;
+        if (number < m_symbols.size() && m_symbols[number].plain && !m_symbols[number].cut) {  // most are
+            text = std::string_view(reinterpret_cast<const char*>(m_symbols[number].data), m_symbols[number].size);
+        } else {
+            status = SymbolText(number, depth, text);
+            if (status != HuffStatus::kOk) break;
+        }
+        if (text.size() > room - used) {
+            if (room < most) {
+                room = std::min(most, std::max(2 * room, used + text.size()));
+                out.resize(start + room);
+            }
+            if (text.size() > room - used) {
+                std::memcpy(&out[start + used], text.data(), room - used);
+                used = room;
+                status = HuffStatus::kBound;
                 break;
             }
         }
-        text = m_decoded[symbol.decoded];
+        char* to = &out[start + used];
+        for (size_t i = 0; i < text.size(); ++i) to[i] = text[i];  // a few bytes: no call
+        used += text.size();
     }
-    if (text.size() > room) {
-        out.append(text.data(), static_cast<size_t>(room));
-        return HuffStatus::kBound;
+    out.resize(start + used);
+    return status;
+}
+
+HuffStatus HuffDictionary::SymbolText(uint64_t number, unsigned depth, std::string_view& text) {
+    if (number >= m_symbols.size() || m_symbols[number].cut) return HuffStatus::kBadSymbol;
+    Symbol& symbol = m_symbols[number];
+    if (symbol.plain) {
+        text = std::string_view(reinterpret_cast<const char*>(symbol.data), symbol.size);
+        return HuffStatus::kOk;
     }
-    out.append(text.data(), text.size());
+    switch (symbol.state) {
+        case SymbolState::kDecoding: return HuffStatus::kLoop;
+        case SymbolState::kFailed: return symbol.failure;
+        case SymbolState::kDecoded: break;  // plain since
+        case SymbolState::kNew: {
+            if (depth >= kMaxDepth) return HuffStatus::kTooDeep;
+            symbol.state = SymbolState::kDecoding;
+            std::string decoded;
+            HuffStatus status = DecodeBits(ByteSpan{symbol.data, symbol.size}, m_symbolBound, depth + 1, decoded);
+            if (status == HuffStatus::kBound) status = HuffStatus::kOversized;
+            if (status == HuffStatus::kOk && decoded.size() > kMaxDecodedBytes - m_decodedBytes)
+                status = HuffStatus::kTooLarge;
+            if (status != HuffStatus::kOk) {
+                symbol.state = SymbolState::kFailed;
+                symbol.failure = status;
+                return status;
+            }
+            m_decodedBytes += decoded.size();
+            decoded.shrink_to_fit();  // tens of thousands of them, each as long as it is
+            m_decoded.push_back(std::move(decoded));
+            symbol.state = SymbolState::kDecoded;
+            symbol.plain = true;
+            symbol.data = reinterpret_cast<const uint8_t*>(m_decoded.back().data());
+            symbol.size = static_cast<uint32_t>(m_decoded.back().size());
+            break;
+        }
+    }
+    text = std::string_view(reinterpret_cast<const char*>(symbol.data), symbol.size);
     return HuffStatus::kOk;
 }
 

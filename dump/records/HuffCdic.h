@@ -13,7 +13,9 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dump/ByteSpan.h"
@@ -36,10 +38,18 @@ const char* HuffStatusText(HuffStatus status);
 
 class HuffDictionary {
 public:
+    HuffDictionary() = default;
+    // Decoded symbols point into the dictionary's own texts: not copied.
+    HuffDictionary(const HuffDictionary&) = delete;
+    HuffDictionary& operator=(const HuffDictionary&) = delete;
+
     // Symbols decoded inside symbols beyond this depth stop the record.
     static constexpr unsigned kMaxDepth = 32;
     // All decoded symbols together may take this much memory.
     static constexpr uint64_t kMaxDecodedBytes = 16u << 20;
+    // A decoding holds at most this much text, whatever its bound: a record
+    // holds 4 KB, and its size is a 16-bit number.
+    static constexpr uint64_t kMostAtOnce = 1u << 20;
 
     // Reads the HUFF record and the CDIC records, in order. False, with the
     // reason in words, when the HUFF record is not one; CDIC records that
@@ -48,8 +58,8 @@ public:
     // record's bound: no symbol may yield more than a whole record).
     bool Load(const ByteSpan& huff, const std::vector<ByteSpan>& cdics, uint64_t symbolBound, std::string& why);
 
-    // Appends the text of compressed `data`, at most `bound` bytes; anything
-    // but kOk stops it where it stands.
+    // Appends the text of compressed `data`, at most `bound` bytes (and at
+    // most kMostAtOnce); anything but kOk stops it where it stands.
     HuffStatus Decode(const ByteSpan& data, uint64_t bound, std::string& out);
 
     size_t SymbolCount() const { return m_symbols.size(); }
@@ -63,27 +73,28 @@ private:
         uint64_t maxCode = 0;  // left-aligned to 32 bits, low bits set
     };
     enum class SymbolState : uint8_t { kNew, kDecoding, kDecoded, kFailed };
-    // 24 bytes: a dictionary holds tens of thousands.
+    // 16 bytes: a dictionary holds tens of thousands. Once a compressed
+    // symbol is decoded, `data` is its text in m_decoded and it is plain.
     struct Symbol {
         const uint8_t* data = nullptr;
-        uint16_t size = 0;
+        uint32_t size = 0;
         bool plain = false;
         bool cut = false;  // its bytes run past its record
         SymbolState state = SymbolState::kNew;
         HuffStatus failure = HuffStatus::kOk;
-        uint32_t decoded = 0;  // with kDecoded: its index in m_decoded
     };
 
     bool LoadTables(const ByteSpan& huff, std::string& why);
     void LoadSymbols(const ByteSpan& cdic);
     HuffStatus DecodeBits(const ByteSpan& data, uint64_t bound, unsigned depth, std::string& out);
-    HuffStatus AppendSymbol(uint64_t number, uint64_t bound, unsigned depth, std::string& out);
+    // The text of symbol `number`, decoding it (once) when it is not plain.
+    HuffStatus SymbolText(uint64_t number, unsigned depth, std::string_view& text);
 
     TableEntry m_table[256];
     uint64_t m_minCode[33] = {};
     uint64_t m_maxCode[33] = {};
     std::vector<Symbol> m_symbols;
-    std::vector<std::string> m_decoded;
+    std::deque<std::string> m_decoded;  // a deque: a symbol's text stays where it is as others come
     uint64_t m_decodedBytes = 0;
     uint64_t m_symbolBound = 0;
     uint32_t m_announced = 0;
