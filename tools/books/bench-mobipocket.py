@@ -6,7 +6,12 @@ by corvelle-dump and by Debian's mobitool in the same run:
   - corvelle-dump --export json: every record, the text records' texts converted one by one.
 Each command runs RUNS times; the figures are megabytes of the book's text per second of the best
 wall-clock run and of the median processor time (user and system), which a busy machine disturbs less.
+Then, where the build has it (tools/bench-books beside corvelle-dump's tools/), the same book in-process
+(Google Benchmark): the document as the Text page reads it, and every record's fields as --record N
+decodes them, without starting a process or keeping the text (the export keeps all of it: megabytes of
+fresh memory, which mobitool, writing as it goes, does not touch).
   bench-mobipocket.py CORVELLE-DUMP [MEGABYTES [RUNS]]"""
+import json
 import os
 import resource
 import statistics
@@ -31,6 +36,10 @@ def measure(command, runs):
     return min(walls), statistics.median(cpus)
 
 
+def row(name, text_mb, reader, wall, cpu):
+    print(f"{name:<20}{text_mb:6.1f}  {reader:<30}{wall:9.3f}{text_mb / wall:9.1f}{cpu:9.3f}{text_mb / max(cpu, 1e-6):9.1f}")
+
+
 def main():
     if len(sys.argv) < 2:
         sys.exit(__doc__)
@@ -40,7 +49,7 @@ def main():
     with tempfile.TemporaryDirectory() as folder:
         subprocess.run(["/usr/bin/python3", os.path.join(HERE, "write-mobi-books.py"), "--bench", str(megabytes),
                         folder], check=True)
-        print(f"{'book':<22}{'reader':<30}{'wall s':>9}{'MB/s':>9}{'cpu s':>9}{'MB/s':>9}")
+        print(f"{'book':<20}{'MB':>6}  {'reader':<30}{'wall s':>9}{'MB/s':>9}{'cpu s':>9}{'MB/s':>9}")
         for name in ("bench-palmdoc.mobi", "bench-huff.mobi"):
             path = os.path.join(folder, name)
             data = open(path, "rb").read()
@@ -50,8 +59,18 @@ def main():
                                     ("corvelle-dump --export text", [dump, "--export", "text", path]),
                                     ("corvelle-dump --export json", [dump, "--export", "json", path])):
                 wall, cpu = measure(command, runs)
-                print(f"{name + f' ({text_mb:.1f} MB)':<22}{reader:<30}{wall:9.3f}{text_mb / wall:9.1f}"
-                      f"{cpu:9.3f}{text_mb / max(cpu, 1e-6):9.1f}")
+                row(name, text_mb, reader, wall, cpu)
+            bench = os.path.join(os.path.dirname(os.path.abspath(dump)), "tools", "bench-books")
+            if os.path.exists(bench):
+                result = subprocess.run([bench, "--benchmark_format=json", f"--benchmark_repetitions={runs}",
+                                         "--benchmark_report_aggregates_only=true", path],
+                                        capture_output=True, check=True, text=True)
+                for figure in json.loads(result.stdout)["benchmarks"]:
+                    if figure.get("aggregate_name") != "median":
+                        continue
+                    scale = {"ms": 1e-3, "us": 1e-6, "ns": 1e-9}[figure["time_unit"]]
+                    row(name, text_mb, "in-process " + figure["run_name"].split("/")[0], figure["real_time"] * scale,
+                        figure["cpu_time"] * scale)
 
 
 if __name__ == "__main__":
