@@ -17,7 +17,7 @@
 
 namespace {
 
-const char* const kKinds[] = {"DATAaddr", "DATAdate", "DATAtodo", "DATAmemo", "TEXtREAd", nullptr};
+const char* const kKinds[] = {"DATAaddr", "DATAdate", "DATAtodo", "DATAmemo", "TEXtREAd", "BOOKMOBI", nullptr};
 const char* const kEncodings[] = {"cp1252", "shift_jis", "big5"};
 
 void CheckUtf8(const std::string& text) {
