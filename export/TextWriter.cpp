@@ -57,13 +57,23 @@ public:
     void Begin(size_t) {}
     void Memo(std::string_view text) override { m_memos.push_back(m_context.Utf8(text)); }
     void Document(std::string_view text) override { m_document.append(text.data(), text.size()); }
+    void ReadableText(std::string utf8) override {
+        if (m_readable.empty())
+            m_readable = std::move(utf8);  // a book's whole text: megabytes
+        else
+            m_readable += utf8;
+    }
     void Warn(std::string text) override { m_context.Warn(std::move(text)); }
 
-    void Write(std::string& out) const {
+    void Write(std::string& out) {
         WriteMemos(out);
         DeviceText document(m_context.decoder);
         out += document.Add(m_document);
         out += document.Finish();
+        if (out.empty())
+            out.swap(m_readable);
+        else
+            out += m_readable;
     }
 
 private:
@@ -80,6 +90,7 @@ private:
     const ExportContext& m_context;
     std::vector<std::string> m_memos;
     std::string m_document;
+    std::string m_readable;
 };
 
 }  // namespace

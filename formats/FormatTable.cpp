@@ -14,6 +14,7 @@ extern const Format kToDoFormat;
 extern const Format kAddressFormat;
 extern const Format kContactsFormat;
 extern const Format kDateBookFormat;
+extern const Format kMobipocketFormat;
 extern const Format kPalmDocFormat;
 extern const Format kMemosFormat;
 extern const Format kCalendarFormat;
@@ -26,8 +27,8 @@ namespace {
 
 const Format* const kFormats[] = {
     &kResourceFormat, &kMemoFormat,     &kToDoFormat,   &kAddressFormat, &kContactsFormat, &kDateBookFormat,
-    &kTealDocFormat,  &kPalmDocFormat,  &kMemosFormat,  &kCalendarFormat, &kTasksFormat,   &kEReaderFormat,
-    &kISiloFormat,
+    &kTealDocFormat,  &kMobipocketFormat, &kPalmDocFormat, &kMemosFormat, &kCalendarFormat, &kTasksFormat,
+    &kEReaderFormat,  &kISiloFormat,
 };
 
 // Without a format: every entry shows as bytes.

@@ -29,6 +29,13 @@ if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-records)
   set_tests_properties(fuzz-records-20s PROPERTIES TIMEOUT 200)
 endif()
 
+# Mobipocket books, seeded with every book the checks use and the damaged ones (loops, bombs, offsets past the end).
+if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-mobipocket)
+  add_test(NAME fuzz-mobipocket-30s
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/books/fuzz-mobipocket.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-mobipocket 30)
+  set_tests_properties(fuzz-mobipocket-30s PROPERTIES TIMEOUT 200)
+endif()
+
 # Databases written by an independent writer (Debian's Palm::PDB) read back.
 find_program(CORVELLE_PERL perl)
 if(CORVELLE_PERL)
@@ -38,6 +45,14 @@ if(CORVELLE_PERL)
   add_test(NAME record-decoders-against-independent-ones
     COMMAND ${CMAKE_SOURCE_DIR}/tools/perl/check-record-decoders.sh $<TARGET_FILE:corvelle-dump>
       ${CMAKE_SOURCE_DIR}/samples)
+endif()
+
+# Mobipocket books read by Debian's mobitool and by calibre (its readings committed beside the books it
+# wrote), and the books tools/books/mobibook.py writes from the format's description (HUFF/CDIC and the rest).
+find_program(CORVELLE_MOBITOOL mobitool)
+if(CORVELLE_MOBITOOL AND EXISTS /usr/bin/python3)
+  add_test(NAME books-mobipocket
+    COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/books/check-mobipocket.py $<TARGET_FILE:corvelle-dump>)
 endif()
 
 # The install package: name, members, pluginst.inf keys, and that the built modules are stripped GUI modules.

@@ -20,7 +20,7 @@
 namespace {
 
 const char* const kKinds[] = {"DATAaddr", "DATAdate", "DATAtodo", "DATAmemo", "TEXtREAd", "DATAPDat", "DATAPTod",
-                              "DATAPAdd", nullptr};
+                              "DATAPAdd", "BOOKMOBI", nullptr};
 const char* const kEncodings[] = {"cp1252", "shift_jis", "big5"};
 
 void CheckUtf8(const std::string& text) {
