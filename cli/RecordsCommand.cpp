@@ -22,11 +22,12 @@ int PrintRecords(const char* path) {
     corvelle::MappedFile file;
     if (!OpenOrSay(file, path)) return 1;
     const corvelle::DatabaseModel model(file.View(), file.Size());
+    const corvelle::DecodedDatabase database(model);
     std::string out;
     out.reserve(kChunk + 1024);
     corvelle::AppendHeaderLine(model, out);
     for (size_t i = 0; i < model.Count(); ++i) {
-        corvelle::AppendEntryLine(model, i, out);
+        corvelle::AppendEntryLine(database, i, out);
         if (out.size() >= kChunk) {
             Write(out);
             out.clear();
@@ -49,7 +50,7 @@ int PrintRecord(unsigned long index, const char* path) {
         holds.pop_back();
         return Fail(path, "no " + std::string(kind) + " " + std::to_string(index) + ": " + holds);
     }
-    Write(corvelle::EntryText(model, index));
+    Write(corvelle::EntryText(corvelle::DecodedDatabase(model), index));
     return 0;
 }
 

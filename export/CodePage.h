@@ -17,8 +17,10 @@ struct CodePageInfo {
 };
 
 // The page of that name, or null. "cp1252", "cp1250", "cp1251", "cp1253",
-// "shift_jis" and "big5" (with a few usual spellings of each).
+// "shift_jis", "big5" and "utf-8" (with a few usual spellings of each).
 const CodePageInfo* FindCodePage(std::string_view name);
+// The page of that Windows code page number (1252, 65001), or null.
+const CodePageInfo* FindCodePageNumber(unsigned windowsCodePage);
 // The names FindCodePage knows, for an error message: "cp1252, cp1250, ...".
 std::string CodePageNames();
 

@@ -76,12 +76,24 @@ std::vector<ExportType> ExportTypesFor(const DecodedDatabase& database) {
     return types;
 }
 
+std::vector<ExportType> ExportTypesFor(const DatabaseModel& model) { return ExportTypesFor(DecodedDatabase(model)); }
+
+bool ExportToText(const DatabaseModel& model, ExportType type, const ExportOptions& options, std::string& out,
+                  std::string& error) {
+    return ExportToText(DecodedDatabase(model), type, options, out, error);
+}
+
 bool IsLiveRecord(const DatabaseModel& model, size_t index) {
     const ModelEntry& entry = model.Entry(index);
     return entry.hasData && !record_flags::IsGone(entry.attributes);
 }
 
 std::string RecordName(size_t index) { return "record " + std::to_string(index); }
+
+bool ExportsWholeDocument(const ExportContext& context, ExportType type) {
+    const Format* format = context.database.GetFormat();
+    return type == ExportType::kText && context.whole && format != nullptr && format->hasDocument;
+}
 
 bool ExportToText(const DecodedDatabase& database, ExportType type, const ExportOptions& options, std::string& out,
                   std::string& error) {
@@ -107,17 +119,20 @@ bool ExportToText(const DecodedDatabase& database, ExportType type, const Export
         error = "this system cannot convert from " + std::string(page->name);
         return false;
     }
-    ExportContext context{database, model, {}, decoder, options.withData, options.warnings};
+    ExportContext context{database,         model, {}, decoder, options.withData,
+                          options.warnings, options.selection == nullptr};
     if (options.selection != nullptr) {
         for (size_t index : *options.selection)
             if (index < model.Count()) context.indexes.push_back(index);
     } else {
         for (size_t index = 0; index < model.Count(); ++index) context.indexes.push_back(index);
     }
-    // The JSON says both itself; the other exports can only leave such entries out.
+    // The JSON says both itself; the other exports can only leave such entries
+    // out. A document's reader says itself which of its text is missing.
     if (type != ExportType::kJson) {
-        for (size_t index : context.indexes)
-            if (!model.Entry(index).hasData) context.Warn(RecordName(index) + ": lies outside the file, left out");
+        if (!ExportsWholeDocument(context, type))
+            for (size_t index : context.indexes)
+                if (!model.Entry(index).hasData) context.Warn(RecordName(index) + ": lies outside the file, left out");
         if (model.Count() < model.AnnouncedCount())
             context.Warn("the file holds " + std::to_string(model.Count()) + " of the " +
                          std::to_string(model.AnnouncedCount()) + " announced records");

@@ -24,6 +24,7 @@ const char* ExportTypeTitle(ExportType type);
 
 // The exports that fit this database, in the order above.
 std::vector<ExportType> ExportTypesFor(const DecodedDatabase& database);
+std::vector<ExportType> ExportTypesFor(const DatabaseModel& model);
 
 struct ExportOptions {
     std::string encoding = "cp1252";  // the device's code page
@@ -45,6 +46,9 @@ struct ExportOptions {
 // not; naming the known code pages, for an unknown encoding), when it
 // cannot be made; `out` is then empty. Throws nothing but std::bad_alloc.
 bool ExportToText(const DecodedDatabase& database, ExportType type, const ExportOptions& options, std::string& out,
+                  std::string& error);
+// The same, opening the database's format for this one export.
+bool ExportToText(const DatabaseModel& model, ExportType type, const ExportOptions& options, std::string& out,
                   std::string& error);
 
 }  // namespace corvelle

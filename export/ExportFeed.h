@@ -83,6 +83,10 @@ public:
     virtual void Memo(std::string_view text) {}
     // The next piece of a document's text, in order.
     virtual void Document(std::string_view text) {}
+    // A document's whole text as a person reads it: UTF-8 with LF line ends,
+    // its markup taken off (a format whose text is read through its
+    // DocumentReader, and which names its own code page).
+    virtual void ReadableText(std::string utf8) {}
     virtual void Contact(const ContactCard& card) {}
     virtual void Event(const CalendarEvent& event) {}
     virtual void Task(const CalendarTask& task) {}

@@ -20,6 +20,8 @@ struct ExportContext {
     TextDecoder& decoder;
     bool withData = false;
     std::vector<std::string>* warnings = nullptr;
+    // The whole database, not a selection of its entries.
+    bool whole = true;
 
     std::string Utf8(std::string_view bytes) const { return decoder.ToUtf8(bytes); }
     void Warn(std::string text) const {
@@ -41,6 +43,10 @@ void FeedLiveEntries(const ExportContext& context, ExportType type, Feed& feed) 
         context.database.Reader().Feed(index, type, feed);
     }
 }
+
+// Whether this export is a document's whole text, read through its format's
+// document reader (a selection of a document's records is fed record by record).
+bool ExportsWholeDocument(const ExportContext& context, ExportType type);
 
 // "record 12" for the warnings.
 std::string RecordName(size_t index);

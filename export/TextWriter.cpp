@@ -1,5 +1,11 @@
 // Memos and documents as plain UTF-8 text.
 //
+// A document's whole text is read through its format's document reader, as
+// the Text page reads it (export/PlainDocument.h). A selection of its
+// records gives the text those records hold, in the order asked, through the
+// same conversion: the user's code page where the format names none, and LF
+// line ends.
+//
 // Memos come one after the other, each followed by a line break, with a
 // separator line between two of them. The separator is a rule of equals
 // signs with the memo's number; the rule is made longer until no line of any
@@ -10,6 +16,8 @@
 
 #include "export/ExportFeed.h"
 #include "export/ExportWriters.h"
+#include "export/PlainDocument.h"
+#include "formats/DocumentText.h"
 
 namespace corvelle {
 namespace {
@@ -49,11 +57,23 @@ public:
     void Begin(size_t) {}
     void Memo(std::string_view text) override { m_memos.push_back(m_context.Utf8(text)); }
     void Document(std::string_view text) override { m_document.append(text.data(), text.size()); }
+    void ReadableText(std::string utf8) override {
+        if (m_readable.empty())
+            m_readable = std::move(utf8);  // a book's whole text: megabytes
+        else
+            m_readable += utf8;
+    }
     void Warn(std::string text) override { m_context.Warn(std::move(text)); }
 
-    void Write(std::string& out) const {
+    void Write(std::string& out) {
         WriteMemos(out);
-        m_context.decoder.AppendUtf8(m_document, out);
+        DeviceText document(m_context.decoder);
+        out += document.Add(m_document);
+        out += document.Finish();
+        if (out.empty())
+            out.swap(m_readable);
+        else
+            out += m_readable;
     }
 
 private:
@@ -70,11 +90,18 @@ private:
     const ExportContext& m_context;
     std::vector<std::string> m_memos;
     std::string m_document;
+    std::string m_readable;
 };
 
 }  // namespace
 
 void WriteText(const ExportContext& context, std::string& out) {
+    if (ExportsWholeDocument(context, ExportType::kText)) {
+        TextOptions options;
+        options.fallbackDecoder = &context.decoder;
+        const auto warn = [&context](std::string text) { context.Warn(std::move(text)); };
+        if (WritePlainDocument(context.database.Reader(), options, out, warn)) return;
+    }
     TextFeed feed(context);
     FeedLiveEntries(context, ExportType::kText, feed);
     feed.Write(out);

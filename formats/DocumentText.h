@@ -69,6 +69,7 @@ public:
     std::string Finish();
 
 private:
+    std::string CutLongLine();
     std::string Convert(std::string_view bytes);
 
     TextDecoder& m_decoder;

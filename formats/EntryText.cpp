@@ -12,6 +12,14 @@ std::string EntryFieldsText(const DecodedDatabase& database, size_t index) {
     return out;
 }
 
+std::string EntryFieldsText(const DatabaseModel& model, size_t index) {
+    return EntryFieldsText(DecodedDatabase(model), index);
+}
+
+std::string EntryText(const DatabaseModel& model, size_t index, uint64_t hexLimit) {
+    return EntryText(DecodedDatabase(model), index, hexLimit);
+}
+
 std::string EntryText(const DecodedDatabase& database, size_t index, uint64_t hexLimit) {
     const DatabaseModel& model = database.Model();
     std::string out;

@@ -52,11 +52,14 @@ std::string EntryCountText(const DatabaseModel& model);
 // An entry's decoded fields, one "Label:\tvalue" line each (LF), with the
 // line that says where a cut record stops. What the search looks through.
 std::string EntryFieldsText(const DecodedDatabase& database, size_t index);
+// The same for one entry alone: opens the database's format for it.
+std::string EntryFieldsText(const DatabaseModel& model, size_t index);
 
 // The whole of `--record N`: the fields, an empty line and the hex dump with
 // its closing length line. With hexLimit below the entry's size, the dump
 // ends after that many bytes with a line saying how many bytes remain and
 // that `corvelle-dump --record N` prints them.
 std::string EntryText(const DecodedDatabase& database, size_t index, uint64_t hexLimit = UINT64_MAX);
+std::string EntryText(const DatabaseModel& model, size_t index, uint64_t hexLimit = UINT64_MAX);
 
 }  // namespace corvelle

@@ -14,19 +14,23 @@ extern const Format kToDoFormat;
 extern const Format kAddressFormat;
 extern const Format kContactsFormat;
 extern const Format kDateBookFormat;
+extern const Format kMobipocketFormat;
 extern const Format kPalmDocFormat;
 extern const Format kMemosFormat;
 extern const Format kCalendarFormat;
 extern const Format kTasksFormat;
+extern const Format kEReaderFormat;
+extern const Format kTealDocFormat;
+extern const Format kISiloFormat;
 extern const Format kZtxtFormat;
 extern const Format kPluckerFormat;
 
 namespace {
 
 const Format* const kFormats[] = {
-    &kResourceFormat, &kMemoFormat,   &kToDoFormat,   &kAddressFormat, &kContactsFormat, &kDateBookFormat,
-    &kPalmDocFormat,  &kMemosFormat,  &kCalendarFormat, &kTasksFormat,
-    &kZtxtFormat,     &kPluckerFormat,
+    &kResourceFormat, &kMemoFormat,     &kToDoFormat,   &kAddressFormat, &kContactsFormat, &kDateBookFormat,
+    &kTealDocFormat,  &kMobipocketFormat, &kPalmDocFormat, &kMemosFormat, &kCalendarFormat, &kTasksFormat,
+    &kEReaderFormat,  &kISiloFormat,    &kZtxtFormat,   &kPluckerFormat,
 };
 
 // Without a format: every entry shows as bytes.
@@ -70,7 +74,11 @@ bool DecodedDatabase::Decodes(size_t index) const {
 
 bool DecodedDatabase::Feeds(ExportType type) const {
     if (type == ExportType::kJson || type == ExportType::kRaw) return true;
-    return m_format != nullptr && (m_format->exports & ExportBit(type)) != 0;
+    if (m_format == nullptr) return false;
+    // A document's text is what the text export is for, whatever else its
+    // format feeds.
+    if (type == ExportType::kText && m_format->hasDocument) return true;
+    return (m_format->exports & ExportBit(type)) != 0;
 }
 
 }  // namespace corvelle

@@ -15,9 +15,9 @@ const Format* FindFormat(const DatabaseModel& model);
 // pane, the command line, the search and the exports hold.
 class DecodedDatabase {
 public:
-    // Not explicit, so that a one-off question (a test's, the command
-    // line's) can pass the model itself; whatever asks per entry keeps one.
-    DecodedDatabase(const DatabaseModel& model);  // NOLINT(google-explicit-constructor)
+    // Explicit: opening reads what every entry needs (labels, a document's
+    // header), so whatever asks per entry opens it once and keeps it.
+    explicit DecodedDatabase(const DatabaseModel& model);
     ~DecodedDatabase();
     DecodedDatabase(const DecodedDatabase&) = delete;
     DecodedDatabase& operator=(const DecodedDatabase&) = delete;

@@ -19,9 +19,21 @@ foreach(fuzzer fuzz-report fuzz-icon fuzz-export)
     set_tests_properties(${fuzzer}-30s PROPERTIES TIMEOUT 200)
   endif()
 endforeach()
+if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-books)
+  add_test(NAME fuzz-books-30s COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-books 30
+    ${CMAKE_SOURCE_DIR}/tests/data/books)
+  set_tests_properties(fuzz-books-30s PROPERTIES TIMEOUT 200)
+endif()
 if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-records)
   add_test(NAME fuzz-records-20s COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-records 20)
   set_tests_properties(fuzz-records-20s PROPERTIES TIMEOUT 200)
+endif()
+
+# Mobipocket books, seeded with every book the checks use and the damaged ones (loops, bombs, offsets past the end).
+if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-mobipocket)
+  add_test(NAME fuzz-mobipocket-30s
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/books/fuzz-mobipocket.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-mobipocket 30)
+  set_tests_properties(fuzz-mobipocket-30s PROPERTIES TIMEOUT 200)
 endif()
 
 # zTXT and Plucker books, seeded with zlib bombs, a damaged record, tables in themselves and offsets past the end.
@@ -40,6 +52,14 @@ if(CORVELLE_PERL)
   add_test(NAME record-decoders-against-independent-ones
     COMMAND ${CMAKE_SOURCE_DIR}/tools/perl/check-record-decoders.sh $<TARGET_FILE:corvelle-dump>
       ${CMAKE_SOURCE_DIR}/samples)
+endif()
+
+# Mobipocket books read by Debian's mobitool and by calibre (its readings committed beside the books it
+# wrote), and the books tools/books/mobibook.py writes from the format's description (HUFF/CDIC and the rest).
+find_program(CORVELLE_MOBITOOL mobitool)
+if(CORVELLE_MOBITOOL AND EXISTS /usr/bin/python3)
+  add_test(NAME books-mobipocket
+    COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/books/check-mobipocket.py $<TARGET_FILE:corvelle-dump>)
 endif()
 
 # The install package: name, members, pluginst.inf keys, and that the built modules are stripped GUI modules.
@@ -71,6 +91,15 @@ endif()
 if(EXISTS /usr/bin/python3)
   add_test(NAME export-contacts
     COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/export/check-contacts.py $<TARGET_FILE:corvelle-dump>)
+endif()
+
+# The books: eReader against calibre's reading kept beside each book (tools/books/make-books.sh makes them where
+# calibre is installed), TealDoc against mobitool and txt2pdbdoc run here, iSilo named and shown as bytes.
+if(EXISTS /usr/bin/python3)
+  foreach(check ereader tealdoc isilo)
+    add_test(NAME books-${check}
+      COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/books/check-books.py ${check} $<TARGET_FILE:corvelle-dump>)
+  endforeach()
 endif()
 
 # zTXT and Plucker books written from the formats' descriptions, against calibre's reading of them kept beside

@@ -132,7 +132,7 @@ TEST(ContactsCells, LastFirstWhicheverIsThereElseTheCompany) {
         SCOPED_TRACE(c.name);
         const File file(ContactsFile({c.record}));
         std::string cell;
-        AppendCellOf(file.Model(), 0, ColumnId::kContents, cell);
+        AppendCellOf(DecodedDatabase(file.Model()), 0, ColumnId::kContents, cell);
         EXPECT_EQ(cell, c.cell);
     }
 }

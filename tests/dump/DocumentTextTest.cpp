@@ -80,4 +80,33 @@ TEST(DocumentText, PalmDocJoinsRecordsBeforeConvertingAndEndsLinesInLf) {
     }
 }
 
+// UTF-8 in pieces cut anywhere, with and without line feeds (a Mobipocket book's markup is one long
+// line): every character whole, however the pieces fall, and CR LF one LF across two pieces.
+TEST(DocumentText, DeviceTextJoinsCharactersWhereverThePiecesFall) {
+    std::string greek;
+    while (greek.size() < 200000) greek += "\xCE\xB1\xCE\xB2\xE3\x81\x82 ";
+    const struct {
+        const char* name;
+        std::string text;
+        size_t piece;
+    } cases[] = {
+        {"LinesOfUtf8", "a\xCE\xB1\nb\xE3\x81\x82\r\nc\n", 3},
+        {"CrLfAcrossPieces", "a\r\nb\rc", 2},
+        {"OneLongLine", greek, 4093},
+        {"OneLongLineInSmallPieces", greek, 1000},
+    };
+    TextDecoder decoder(*FindCodePage("utf-8"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeviceText text(decoder);
+        std::string out;
+        for (size_t at = 0; at < c.text.size(); at += c.piece) out += text.Add(std::string_view(c.text).substr(at, c.piece));
+        out += text.Finish();
+        std::string want = c.text;
+        for (size_t at; (at = want.find('\r')) != std::string::npos;)
+            want.replace(at, want.compare(at, 2, "\r\n") == 0 ? 2 : 1, "\n");
+        EXPECT_EQ(out, want);
+    }
+}
+
 }  // namespace

@@ -272,7 +272,8 @@ TEST(CommandLine, OutputAndExitStatus) {
     const DatabaseModel model(reinterpret_cast<const uint8_t*>(memoBytes.data()), memoBytes.size());
     std::string table;
     AppendHeaderLine(model, table);
-    for (size_t i = 0; i < model.Count(); ++i) AppendEntryLine(model, i, table);
+    const DecodedDatabase database(model);
+    for (size_t i = 0; i < model.Count(); ++i) AppendEntryLine(database, i, table);
     table += EntryCountText(model) + "\n";
     const struct { const char* name; std::string arguments; int status; std::string out, err; } kCases[] = {
         {"FilesInOrder", sampleDir + "/Hello.prc " + sampleDir + "/Query.pqa", 0,

@@ -136,9 +136,10 @@ TEST(OrganizerCells, AsTheDateBookAndTheToDo) {
         const std::string bytes = samples::SerializePalmDatabase(db);
         const std::vector<uint8_t> file(bytes.begin(), bytes.end());
         const DatabaseModel model(file.data(), file.size());
+        const DecodedDatabase database(model);
         for (size_t i = 0; i < cells.size(); ++i) {
             std::string cell;
-            AppendCellOf(model, i, ColumnId::kContents, cell);
+            AppendCellOf(database, i, ColumnId::kContents, cell);
             EXPECT_EQ(cell, cells[i]) << db.creator << " " << i;
         }
     }

@@ -150,7 +150,7 @@ std::string FieldsOf(const std::string& file, size_t index = 0) {
 std::string CellOf(const std::string& file, size_t index, size_t column) {
     const File bytes(file);
     std::string cell = "[";
-    AppendCell(bytes.Model(), index, column, cell);
+    AppendCell(DecodedDatabase(bytes.Model()), index, column, cell);
     return cell.substr(1);
 }
 
@@ -276,7 +276,9 @@ TEST(EntryText, CellsOfRecordsAndResources) {
     const File appFile(prc);
     std::string lines;
     AppendHeaderLine(appFile.Model(), lines);
-    for (size_t i : {5, 9, 12}) AppendEntryLine(appFile.Model(), i, lines);
+    const DatabaseModel appModel = appFile.Model();
+    const DecodedDatabase appDatabase(appModel);
+    for (size_t i : {5, 9, 12}) AppendEntryLine(appDatabase, i, lines);
     EXPECT_EQ(lines, "#\toffset\tsize\ttype\tID\tcontents\n"
                      "5\t000000EAh\t13\ttSTR\t1000\tHello, Palm!\n"
                      "9\t00000106h\t4236\ttAIB\t1000\tbitmap 22x22x1 22x22x8 44x44x16\n"
@@ -324,9 +326,10 @@ void ExpectEveryPrefixSafe(const std::string& name, const std::string& bytes) {
         std::string line;
         AppendHeaderLine(model, line);
         const size_t tabs = ColumnCount(model) - 1;
+        const DecodedDatabase database(model);
         for (size_t i = 0; i < model.Count(); ++i) {
             line.clear();
-            AppendEntryLine(model, i, line);
+            AppendEntryLine(database, i, line);
             ASSERT_EQ(static_cast<size_t>(std::count(line.begin(), line.end(), '\t')), tabs) << line;
             ASSERT_EQ(line.find('\n'), line.size() - 1) << line;
             const std::string text = EntryText(model, i);

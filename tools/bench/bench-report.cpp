@@ -76,8 +76,9 @@ size_t RecordsText(const uint8_t* bytes, uint64_t size) {
     out.reserve(64 * 1024 + 1024);
     size_t total = 0;
     corvelle::AppendHeaderLine(model, out);
+    const corvelle::DecodedDatabase database(model);
     for (size_t i = 0; i < model.Count(); ++i) {
-        corvelle::AppendEntryLine(model, i, out);
+        corvelle::AppendEntryLine(database, i, out);
         if (out.size() >= 64 * 1024) {
             benchmark::DoNotOptimize(out.data());
             total += out.size();

@@ -2,7 +2,8 @@
 // the database's kind (its type and creator are written over the header's),
 // so that every writer sees every shape of record. The sanitizers flag any
 // read past the input; the checks below flag output that a reader would
-// refuse: text that is not UTF-8, content lines longer than 75 octets.
+// refuse: text that is not UTF-8, content lines longer than 75 octets; and a
+// book's text export must be what its Text page shows.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -14,11 +15,12 @@
 #include "export/ContentLine.h"
 #include "export/Export.h"
 #include "export/Utf8.h"
+#include "viewer/text/PageDocument.h"
 
 namespace {
 
 const char* const kKinds[] = {"DATAaddr", "DATAdate", "DATAtodo", "DATAmemo", "TEXtREAd", "DATAPDat", "DATAPTod",
-                              "DATAPAdd", nullptr};
+                              "DATAPAdd", "BOOKMOBI", nullptr};
 const char* const kEncodings[] = {"cp1252", "shift_jis", "big5"};
 
 void CheckUtf8(const std::string& text) {
@@ -35,6 +37,18 @@ void CheckContentLines(const std::string& text) {
         if (end == std::string::npos || end - start > corvelle::kContentLineOctets) std::abort();
         start = end + 2;
     }
+}
+
+// The Text page's text of the same file, CR LF as LF, is the export's text.
+void CheckTextPage(const std::vector<uint8_t>& file, const std::string& encoding, const std::string& exported) {
+    corvelle::PageDocument page(file, *corvelle::FindCodePage(encoding));
+    if (!page.HasDocument()) return;
+    page.PrepareAll();
+    std::string shown = corvelle::Utf8FromUnits(page.Text().Units());
+    std::string lf;
+    for (size_t i = 0; i < shown.size(); ++i)
+        if (!(shown[i] == '\r' && i + 1 < shown.size() && shown[i + 1] == '\n')) lf += shown[i];
+    if (lf != exported) std::abort();
 }
 
 }  // namespace
@@ -58,6 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CheckUtf8(out);
         if (format == corvelle::ExportType::kVCard || format == corvelle::ExportType::kICalendar)
             CheckContentLines(out);
+        // Notes (and warnings about the file) are on the page but not in the text.
+        if (format == corvelle::ExportType::kText && warnings.empty()) CheckTextPage(file, options.encoding, out);
     }
     return 0;
 }

@@ -40,15 +40,16 @@ void DumpEntries(const uint8_t* bytes, size_t size) {
     const size_t tabs = ColumnCount(model) - 1;
     std::string line;
     AppendHeaderLine(model, line);
+    const DecodedDatabase database(model);
     for (size_t i = 0; i < model.Count(); ++i) {
         line.clear();
-        AppendEntryLine(model, i, line);
+        AppendEntryLine(database, i, line);
         size_t lineTabs = 0;
         for (char c : line) lineTabs += c == '\t';
         Check(lineTabs == tabs && line.find('\n') == line.size() - 1);
         const ByteSpan data = model.Data(i);
         Check(data.size == 0 || (data.data >= bytes && data.size <= size - static_cast<size_t>(data.data - bytes)));
-        const std::string text = EntryText(model, i, (i & 1) != 0 ? 64 : 4096);
+        const std::string text = EntryText(database, i, (i & 1) != 0 ? 64 : 4096);
         Check(!text.empty() && text.back() == '\n');
     }
     Check(!EntryCountText(model).empty());

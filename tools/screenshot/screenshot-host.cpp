@@ -1,6 +1,6 @@
-// Holds the viewer on screen page by page (the report, About, and the
-// Records page of a Memo database, of an application and of a Contacts
-// database) for tools/screenshot.sh, as the
+// Holds the viewer on screen page by page (the report, About, the Records
+// page of a Memo database, of an application and of a Contacts database, and
+// the Text page of a PalmDOC book) for tools/screenshot.sh, as the
 // test host's disabled test: for each page it writes "<page>.ready" into the
 // folder CORVELLE_SCREENSHOT_FOLDER names and waits, the loop running so that
 // the window stays painted, until "<page>.taken" appears.
@@ -8,6 +8,7 @@
 
 #include "Harness.h"
 #include "RecordFixtures.h"
+#include "tools/fixtures/PalmDocWriter.h"
 #include "tools/fixtures/PalmWriter.h"
 
 namespace corvelle::host {
@@ -55,6 +56,13 @@ TEST(Screenshots, DISABLED_HoldEachPage) {
     PumpMessagesFor(500);
     EXPECT_TRUE(HoldForPicture(folder, entry.page));
   }
+  // The Text page of a book, wrapped to the window.
+  viewer = FindViewerParts(lister.Open(dir.Write(
+      "Book.pdb", samples::SerializePalmDatabase(samples::PalmDocBook("Book", samples::SampleBookText(300))))));
+  ASSERT_TRUE(viewer.IsComplete());
+  PressKey(viewer.dumpControl, '4', kCtrl);
+  PumpMessagesFor(500);
+  EXPECT_TRUE(HoldForPicture(folder, "text"));
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ void Tell(HWND owner, const std::wstring& text) {
 }
 
 void RunExport(HWND owner, const DecodedDatabase& database, const ExportMenuItem& item,
-               const std::vector<size_t>& selection, const std::wstring& viewedPath) {
+               const std::vector<size_t>& selection, const std::wstring& viewedPath, const char* encoding) {
     std::wstring target;
     if (!AskForFile(owner, item.type, viewedPath, target)) return;
     if (IsSameFile(target, viewedPath)) {
@@ -49,6 +49,7 @@ void RunExport(HWND owner, const DecodedDatabase& database, const ExportMenuItem
         return;
     }
     ExportOptions options;
+    options.encoding = encoding;
     if (item.selectedOnly) options.selection = &selection;
     std::string text, error;
     bool made = false;
@@ -67,7 +68,7 @@ void RunExport(HWND owner, const DecodedDatabase& database, const ExportMenuItem
 }  // namespace
 
 void RunExportMenu(HWND owner, POINT screen, const DecodedDatabase& database, const std::vector<size_t>& selection,
-                   const std::wstring& viewedPath) {
+                   const std::wstring& viewedPath, const char* encoding) {
     const std::vector<ExportMenuItem> items = ExportMenuItems(database);
     UniqueMenu menu(::CreatePopupMenu());
     if (!menu || items.empty()) return;
@@ -81,7 +82,7 @@ void RunExportMenu(HWND owner, POINT screen, const DecodedDatabase& database, co
     const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
         menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, owner, nullptr));
     for (const ExportMenuItem& item : items) {
-        if (item.command == chosen) RunExport(owner, database, item, selection, viewedPath);
+        if (item.command == chosen) RunExport(owner, database, item, selection, viewedPath, encoding);
     }
 }
 

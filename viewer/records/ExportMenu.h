@@ -16,8 +16,9 @@ namespace corvelle {
 // Shows the menu at `screen` for `owner`, then carries out the choice: the
 // save dialog, and the file. `selection` is the selected entries in the
 // list's order; without any, the "selected" items are greyed. The viewed
-// file is never the one written, whatever name is given.
+// file is never the one written, whatever name is given. `encoding` names
+// the code page of the file's texts.
 void RunExportMenu(HWND owner, POINT screen, const DecodedDatabase& database, const std::vector<size_t>& selection,
-                   const std::wstring& viewedPath);
+                   const std::wstring& viewedPath, const char* encoding);
 
 }  // namespace corvelle

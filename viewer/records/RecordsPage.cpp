@@ -32,7 +32,8 @@ CRecordsPage::CRecordsPage() : CResizePage(IDD_RECORDS_PAGE) {}
 
 CRecordsPage::~CRecordsPage() = default;
 
-void CRecordsPage::SetSource(std::wstring path, const ListerFont& font, const int* tabStops, int tabCount) {
+void CRecordsPage::SetSource(std::wstring path, bool holdsResources, const ListerFont& font, const int* tabStops,
+                             int tabCount) {
     m_path = std::move(path);
     m_listerFont = font;
     m_tabStops.assign(tabStops, tabStops + (tabStops != nullptr && tabCount > 0 ? tabCount : 0));
@@ -40,12 +41,14 @@ void CRecordsPage::SetSource(std::wstring path, const ListerFont& font, const in
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&classes);
     // The template's caption, "Records", serves a record database.
-    if (corvelle::FileHoldsResources(m_path)) SetTitle("Resources");
+    if (holdsResources) SetTitle("Resources");
 }
 
 BOOL CRecordsPage::OnInitDialog() {
     CResizePage::OnInitDialog();
     m_hList = GetDlgItem(IDC_RECORDS_LIST);
+    // Cells are asked for in UTF-16, converted from the file's code page.
+    if (m_hList != nullptr) ::SendMessageA(m_hList, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(m_hWnd), NF_REQUERY);
     BindControl(m_pane, IDC_RECORDS_PANE);
     m_picture.Bind(GetDlgItem(IDC_RECORDS_PICTURE));
     LoadModel();
@@ -161,7 +164,7 @@ void CRecordsPage::ShowSelectedEntry() {
 }
 
 void CRecordsPage::ShowPaneText(const std::string& text) {
-    m_pane.SetText(corvelle::WithCrLf(text));
+    m_pane.SetText(corvelle::WidenDeviceText(corvelle::WithCrLf(text), m_encoding->windowsCodePage));
     // The whole text takes the report's tab stops; it is one entry, small.
     PARAFORMAT2 format{};
     format.dwMask = PFM_TABSTOPS;
@@ -183,10 +186,10 @@ void CRecordsPage::OnGetDispInfo(LVITEMA& item, bool wide) {
     }
     const size_t room = static_cast<size_t>(item.cchTextMax) - 1;
     if (wide) {
-        // The file's bytes in the ANSI code page, as the report shows them.
+        // The file's bytes in its code page (the options' Encoding).
         auto* out = reinterpret_cast<wchar_t*>(item.pszText);
         const int length = m_cell.empty() ? 0
-                                          : ::MultiByteToWideChar(CP_ACP, 0, m_cell.data(),
+                                          : ::MultiByteToWideChar(m_encoding->windowsCodePage, 0, m_cell.data(),
                                                                   static_cast<int>(std::min(m_cell.size(), room)),
                                                                   out, static_cast<int>(room));
         out[length > 0 ? length : 0] = L'\0';
@@ -247,6 +250,9 @@ LRESULT CRecordsPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         Layout();
         return result;
     }
+    case WM_NOTIFYFORMAT:
+        if (reinterpret_cast<HWND>(wParam) == m_hList && m_hList != nullptr) return NFR_UNICODE;
+        break;
     case kMsgRefreshPane:
         ShowSelectedEntry();
         return 0;

@@ -10,6 +10,7 @@
 #include "viewer/records/ExportMenu.h"
 #include "viewer/records/PaneText.h"
 #include "viewer/records/RecordSearch.h"
+#include "viewer/records/RecordsSource.h"
 
 BOOL CRecordsPage::PreTranslateMessage(MSG* pMsg) {
     switch (pMsg->message) {
@@ -105,7 +106,7 @@ void CRecordsPage::Copy() {
         if (static_cast<size_t>(row) >= m_model->Count()) break;
         corvelle::AppendEntryLine(*m_database, static_cast<size_t>(row), text);
     }
-    PutTextOnClipboard(m_hWnd, corvelle::WithCrLf(text));
+    PutTextOnClipboard(m_hWnd, corvelle::WidenDeviceText(corvelle::WithCrLf(text), m_encoding->windowsCodePage));
 }
 
 void CRecordsPage::SelectOnly(size_t index) {
@@ -141,5 +142,5 @@ void CRecordsPage::ShowExportMenu(POINT screen) {
          row = ListView_GetNextItem(m_hList, row, LVNI_SELECTED)) {
         if (static_cast<size_t>(row) < m_model->Count()) selection.push_back(static_cast<size_t>(row));
     }
-    corvelle::RunExportMenu(m_hWnd, screen, *m_database, selection, m_path);
+    corvelle::RunExportMenu(m_hWnd, screen, *m_database, selection, m_path, m_encoding->name);
 }
