@@ -185,6 +185,9 @@ std::vector<LONG> TabStopsOf(const PARAFORMAT2& format);  // positions without f
 inline LRESULT DisplayLineCount(HWND control) { return SendMessageA(control, EM_GETLINECOUNT, 0, 0); }
 inline LRESULT FirstVisibleLine(HWND control) { return SendMessageA(control, EM_GETFIRSTVISIBLELINE, 0, 0); }
 bool ShowsHorizontalScrollBar(HWND control);
+// The widest of the control's display lines, in pixels, from where its first
+// character starts to where its line break (or the text's end) does.
+LONG WidestLineWidth(HWND control);
 std::string ClipboardText();
 void EmptyClipboardText();
 void PutClipboardText(const std::string& text);
