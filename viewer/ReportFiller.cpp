@@ -207,6 +207,8 @@ void CReportFiller::Start(const std::string& text, HWND hTimerWindow) {
     m_budget = MegabytesFromEnvironment(corvelle::kMemoryBudgetVariable);
     m_addressSpace = MegabytesFromEnvironment(corvelle::kAddressSpaceVariable);
     m_memoryAtStart = CurrentMemoryRoom();
+    m_startMs = NowMilliseconds();
+    m_bTimerAsksAgain = hTimerWindow != nullptr;
     const uint64_t totalVirtual = m_addressSpace ? *m_addressSpace : m_memoryAtStart.totalVirtual;
     m_bStreamPieces = corvelle::AddressSpaceToKeep(totalVirtual) > 0;
     m_nNextPiece = corvelle::kFirstPieceBytes;
@@ -227,6 +229,7 @@ void CReportFiller::Start(const std::string& text, HWND hTimerWindow) {
             ::SetTimer(hTimerWindow, kTimerId, USER_TIMER_MINIMUM, nullptr) != 0) {
             m_timer.Reset(corvelle::WindowTimer{hTimerWindow, kTimerId});
         } else {
+            m_bTimerAsksAgain = false;
             ShowUpTo(text.size());  // no timer: the whole text now
         }
     }
@@ -266,8 +269,11 @@ bool CReportFiller::OnTimer(UINT_PTR id) {
 
 bool CReportFiller::ShowUpTo(size_t offset) {
     const bool wasArriving = IsArriving();
-    while (m_pText != nullptr && m_nShown < offset && m_nShown < m_pText->size() &&
-           AppendPiece(corvelle::kLargestPieceBytes)) {
+    while (m_pText != nullptr && m_nShown < offset && m_nShown < m_pText->size()) {
+        const size_t before = m_nShown;
+        if (!AppendPiece(corvelle::kLargestPieceBytes) || m_nShown == before) {
+            break;
+        }
     }
     if (wasArriving && m_nShown >= TotalBytes()) {
         EndFilling();
@@ -295,6 +301,9 @@ bool CReportFiller::AppendPiece(size_t wanted, bool mayStop) {
     }
     if (mayStop) {
         corvelle::MemoryRoom room = CurrentMemoryRoom();
+        if (m_nShown == 0) {
+            m_memoryAtStart = room;  // the youngest figures from before the first piece
+        }
         const uint64_t bytesPerByte = corvelle::ControlBytesPerReportByte(m_memoryAtStart, room, m_nShown);
         if (m_addressSpace) {
             room = corvelle::WithAddressSpace(room, *m_addressSpace);
@@ -304,6 +313,9 @@ bool CReportFiller::AppendPiece(size_t wanted, bool mayStop) {
             // What still fits, if a line of it does.
             end = fit > 0 ? corvelle::PieceEnd(text, m_nShown, static_cast<size_t>(fit)) : m_nShown;
             if (end <= m_nShown || end - m_nShown > fit) {
+                if (StopAwaitsYoungerFigures()) {
+                    return true;
+                }
                 StopForMemory();
                 return false;
             }
@@ -312,6 +324,10 @@ bool CReportFiller::AppendPiece(size_t wanted, bool mayStop) {
     Insert(text.data() + m_nShown, end - m_nShown);
     m_nShown = end;
     return true;
+}
+
+bool CReportFiller::StopAwaitsYoungerFigures() const {
+    return m_nShown == 0 && m_bTimerAsksAgain && NowMilliseconds() - m_startMs < corvelle::kMemoryFiguresAgeMs;
 }
 
 void CReportFiller::StopForMemory() {

@@ -197,7 +197,9 @@ void PutClipboardText(const std::string& text);
 struct ResourceCounts {
   long gdiObjects = -1, userObjects = -1, kernelHandles = -1, windows = 0;  // -1: unknown
 };
-// The process's used and whole address space, in bytes.
+// The process's used and whole address space, in bytes. Wine answers from a
+// snapshot it keeps for a second, so the used figure waits that long first:
+// read sooner after viewers closed, it still counted them.
 uint64_t UsedAddressSpace();
 uint64_t WholeAddressSpace();
 

@@ -302,6 +302,7 @@ static MEMORYSTATUSEX MemoryStatus() {
 }
 
 uint64_t UsedAddressSpace() {
+  Sleep(1100);
   const MEMORYSTATUSEX status = MemoryStatus();  // one snapshot for both figures
   return status.ullTotalVirtual - status.ullAvailVirtual;
 }

@@ -146,6 +146,7 @@ TEST_F(ProgressiveFill, AfterAStopForMemoryTheHostAndTheViewerStillWork) {
   const std::string path = WriteRecords(65535), small = WriteRecords(20, "small.pdb");
   const std::string report = corvelle::DumpPalmFile(path.c_str());
   const uint64_t freeBefore = kAddressSpace - UsedAddressSpace();
+  size_t shownAtStop = 0;
   {
     ListerWindow first, second, third;
     const ViewerParts parts = OpenViewer(first, path);  // until the fill has stopped
@@ -157,6 +158,7 @@ TEST_F(ProgressiveFill, AfterAStopForMemoryTheHostAndTheViewerStillWork) {
     const size_t note = shown.find("\r\n*** Not enough memory");
     ASSERT_NE(note, std::string::npos) << shown.size() << " of " << report.size() << " bytes shown, no note";
     EXPECT_TRUE(report.compare(0, note, shown, 0, note) == 0);
+    shownAtStop = note;
 
     EmptyClipboardText();
     PluginModule::Get().ListSendCommand(parts.frame, kListCommandSelectAll);
@@ -183,6 +185,15 @@ TEST_F(ProgressiveFill, AfterAStopForMemoryTheHostAndTheViewerStillWork) {
     std::unique_ptr<char[]> block(new (std::nothrow) char[64 * kMB]);
     ASSERT_NE(block, nullptr) << "no 64 MB for the host";
     std::memset(block.get(), 1, 64 * kMB);
+  }
+  {
+    // The room is back for the next viewer however soon it opens: the same
+    // report stops about where the first one did, not at its first line.
+    ListerWindow next;
+    const std::string shown = ControlText(OpenViewer(next, path).dumpControl);
+    const size_t note = shown.find("\r\n*** Not enough memory");
+    EXPECT_TRUE(note != std::string::npos && note > shownAtStop / 2)
+        << shown.size() << " bytes shown when opened again, " << shownAtStop << " the first time";
   }
   // The heap keeps some of what the control freed, but the room comes back.
   const uint64_t freeAfter = kAddressSpace - UsedAddressSpace();
