@@ -1,6 +1,7 @@
 #include "dump/DatabaseModel.h"
 
 #include "dump/PalmLayout.h"
+#include "dump/ResourceList.h"
 
 namespace corvelle {
 namespace {
@@ -8,17 +9,6 @@ namespace {
 constexpr uint16_t kResourceDatabase = 0x0001;
 // Two bytes of renamed flags, 16 labels of 16 bytes, 16 IDs and the last ID.
 constexpr uint64_t kCategoryBlockSize = 2 + 16 * 16 + 16 + 1;
-
-DatabaseFormat FormatOf(const DatabaseHeader& header, bool resources) {
-    if (resources) return DatabaseFormat::kOther;
-    if (CodeIs(header.type, "TEXt")) return DatabaseFormat::kPalmDoc;
-    if (!CodeIs(header.type, "DATA")) return DatabaseFormat::kOther;
-    if (CodeIs(header.creator, "memo")) return DatabaseFormat::kMemo;
-    if (CodeIs(header.creator, "todo")) return DatabaseFormat::kToDo;
-    if (CodeIs(header.creator, "addr")) return DatabaseFormat::kAddress;
-    if (CodeIs(header.creator, "date")) return DatabaseFormat::kDateBook;
-    return DatabaseFormat::kOther;
-}
 
 }  // namespace
 
@@ -54,7 +44,6 @@ void DatabaseModel::ReadHeader() {
         return;
     }
     m_resources = (m_header.attributes & kResourceDatabase) != 0;
-    m_format = FormatOf(m_header, m_resources);
 }
 
 void DatabaseModel::ReadEntries() {

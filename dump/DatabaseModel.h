@@ -12,19 +12,10 @@
 #include <vector>
 
 #include "dump/CodeNames.h"
-#include "dump/ResourceList.h"
+#include "dump/RecordAttributes.h"
+#include "dump/ByteSpan.h"
 
 namespace corvelle {
-
-// What the records hold, decided by the database's type and creator.
-enum class DatabaseFormat : uint8_t {
-    kOther,     // no decoder: the entries are shown as bytes
-    kMemo,      // DATA / memo
-    kToDo,      // DATA / todo
-    kAddress,   // DATA / addr
-    kDateBook,  // DATA / date
-    kPalmDoc,   // TEXt / any creator
-};
 
 // The 78-byte header's fields, as numbers (big-endian, as Palm OS reads them).
 struct DatabaseHeader {
@@ -56,17 +47,8 @@ struct ModelEntry {
     bool hasData = false;  // false when the data range is reversed or leaves the file
 
     uint32_t UniqueId() const { return (uint32_t{uniqueId[0]} << 16) | (uint32_t{uniqueId[1]} << 8) | uniqueId[2]; }
-    uint8_t Category() const { return attributes & 0x0F; }
+    uint8_t Category() const { return attributes & record_flags::kCategoryMask; }
 };
-
-// Record attribute bits.
-namespace record_flags {
-constexpr uint8_t kExpunged = 0x80;
-constexpr uint8_t kDirty = 0x40;
-constexpr uint8_t kDeleted = 0x20;
-constexpr uint8_t kPrivate = 0x10;
-constexpr uint8_t kArchive = 0x08;  // meaningful only for a deleted or expunged record
-}  // namespace record_flags
 
 class DatabaseModel {
 public:
@@ -82,7 +64,6 @@ public:
     // Records or resources, as Palm OS decides it: the header's resource
     // flag (attribute bit 0001h), whatever the type.
     bool HoldsResources() const { return m_resources; }
-    DatabaseFormat Format() const { return m_format; }
 
     // How many entries the header announces, and how many of them the file
     // holds (those whose list entry lies wholly inside it). Only the latter
@@ -123,7 +104,6 @@ private:
     DatabaseHeader m_header;
     bool m_headerWhole = false;
     bool m_resources = false;
-    DatabaseFormat m_format = DatabaseFormat::kOther;
     std::vector<ModelEntry> m_entries;
     ByteSpan m_appInfo;
     ByteSpan m_sortInfo;

@@ -3,20 +3,14 @@
 #include "dump/ByteReader.h"
 #include "dump/CodeNames.h"
 #include "dump/PalmLayout.h"
+#include "dump/RecordAttributes.h"
 #include "dump/ResourceList.h"
 #include "dump/Sections.h"
 
 namespace corvelle {
 namespace {
 
-// Record attribute bits as Palm OS stores them: the flags in the high four
-// bits, the category in the low four.
-constexpr uint8_t kExpunged = 0x80;
-constexpr uint8_t kDirty = 0x40;
-constexpr uint8_t kDeleted = 0x20;
-constexpr uint8_t kPrivate = 0x10;
-constexpr uint8_t kArchive = 0x08;  // meaningful only for a deleted or expunged record
-constexpr uint8_t kCategoryMask = 0x0F;
+using namespace record_flags;
 
 // Rough size of one entry's block, to reserve the report in one allocation.
 constexpr size_t kRecordBlockBytes = 224;

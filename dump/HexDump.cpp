@@ -1,7 +1,7 @@
 // The bytes of an entry as `hexdump -v -C` shows them.
 #include <cstring>
 
-#include "dump/EntryFormat.h"
+#include "dump/HexDump.h"
 
 namespace corvelle {
 

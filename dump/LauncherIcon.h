@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "dump/PalmBitmap.h"
-#include "dump/ResourceList.h"
+#include "dump/ByteSpan.h"
 
 namespace corvelle {
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "dump/MappedFile.h"
 #include "dump/Sections.h"
+#include "io/MappedFile.h"
 
 namespace corvelle {
 namespace {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "dump/ByteReader.h"
+#include "dump/ByteSpan.h"
 #include "dump/CodeNames.h"
 #include "dump/Sections.h"
 
@@ -29,11 +30,5 @@ struct ResourceEntry {
 
 // Reads one 10-byte resource entry at the reader's cursor.
 ResourceEntry ReadResourceEntry(ByteReader& list);
-
-// Some bytes inside the file: an entry's data, a block, a bitmap family.
-struct ByteSpan {
-    const uint8_t* data = nullptr;
-    uint64_t size = 0;
-};
 
 }  // namespace corvelle

@@ -38,4 +38,35 @@ CivilTime FromPalmSeconds(uint32_t seconds) {
     return time;
 }
 
+// The proleptic Gregorian calendar counted in 400-year eras of 146097 days,
+// each starting on a March 1st, so that the leap day ends a year.
+int64_t DayNumber(const CivilDate& date) {
+    const int64_t year = static_cast<int64_t>(date.year) - (date.month <= 2 ? 1 : 0);
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t yearOfEra = year - era * 400;
+    const int64_t month = date.month;
+    const int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + date.day - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+CivilDate FromDayNumber(int64_t days) {
+    days += 719468;
+    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const int64_t dayOfEra = days - era * 146097;
+    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
+    CivilDate date;
+    date.day = static_cast<unsigned>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+    date.month = static_cast<unsigned>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+    date.year = static_cast<unsigned>(yearOfEra + era * 400 + (date.month <= 2 ? 1 : 0));
+    return date;
+}
+
+unsigned Weekday(const CivilDate& date) {
+    const int64_t weekday = (DayNumber(date) + 4) % 7;  // 1970-01-01 was a Thursday
+    return static_cast<unsigned>(weekday < 0 ? weekday + 7 : weekday);
+}
+
 }  // namespace corvelle

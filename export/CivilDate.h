@@ -25,4 +25,11 @@ CivilDate NextDay(const CivilDate& date);
 // A Palm date: seconds since 1904-01-01 00:00:00, in no time zone.
 CivilTime FromPalmSeconds(uint32_t seconds);
 
+// Days since 1970-01-01 (negative before it), and back: what moving a time by
+// a time zone's offset across midnight, a month or a year needs.
+int64_t DayNumber(const CivilDate& date);
+CivilDate FromDayNumber(int64_t days);
+// 0 = Sunday .. 6 = Saturday.
+unsigned Weekday(const CivilDate& date);
+
 }  // namespace corvelle

@@ -20,13 +20,15 @@ constexpr CodePageInfo kCp1251{"cp1251", "CP1251", 1251};
 constexpr CodePageInfo kCp1253{"cp1253", "CP1253", 1253};
 constexpr CodePageInfo kShiftJis{"shift_jis", "CP932", 932};
 constexpr CodePageInfo kBig5{"big5", "CP950", 950};
+// Mobipocket books name UTF-8 as 65001, Windows' number for it.
+constexpr CodePageInfo kUtf8{"utf-8", "UTF-8", 65001};
 
 // The canonical name first: CodePageNames lists only those.
 const CodePageName kNames[] = {
     {"cp1252", kCp1252},       {"windows-1252", kCp1252}, {"cp1250", kCp1250},     {"windows-1250", kCp1250},
     {"cp1251", kCp1251},       {"windows-1251", kCp1251}, {"cp1253", kCp1253},     {"windows-1253", kCp1253},
     {"shift_jis", kShiftJis},  {"sjis", kShiftJis},       {"cp932", kShiftJis},    {"big5", kBig5},
-    {"cp950", kBig5},
+    {"cp950", kBig5},          {"utf-8", kUtf8},          {"utf8", kUtf8},
 };
 
 bool SameIgnoringCase(std::string_view a, const char* b) {
@@ -42,6 +44,12 @@ bool SameIgnoringCase(std::string_view a, const char* b) {
 const CodePageInfo* FindCodePage(std::string_view name) {
     for (const CodePageName& entry : kNames)
         if (SameIgnoringCase(name, entry.spelling)) return &entry.page;
+    return nullptr;
+}
+
+const CodePageInfo* FindCodePageNumber(unsigned windowsCodePage) {
+    for (const CodePageName& entry : kNames)
+        if (entry.page.windowsCodePage == windowsCodePage) return &entry.page;
     return nullptr;
 }
 

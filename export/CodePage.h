@@ -17,8 +17,10 @@ struct CodePageInfo {
 };
 
 // The page of that name, or null. "cp1252", "cp1250", "cp1251", "cp1253",
-// "shift_jis" and "big5" (with a few usual spellings of each).
+// "shift_jis", "big5" and "utf-8" (with a few usual spellings of each).
 const CodePageInfo* FindCodePage(std::string_view name);
+// The page of that Windows code page number (1252, 65001), or null.
+const CodePageInfo* FindCodePageNumber(unsigned windowsCodePage);
 // The names FindCodePage knows, for an error message: "cp1252, cp1250, ...".
 std::string CodePageNames();
 
@@ -34,7 +36,14 @@ public:
 
     // False when the platform cannot convert from this page at all.
     bool Ok() const;
-    void AppendUtf8(std::string_view bytes, std::string& out);
+    // Every page of the table keeps the bytes below 80h as ASCII, and most of
+    // a device's texts hold no other: those are copied without a conversion.
+    void AppendUtf8(std::string_view bytes, std::string& out) {
+        if (IsAscii(bytes) && Ok())
+            out.append(bytes);
+        else
+            AppendConverted(bytes, out);
+    }
     std::string ToUtf8(std::string_view bytes) {
         std::string out;
         AppendUtf8(bytes, out);
@@ -42,6 +51,14 @@ public:
     }
 
 private:
+    static bool IsAscii(std::string_view bytes) {
+        for (char c : bytes)
+            if (static_cast<unsigned char>(c) >= 0x80) return false;
+        return true;
+    }
+    // The platform's conversion.
+    void AppendConverted(std::string_view bytes, std::string& out);
+
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };

@@ -3,15 +3,18 @@
 #include <iconv.h>
 
 #include "export/CodePage.h"
+#include "export/Utf8.h"
 
 namespace corvelle {
 
 struct TextDecoder::Impl {
     iconv_t handle = reinterpret_cast<iconv_t>(-1);
+    bool utf8 = false;
 };
 
 TextDecoder::TextDecoder(const CodePageInfo& page) : m_impl(new Impl) {
     m_impl->handle = ::iconv_open("UTF-8", page.iconvName);
+    m_impl->utf8 = page.windowsCodePage == 65001;
 }
 
 TextDecoder::~TextDecoder() {
@@ -41,7 +44,11 @@ void ReplaceControlsOfC1(std::string& out, size_t from) {
 // for a byte the page does not map, EINVAL for a character the text cuts. That
 // byte becomes U+FFFD and the conversion goes on after it, so every valid
 // character around a bad byte still comes through.
-void TextDecoder::AppendUtf8(std::string_view bytes, std::string& out) {
+void TextDecoder::AppendConverted(std::string_view bytes, std::string& out) {
+    if (m_impl->utf8) {  // ours: a U+0080-U+009F in the text is a character, not an unmapped byte
+        AppendWellFormedUtf8(bytes, out);
+        return;
+    }
     if (!Ok()) {
         for (size_t i = 0; i < bytes.size(); ++i) out += kReplacementUtf8;
         return;

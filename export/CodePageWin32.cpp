@@ -11,6 +11,7 @@ struct TextDecoder::Impl {
     unsigned codePage = 0;
     bool doubleByte = false;
     bool ok = false;
+    bool utf8 = false;
 };
 
 TextDecoder::TextDecoder(const CodePageInfo& page) : m_impl(new Impl) {
@@ -18,6 +19,7 @@ TextDecoder::TextDecoder(const CodePageInfo& page) : m_impl(new Impl) {
     CPINFO info{};
     m_impl->ok = ::GetCPInfo(page.windowsCodePage, &info) != FALSE;
     m_impl->doubleByte = m_impl->ok && info.MaxCharSize == 2;
+    m_impl->utf8 = page.windowsCodePage == 65001;
 }
 
 TextDecoder::~TextDecoder() = default;
@@ -47,7 +49,13 @@ void AppendWide(const wchar_t* wide, int count, std::string& out) {
 
 }  // namespace
 
-void TextDecoder::AppendUtf8(std::string_view bytes, std::string& out) {
+void TextDecoder::AppendConverted(std::string_view bytes, std::string& out) {
+    // A character of UTF-8 is up to four bytes, which the loop below cannot
+    // take one character at a time.
+    if (m_impl->utf8) {
+        AppendWellFormedUtf8(bytes, out);
+        return;
+    }
     size_t at = 0;
     while (at < bytes.size()) {
         const auto first = static_cast<unsigned char>(bytes[at]);

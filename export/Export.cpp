@@ -1,5 +1,5 @@
-// The formats, which of them fit a database, and the one entry point that
-// checks the request and hands it to the format's writer.
+// The exports, which of them fit a database, and the one entry point that
+// checks the request and hands it to the writer.
 #include "export/Export.h"
 
 #include "export/CodePage.h"
@@ -8,104 +8,104 @@
 namespace corvelle {
 namespace {
 
-struct FormatNames {
-    ExportFormat format;
+struct ExportNames {
+    ExportType type;
     const char* name;
     const char* extension;
+    const char* title;
 };
 
-const FormatNames kFormats[] = {
-    {ExportFormat::kVCard, "vcard", "vcf"}, {ExportFormat::kICalendar, "ics", "ics"},
-    {ExportFormat::kText, "text", "txt"},   {ExportFormat::kJson, "json", "json"},
-    {ExportFormat::kRaw, "raw", ""},
+const ExportNames kExports[] = {
+    {ExportType::kVCard, "vcard", "vcf", "vCard"}, {ExportType::kICalendar, "ics", "ics", "iCalendar"},
+    {ExportType::kText, "text", "txt", "text"},    {ExportType::kJson, "json", "json", "JSON"},
+    {ExportType::kRaw, "raw", "", "raw"},
 };
 
-const char* KindOfDatabase(const DatabaseModel& model) {
-    if (model.HoldsResources()) return "resource";
-    switch (model.Format()) {
-        case DatabaseFormat::kMemo: return "Memo";
-        case DatabaseFormat::kToDo: return "To Do";
-        case DatabaseFormat::kAddress: return "Address";
-        case DatabaseFormat::kDateBook: return "Date Book";
-        case DatabaseFormat::kPalmDoc: return "PalmDOC";
-        case DatabaseFormat::kOther: break;
-    }
-    return "record";
+const ExportNames* NamesOf(ExportType type) {
+    for (const ExportNames& entry : kExports)
+        if (entry.type == type) return &entry;
+    return nullptr;
 }
 
-bool Fits(const DatabaseModel& model, ExportFormat format) {
-    for (ExportFormat fitting : ExportFormatsFor(model))
-        if (fitting == format) return true;
-    return false;
+// "Memo", "resource", or "record" for a database without a format.
+const char* KindOfDatabase(const DecodedDatabase& database) {
+    if (database.GetFormat() != nullptr) return database.GetFormat()->title;
+    return database.Model().HoldsResources() ? "resource" : "record";
 }
 
-std::string FittingNames(const DatabaseModel& model) {
+std::string FittingNames(const DecodedDatabase& database) {
     std::string names;
-    for (ExportFormat fitting : ExportFormatsFor(model)) {
+    for (ExportType fitting : ExportTypesFor(database)) {
         if (!names.empty()) names += ", ";
-        names += ExportFormatName(fitting);
+        names += ExportTypeName(fitting);
     }
     return names;
 }
 
 }  // namespace
 
-const char* ExportFormatName(ExportFormat format) {
-    for (const FormatNames& entry : kFormats)
-        if (entry.format == format) return entry.name;
-    return "";
+const char* ExportTypeName(ExportType type) {
+    const ExportNames* names = NamesOf(type);
+    return names != nullptr ? names->name : "";
 }
 
-bool ParseExportFormat(std::string_view name, ExportFormat& format) {
-    for (const FormatNames& entry : kFormats) {
+bool ParseExportType(std::string_view name, ExportType& type) {
+    for (const ExportNames& entry : kExports) {
         if (name == entry.name) {
-            format = entry.format;
+            type = entry.type;
             return true;
         }
     }
     return false;
 }
 
-const char* ExportFileExtension(ExportFormat format) {
-    for (const FormatNames& entry : kFormats)
-        if (entry.format == format) return entry.extension;
-    return "";
+const char* ExportFileExtension(ExportType type) {
+    const ExportNames* names = NamesOf(type);
+    return names != nullptr ? names->extension : "";
 }
 
-std::vector<ExportFormat> ExportFormatsFor(const DatabaseModel& model) {
-    std::vector<ExportFormat> formats;
-    if (!model.HoldsResources()) {
-        switch (model.Format()) {
-            case DatabaseFormat::kAddress: formats.push_back(ExportFormat::kVCard); break;
-            case DatabaseFormat::kToDo:
-            case DatabaseFormat::kDateBook: formats.push_back(ExportFormat::kICalendar); break;
-            case DatabaseFormat::kMemo:
-            case DatabaseFormat::kPalmDoc: formats.push_back(ExportFormat::kText); break;
-            case DatabaseFormat::kOther: break;
-        }
-    }
-    formats.push_back(ExportFormat::kJson);
-    formats.push_back(ExportFormat::kRaw);
-    return formats;
+const char* ExportTypeTitle(ExportType type) {
+    const ExportNames* names = NamesOf(type);
+    return names != nullptr ? names->title : "";
+}
+
+std::vector<ExportType> ExportTypesFor(const DecodedDatabase& database) {
+    std::vector<ExportType> types;
+    for (const ExportNames& entry : kExports)
+        if (database.Feeds(entry.type)) types.push_back(entry.type);
+    return types;
+}
+
+std::vector<ExportType> ExportTypesFor(const DatabaseModel& model) { return ExportTypesFor(DecodedDatabase(model)); }
+
+bool ExportToText(const DatabaseModel& model, ExportType type, const ExportOptions& options, std::string& out,
+                  std::string& error) {
+    return ExportToText(DecodedDatabase(model), type, options, out, error);
 }
 
 bool IsLiveRecord(const DatabaseModel& model, size_t index) {
     const ModelEntry& entry = model.Entry(index);
-    return entry.hasData && (entry.attributes & (record_flags::kDeleted | record_flags::kExpunged)) == 0;
+    return entry.hasData && !record_flags::IsGone(entry.attributes);
 }
 
 std::string RecordName(size_t index) { return "record " + std::to_string(index); }
 
-bool ExportToText(const DatabaseModel& model, ExportFormat format, const ExportOptions& options, std::string& out,
+bool ExportsWholeDocument(const ExportContext& context, ExportType type) {
+    const Format* format = context.database.GetFormat();
+    return type == ExportType::kText && context.whole && format != nullptr && format->hasDocument;
+}
+
+bool ExportToText(const DecodedDatabase& database, ExportType type, const ExportOptions& options, std::string& out,
                   std::string& error) {
+    const DatabaseModel& model = database.Model();
     out.clear();
     error.clear();
-    if (!Fits(model, format)) {
-        error = std::string(ExportFormatName(format)) + " does not fit a " + KindOfDatabase(model) +
-                " database; it fits " + FittingNames(model);
+    if (!database.Feeds(type)) {
+        error = std::string(ExportTypeName(type)) + " does not fit a " + KindOfDatabase(database) +
+                " database; it fits " + FittingNames(database);
         return false;
     }
-    if (format == ExportFormat::kRaw) {
+    if (type == ExportType::kRaw) {
         error = "raw writes a folder of files, not one text";
         return false;
     }
@@ -119,27 +119,30 @@ bool ExportToText(const DatabaseModel& model, ExportFormat format, const ExportO
         error = "this system cannot convert from " + std::string(page->name);
         return false;
     }
-    ExportContext context{model, {}, decoder, options.withData, options.warnings};
+    ExportContext context{database,         model, {}, decoder, options.withData,
+                          options.warnings, options.selection == nullptr};
     if (options.selection != nullptr) {
         for (size_t index : *options.selection)
             if (index < model.Count()) context.indexes.push_back(index);
     } else {
         for (size_t index = 0; index < model.Count(); ++index) context.indexes.push_back(index);
     }
-    // The JSON says both itself; the other formats can only leave such entries out.
-    if (format != ExportFormat::kJson) {
-        for (size_t index : context.indexes)
-            if (!model.Entry(index).hasData) context.Warn(RecordName(index) + ": lies outside the file, left out");
+    // The JSON says both itself; the other exports can only leave such entries
+    // out. A document's reader says itself which of its text is missing.
+    if (type != ExportType::kJson) {
+        if (!ExportsWholeDocument(context, type))
+            for (size_t index : context.indexes)
+                if (!model.Entry(index).hasData) context.Warn(RecordName(index) + ": lies outside the file, left out");
         if (model.Count() < model.AnnouncedCount())
             context.Warn("the file holds " + std::to_string(model.Count()) + " of the " +
                          std::to_string(model.AnnouncedCount()) + " announced records");
     }
-    switch (format) {
-        case ExportFormat::kVCard: WriteVCards(context, out); break;
-        case ExportFormat::kICalendar: WriteICalendar(context, out); break;
-        case ExportFormat::kText: WriteText(context, out); break;
-        case ExportFormat::kJson: WriteJson(context, out); break;
-        case ExportFormat::kRaw: break;
+    switch (type) {
+        case ExportType::kVCard: WriteVCards(context, out); break;
+        case ExportType::kICalendar: WriteICalendar(context, out); break;
+        case ExportType::kText: WriteText(context, out); break;
+        case ExportType::kJson: WriteJson(context, out); break;
+        case ExportType::kRaw: break;
     }
     return true;
 }

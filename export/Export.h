@@ -8,21 +8,23 @@
 #include <string_view>
 #include <vector>
 
-#include "dump/DatabaseModel.h"
+#include "export/ExportType.h"
+#include "formats/FormatTable.h"
 
 namespace corvelle {
 
-enum class ExportFormat { kVCard, kICalendar, kText, kJson, kRaw };
-
 // "vcard", "ics", "text", "json", "raw".
-const char* ExportFormatName(ExportFormat format);
-bool ParseExportFormat(std::string_view name, ExportFormat& format);
+const char* ExportTypeName(ExportType type);
+bool ParseExportType(std::string_view name, ExportType& type);
 // The usual file extension, without the dot: "vcf", "ics", "txt", "json";
 // empty for raw, which writes a folder.
-const char* ExportFileExtension(ExportFormat format);
+const char* ExportFileExtension(ExportType type);
+// What a person calls it: "vCard", "iCalendar", "text", "JSON", "raw".
+const char* ExportTypeTitle(ExportType type);
 
-// The formats that fit this database, in the order above.
-std::vector<ExportFormat> ExportFormatsFor(const DatabaseModel& model);
+// The exports that fit this database, in the order above.
+std::vector<ExportType> ExportTypesFor(const DecodedDatabase& database);
+std::vector<ExportType> ExportTypesFor(const DatabaseModel& model);
 
 struct ExportOptions {
     std::string encoding = "cp1252";  // the device's code page
@@ -38,12 +40,15 @@ struct ExportOptions {
     std::vector<std::string>* warnings = nullptr;
 };
 
-// Writes the export of a format other than raw into `out`, as UTF-8 (vcard
+// Writes an export other than raw into `out`, as UTF-8 (vcard
 // and ics with CR LF line ends, text with the memos' own LF). False, with one
-// line of reason in `error` (naming the formats that fit, for a format that
-// does not; naming the known code pages, for an unknown encoding), when it
+// line of reason in `error` (naming the exports that fit, for one that does
+// not; naming the known code pages, for an unknown encoding), when it
 // cannot be made; `out` is then empty. Throws nothing but std::bad_alloc.
-bool ExportToText(const DatabaseModel& model, ExportFormat format, const ExportOptions& options, std::string& out,
+bool ExportToText(const DecodedDatabase& database, ExportType type, const ExportOptions& options, std::string& out,
+                  std::string& error);
+// The same, opening the database's format for this one export.
+bool ExportToText(const DatabaseModel& model, ExportType type, const ExportOptions& options, std::string& out,
                   std::string& error);
 
 }  // namespace corvelle

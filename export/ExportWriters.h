@@ -14,11 +14,14 @@
 namespace corvelle {
 
 struct ExportContext {
+    const DecodedDatabase& database;
     const DatabaseModel& model;
     std::vector<size_t> indexes;  // inside the model, in the order to write them
     TextDecoder& decoder;
     bool withData = false;
     std::vector<std::string>* warnings = nullptr;
+    // The whole database, not a selection of its entries.
+    bool whole = true;
 
     std::string Utf8(std::string_view bytes) const { return decoder.ToUtf8(bytes); }
     void Warn(std::string text) const {
@@ -30,6 +33,20 @@ struct ExportContext {
 // or expunged (those are gone from the device, only not yet synchronised
 // away), and with data in the file.
 bool IsLiveRecord(const DatabaseModel& model, size_t index);
+
+// Hands every live entry that the format decodes to `feed`, in the order asked.
+template <class Feed>
+void FeedLiveEntries(const ExportContext& context, ExportType type, Feed& feed) {
+    for (size_t index : context.indexes) {
+        if (!IsLiveRecord(context.model, index) || !context.database.Decodes(index)) continue;
+        feed.Begin(index);
+        context.database.Reader().Feed(index, type, feed);
+    }
+}
+
+// Whether this export is a document's whole text, read through its format's
+// document reader (a selection of a document's records is fed record by record).
+bool ExportsWholeDocument(const ExportContext& context, ExportType type);
 
 // "record 12" for the warnings.
 std::string RecordName(size_t index);

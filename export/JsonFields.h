@@ -1,30 +1,41 @@
-// The "fields" member of an entry in the JSON export: what the entry's
-// decoder reads from it, or null for an entry without a format.
+// The members of an entry's JSON "fields" object as a format writes them:
+// the JSON writer with the device's code page, so that every text member is
+// UTF-8, and the members every format shares (dates, times, the cut).
 #pragma once
 
-#include <memory>
+#include <cstdint>
+#include <string>
+#include <string_view>
 
-#include "dump/records/PalmDocRecord.h"
-#include "export/ExportWriters.h"
+#include "dump/records/PackedDate.h"
+#include "dump/records/RecordCut.h"
+#include "export/CodePage.h"
 #include "export/JsonString.h"
 
 namespace corvelle {
 
-struct AddressLabels;
-
-class JsonFieldWriter {
+class JsonFields {
 public:
-    // Reads what every entry's fields need once: the Address labels, the
-    // PalmDOC header's compression.
-    explicit JsonFieldWriter(const ExportContext& context);
-    ~JsonFieldWriter();
+    JsonFields(JsonOut& json, TextDecoder& decoder) : m_json(json), m_decoder(decoder) {}
 
-    void Write(JsonOut& json, size_t index);
+    JsonOut& Json() { return m_json; }
+    std::string Utf8(std::string_view deviceText) { return m_decoder.ToUtf8(deviceText); }
+
+    // A text of the device, converted.
+    void Text(const char* key, std::string_view deviceText);
+    void Number(const char* key, uint64_t value) { NumberMember(m_json, key, value); }
+    void Bool(const char* key, bool value);
+    void Null(const char* key);
+    // YYYY-MM-DD, or null for a date that is not set.
+    void Date(const char* key, PackedDate date);
+    // HH:MM, or null for FFh FFh.
+    void Time(const char* key, uint8_t hour, uint8_t minute);
+    // "cut": {"at", "inside"} when the record is cut; nothing otherwise.
+    void Cut(const RecordCut& cut);
 
 private:
-    const ExportContext& m_context;
-    std::unique_ptr<AddressLabels> m_labels;
-    PalmDocHeader m_docHeader;
+    JsonOut& m_json;
+    TextDecoder& m_decoder;
 };
 
 }  // namespace corvelle

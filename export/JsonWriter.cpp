@@ -4,7 +4,6 @@
 // everything. The member names are documented in the README and stable.
 #include <cstdio>
 
-#include "dump/records/AddressRecord.h"
 #include "export/CivilDate.h"
 #include "export/ExportWriters.h"
 #include "export/JsonFields.h"
@@ -13,17 +12,9 @@
 namespace corvelle {
 namespace {
 
-const char* ContentsName(const DatabaseModel& model) {
-    if (model.HoldsResources()) return "resources";
-    switch (model.Format()) {
-        case DatabaseFormat::kMemo: return "memo";
-        case DatabaseFormat::kToDo: return "todo";
-        case DatabaseFormat::kAddress: return "address";
-        case DatabaseFormat::kDateBook: return "datebook";
-        case DatabaseFormat::kPalmDoc: return "palmdoc";
-        case DatabaseFormat::kOther: break;
-    }
-    return "other";
+// "memo" and the like; "other" for a database without a format.
+const char* ContentsName(const DecodedDatabase& database) {
+    return database.GetFormat() != nullptr ? database.GetFormat()->name : "other";
 }
 
 // A Palm date as its number and as ISO 8601 text in no time zone, null for
@@ -68,7 +59,7 @@ void WriteHeader(const ExportContext& context, JsonOut& json) {
     json.Key("resources");
     json.Bool(model.HoldsResources());
     json.Key("contents");
-    json.String(ContentsName(model));
+    json.String(ContentsName(context.database));
     json.CloseObject();
 }
 
@@ -90,13 +81,8 @@ void WriteBlock(const ExportContext& context, JsonOut& json, const char* key, co
                 json.String(context.Utf8(model.CategoryLabel(category)));
             json.CloseArray();
         }
-        if (!model.HoldsResources() && model.Format() == DatabaseFormat::kAddress) {
-            const AddressLabels labels = ReadAddressLabels(model);
-            json.Key("addressLabels");
-            json.OpenArray();
-            for (const std::string& label : labels.label) json.String(context.Utf8(label));
-            json.CloseArray();
-        }
+        JsonFields fields(json, context.decoder);
+        context.database.Reader().WriteJsonAppInfo(fields);
     }
     if (context.withData) {
         json.Key("data");
@@ -107,7 +93,7 @@ void WriteBlock(const ExportContext& context, JsonOut& json, const char* key, co
 
 void WriteRecordMembers(const ExportContext& context, JsonOut& json, const ModelEntry& entry) {
     NumberMember(json, "attributes", entry.attributes);
-    const bool gone = (entry.attributes & (record_flags::kDeleted | record_flags::kExpunged)) != 0;
+    const bool gone = record_flags::IsGone(entry.attributes);
     json.Key("flags");
     json.OpenObject();
     const struct {
@@ -144,7 +130,7 @@ void WriteRecordMembers(const ExportContext& context, JsonOut& json, const Model
 
 void WriteEntries(const ExportContext& context, JsonOut& json) {
     const DatabaseModel& model = context.model;
-    JsonFieldWriter fields(context);
+    JsonFields fields(json, context.decoder);
     json.Key("entries");
     json.OpenArray();
     for (size_t index : context.indexes) {
@@ -165,7 +151,14 @@ void WriteEntries(const ExportContext& context, JsonOut& json) {
         } else {
             WriteRecordMembers(context, json, entry);
         }
-        fields.Write(json, index);
+        json.Key("fields");
+        if (context.database.Decodes(index) && context.database.Reader().HasJsonFields(index)) {
+            json.OpenObject();
+            context.database.Reader().WriteJsonFields(index, fields);
+            json.CloseObject();
+        } else {
+            json.Null();
+        }
         if (context.withData) {
             json.Key("data");
             if (entry.hasData)

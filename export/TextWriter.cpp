@@ -1,4 +1,10 @@
-// Memos and PalmDOC documents as plain UTF-8 text.
+// Memos and documents as plain UTF-8 text.
+//
+// A document's whole text is read through its format's document reader, as
+// the Text page reads it (export/PlainDocument.h). A selection of its
+// records gives the text those records hold, in the order asked, through the
+// same conversion: the user's code page where the format names none, and LF
+// line ends.
 //
 // Memos come one after the other, each followed by a line break, with a
 // separator line between two of them. The separator is a rule of equals
@@ -8,9 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "dump/records/MemoRecord.h"
-#include "dump/records/PalmDocRecord.h"
+#include "export/ExportFeed.h"
 #include "export/ExportWriters.h"
+#include "export/PlainDocument.h"
+#include "formats/DocumentText.h"
 
 namespace corvelle {
 namespace {
@@ -40,47 +47,64 @@ std::string SeparatorRule(const std::vector<std::string>& memos) {
     return rule;
 }
 
-void WriteMemos(const ExportContext& context, std::string& out) {
-    std::vector<std::string> memos;
-    for (size_t index : context.indexes)
-        if (IsLiveRecord(context.model, index))
-            memos.push_back(context.Utf8(DecodeMemo(context.model.Data(index)).text));
-    const std::string rule = SeparatorRule(memos);
-    const std::string count = std::to_string(memos.size());
-    for (size_t i = 0; i < memos.size(); ++i) {
-        if (i > 0) out += rule + " Memo " + std::to_string(i + 1) + " of " + count + " " + rule + "\n";
-        out += memos[i];
-        out += '\n';
-    }
-}
+// Memos are kept apart until all are in, for the rule; a document's pieces
+// are joined before conversion: a two-byte character of Shift_JIS or Big5
+// may straddle two records.
+class TextFeed final : public ExportFeed {
+public:
+    explicit TextFeed(const ExportContext& context) : m_context(context) {}
 
-// The text records joined before conversion: a two-byte character of
-// Shift_JIS or Big5 may straddle two records.
-void WriteDocument(const DatabaseModel& model, const ExportContext& context, std::string& out) {
-    if (model.Count() == 0) return;
-    const PalmDocHeader header = DecodePalmDocHeader(model.Data(0));
-    std::string text;
-    for (size_t index : context.indexes) {
-        if (index == 0 || index > header.textRecords || !IsLiveRecord(model, index)) continue;
-        const PalmDocText part = DecodePalmDocText(model.Data(index), header.compression);
-        text += part.text;
-        if (part.badReference)
-            context.Warn(RecordName(index) + ": its text stops at byte " + std::to_string(part.stoppedAt) +
-                         ", at a reference before the start of the text");
-        else if (part.cut.cut)
-            context.Warn(RecordName(index) + ": its text stops at byte " + std::to_string(part.cut.at) +
-                         ", where the record ends inside " + part.cut.inside);
+    void Begin(size_t) {}
+    void Memo(std::string_view text) override { m_memos.push_back(m_context.Utf8(text)); }
+    void Document(std::string_view text) override { m_document.append(text.data(), text.size()); }
+    void ReadableText(std::string utf8) override {
+        if (m_readable.empty())
+            m_readable = std::move(utf8);  // a book's whole text: megabytes
+        else
+            m_readable += utf8;
     }
-    context.decoder.AppendUtf8(text, out);
-}
+    void Warn(std::string text) override { m_context.Warn(std::move(text)); }
+
+    void Write(std::string& out) {
+        WriteMemos(out);
+        DeviceText document(m_context.decoder);
+        out += document.Add(m_document);
+        out += document.Finish();
+        if (out.empty())
+            out.swap(m_readable);
+        else
+            out += m_readable;
+    }
+
+private:
+    void WriteMemos(std::string& out) const {
+        const std::string rule = SeparatorRule(m_memos);
+        const std::string count = std::to_string(m_memos.size());
+        for (size_t i = 0; i < m_memos.size(); ++i) {
+            if (i > 0) out += rule + " Memo " + std::to_string(i + 1) + " of " + count + " " + rule + "\n";
+            out += m_memos[i];
+            out += '\n';
+        }
+    }
+
+    const ExportContext& m_context;
+    std::vector<std::string> m_memos;
+    std::string m_document;
+    std::string m_readable;
+};
 
 }  // namespace
 
 void WriteText(const ExportContext& context, std::string& out) {
-    if (context.model.Format() == DatabaseFormat::kPalmDoc)
-        WriteDocument(context.model, context, out);
-    else
-        WriteMemos(context, out);
+    if (ExportsWholeDocument(context, ExportType::kText)) {
+        TextOptions options;
+        options.fallbackDecoder = &context.decoder;
+        const auto warn = [&context](std::string text) { context.Warn(std::move(text)); };
+        if (WritePlainDocument(context.database.Reader(), options, out, warn)) return;
+    }
+    TextFeed feed(context);
+    FeedLiveEntries(context, ExportType::kText, feed);
+    feed.Write(out);
 }
 
 }  // namespace corvelle

@@ -1,5 +1,7 @@
 #include "export/Utf8.h"
 
+#include <cstring>
+
 namespace corvelle {
 
 void AppendCodePoint(uint32_t codePoint, std::string& out) {
@@ -19,6 +21,44 @@ void AppendCodePoint(uint32_t codePoint, std::string& out) {
         out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (codePoint & 0x3F));
     }
+}
+
+// Fast for what books hold: runs of ASCII eight bytes at a time, and runs of
+// two- and three-byte characters (Greek, Cyrillic, CJK) checked inline; the
+// rare rest by Utf8SequenceLength.
+void AppendWellFormedUtf8(std::string_view bytes, std::string& out) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t size = bytes.size();
+    const auto continuation = [p](size_t i) { return (p[i] & 0xC0) == 0x80; };
+    size_t start = 0;  // of the run of well-formed bytes not yet appended
+    size_t at = 0;
+    while (at < size) {
+        uint64_t word;
+        while (size - at >= 8 && (std::memcpy(&word, p + at, 8), (word & 0x8080808080808080u) == 0)) at += 8;
+        while (at < size && p[at] < 0x80) ++at;
+        while (at < size && p[at] >= 0x80) {
+            const unsigned lead = p[at];
+            if (lead >= 0xC2 && lead <= 0xDF && size - at >= 2 && continuation(at + 1)) {
+                at += 2;
+                continue;
+            }
+            // E0 (overlong forms) and ED (surrogates) go the long way.
+            if (lead >= 0xE1 && lead <= 0xEF && lead != 0xED && size - at >= 3 && continuation(at + 1) &&
+                continuation(at + 2)) {
+                at += 3;
+                continue;
+            }
+            const size_t length = Utf8SequenceLength(bytes, at);
+            if (length != 0) {
+                at += length;
+                continue;
+            }
+            out.append(bytes.data() + start, at - start);
+            out += "\xEF\xBF\xBD";
+            start = ++at;
+        }
+    }
+    out.append(bytes.data() + start, size - start);
 }
 
 size_t Utf8SequenceLength(std::string_view text, size_t at) {

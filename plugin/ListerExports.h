@@ -30,4 +30,6 @@ void __stdcall ListSetDefaultParams(ListDefaultParams* pParams);
 void __stdcall ListGetDetectString(char* pszDetectString, int nMaxLen);
 // The Lister's find command on the page in front; kListerOk when found.
 int __stdcall ListSearchText(HWND hListWin, char* pszSearchString, int nSearchParameter);
+// The same with a UTF-16 search text, which the host uses where it is offered.
+int __stdcall ListSearchTextW(HWND hListWin, WCHAR* pszSearchString, int nSearchParameter);
 }

@@ -4,7 +4,7 @@
 #include "plugin/PreviewBitmap.h"
 
 #include "dump/LauncherIcon.h"
-#include "dump/MappedFile.h"
+#include "io/MappedFile.h"
 #include "plugin/FileNameRules.h"
 #include "viewer/UniqueHandle.h"
 

@@ -27,6 +27,16 @@ bool IsCSpace(char c) {
 
 }  // namespace
 
+bool NamesTextPage(const std::string& value) {
+    static const char kText[] = "text";
+    if (value.size() != sizeof kText - 1) return false;
+    for (size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != kText[i]) return false;
+    }
+    return true;
+}
+
 void CopyCut(char* destination, size_t capacity, const char* source) {
     if (capacity == 0) return;
     size_t length = 0;

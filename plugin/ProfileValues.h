@@ -11,6 +11,13 @@
 
 namespace corvelle {
 
+// The code page of a document whose format names none, when the options name
+// none either: what Palm devices in western Europe and America wrote.
+inline constexpr char kDefaultEncoding[] = "cp1252";
+
+// Whether a "StartPage" value names the Text page: "text" in any letter case.
+bool NamesTextPage(const std::string& value);
+
 // Copies at most capacity - 1 characters of `source` and always terminates.
 // A zero capacity writes nothing.
 void CopyCut(char* destination, size_t capacity, const char* source);

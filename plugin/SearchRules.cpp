@@ -3,22 +3,25 @@
 namespace corvelle {
 namespace {
 
-unsigned char FoldAscii(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
-}
+// A byte, or a UTF-16 code unit, as an unsigned number.
+unsigned Unit(char c) { return static_cast<unsigned char>(c); }
+unsigned Unit(char16_t c) { return c; }
 
-// Bytes of 80h and above count as letters: in every ANSI code page most of
-// them are, and splitting a word at an accented letter would be worse.
-bool IsWordByte(unsigned char c) {
+unsigned FoldAscii(unsigned c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
+
+// Bytes (and code units) of 80h and above count as letters: in every ANSI
+// code page most of them are, and splitting a word at an accented letter
+// would be worse.
+bool IsWordByte(unsigned c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
            c == '_' || c >= 0x80;
 }
 
-bool MatchesAt(const std::string& text, const std::string& needle, size_t position,
-               bool matchCase) {
+template <class String>
+bool MatchesAt(const String& text, const String& needle, size_t position, bool matchCase) {
     for (size_t i = 0; i < needle.size(); ++i) {
-        auto a = static_cast<unsigned char>(text[position + i]);
-        auto b = static_cast<unsigned char>(needle[i]);
+        unsigned a = Unit(text[position + i]);
+        unsigned b = Unit(needle[i]);
         if (!matchCase) {
             a = FoldAscii(a);
             b = FoldAscii(b);
@@ -28,23 +31,22 @@ bool MatchesAt(const std::string& text, const std::string& needle, size_t positi
     return true;
 }
 
-bool IsWholeWordAt(const std::string& text, size_t position, size_t length) {
-    const bool startsWord =
-        position == 0 || !IsWordByte(static_cast<unsigned char>(text[position - 1]));
+template <class String>
+bool IsWholeWordAt(const String& text, size_t position, size_t length) {
+    const bool startsWord = position == 0 || !IsWordByte(Unit(text[position - 1]));
     const size_t end = position + length;
-    const bool endsWord = end == text.size() || !IsWordByte(static_cast<unsigned char>(text[end]));
+    const bool endsWord = end == text.size() || !IsWordByte(Unit(text[end]));
     return startsWord && endsWord;
 }
 
-bool IsHit(const std::string& text, const std::string& needle, size_t position, int flags) {
+template <class String>
+bool IsHit(const String& text, const String& needle, size_t position, int flags) {
     return MatchesAt(text, needle, position, (flags & kSearchMatchCase) != 0) &&
            ((flags & kSearchWholeWords) == 0 || IsWholeWordAt(text, position, needle.size()));
 }
 
-}  // namespace
-
-std::optional<TextRange> FindMatch(const std::string& text, const std::string& needle,
-                                  TextRange selection, int flags) {
+template <class String>
+std::optional<TextRange> FindIn(const String& text, const String& needle, TextRange selection, int flags) {
     if (needle.empty() || needle.size() > text.size()) return std::nullopt;
     const bool first = (flags & kSearchFindFirst) != 0;
     if (!first && (selection.start > selection.end || selection.end > text.size())) {
@@ -67,6 +69,18 @@ std::optional<TextRange> FindMatch(const std::string& text, const std::string& n
         if (IsHit(text, needle, position, flags)) return TextRange{position, position + needle.size()};
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<TextRange> FindMatch(const std::string& text, const std::string& needle,
+                                  TextRange selection, int flags) {
+    return FindIn(text, needle, selection, flags);
+}
+
+std::optional<TextRange> FindMatch(const std::u16string& text, const std::u16string& needle,
+                                  TextRange selection, int flags) {
+    return FindIn(text, needle, selection, flags);
 }
 
 }  // namespace corvelle

@@ -29,5 +29,9 @@ struct TextRange {
 // repeated search from a selection outside the text, finds nothing.
 std::optional<TextRange> FindMatch(const std::string& text, const std::string& needle,
                                   TextRange selection, int flags);
+// The same in UTF-16 (the Text page's text), positions counted in its code
+// units; units of 80h and above count as letters and are compared as they are.
+std::optional<TextRange> FindMatch(const std::u16string& text, const std::u16string& needle,
+                                  TextRange selection, int flags);
 
 }  // namespace corvelle

@@ -89,6 +89,15 @@ std::optional<SavedRect> ReadSavedHostRect(SettingsPlatform& platform,
     return ParseSavedRect(platform.ReadProfileString(optionsIni, kOptionsSection, "Rect"));
 }
 
+const CodePageInfo& ReadTextEncoding(SettingsPlatform& platform, const std::string& optionsIni) {
+    const CodePageInfo* page = FindCodePage(platform.ReadProfileString(optionsIni, kOptionsSection, "Encoding"));
+    return page != nullptr ? *page : *FindCodePage(kDefaultEncoding);
+}
+
+bool ReadStartOnText(SettingsPlatform& platform, const std::string& optionsIni) {
+    return NamesTextPage(platform.ReadProfileString(optionsIni, kOptionsSection, "StartPage"));
+}
+
 std::string HostIniCandidate(const char* suggested, size_t suggestedCapacity) {
     if (suggested == nullptr) return std::string();
     const void* end = std::memchr(suggested, 0, suggestedCapacity);

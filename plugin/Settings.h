@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "export/CodePage.h"
 #include "viewer/ListerFont.h"
 #include "plugin/ProfileValues.h"
 #include "plugin/SettingsPlatform.h"
@@ -50,6 +51,14 @@ ListerFont ReadListerFont(SettingsPlatform& platform, const std::string& candida
 // 1) is not 0 and "Rect" holds a valid structure value.
 std::optional<SavedRect> ReadSavedHostRect(SettingsPlatform& platform,
                                            const std::string& optionsIni);
+
+// What [Options] of the options file says about documents (books): the code
+// page of a text whose format names none, from `Encoding=` (cp1252 when it is
+// missing or names no page FindCodePage knows); and whether a database with a
+// text opens on its Text page (`StartPage=text`, any letter case), which is
+// asked only of such a database: every read of the file costs ListLoad.
+const CodePageInfo& ReadTextEncoding(SettingsPlatform& platform, const std::string& optionsIni);
+bool ReadStartOnText(SettingsPlatform& platform, const std::string& optionsIni);
 
 // What ListSetDefaultParams keeps of the host's suggested INI path: its
 // directory followed by "wincmd.ini". `suggested` is read no further than

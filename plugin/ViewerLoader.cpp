@@ -8,6 +8,7 @@
 #include "plugin/TabStops.h"
 #include "plugin/Win32SettingsPlatform.h"
 #include "viewer/List.h"
+#include "viewer/records/RecordsSource.h"
 
 namespace corvelle {
 namespace {
@@ -54,14 +55,21 @@ HWND BuildViewer(HWND hParentWin, const std::wstring& path,
     Win32SettingsPlatform platform(hParentWin);
     LocateOptionsFile(platform, g_szOptionsIni, sizeof g_szOptionsIni);
     const ListerFont font = ReadListerFont(platform, g_szHostIni);
+    const CodePageInfo& encoding = ReadTextEncoding(platform, g_szOptionsIni);
 
     if (!embedded) MoveToSavedRect(hParentWin, platform);
 
     auto frame = std::make_unique<CList>();
-    // Before the sheet's window: the page's tab title comes from the file.
+    // Before the sheet's window: the pages' tabs come from the file's header.
     if (CListSheet* sheet = frame->GetListSheet()) {
         const TabStops stops = TabStopsForFontHeight(font.nHeight);
-        sheet->m_pageRecords.SetSource(path, font, stops.data(), static_cast<int>(stops.size()));
+        const HeaderFacts header = ReadHeaderFacts(path);
+        sheet->m_pageRecords.SetSource(path, header.holdsResources, font, stops.data(), static_cast<int>(stops.size()));
+        sheet->m_pageRecords.SetEncoding(encoding);
+        if (header.hasDocument) {
+            sheet->m_pageText.SetSource(path, font, encoding);
+            sheet->AddTextPage(ReadStartOnText(platform, g_szOptionsIni));
+        }
     }
     RECT client{};
     ::GetClientRect(hParentWin, &client);

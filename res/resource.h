@@ -23,6 +23,10 @@
 #define IDC_RECORDS_PANE     1061
 #define IDC_RECORDS_PICTURE  1062
 
+// Text page ("Text"): a document's text as a person reads it.
+#define IDD_TEXT_PAGE        150
+#define IDC_TEXT_TEXT        1070
+
 // String table entries composed into the About page's information box.
 #define IDS_ABOUT_TITLE      1
 #define IDS_ABOUT_RIGHTS     3

@@ -5,7 +5,7 @@ set(CORVELLE_ASAN_BUILD "" CACHE PATH "Build tree with CORVELLE_SANITIZE=ON")
 set(CORVELLE_FUZZ_BUILD "" CACHE PATH "Build tree with CORVELLE_FUZZ=ON")
 
 if(CORVELLE_ASAN_BUILD AND EXISTS ${CORVELLE_ASAN_BUILD}/CMakeCache.txt)
-  foreach(subsystem dump export plugin viewer about)
+  foreach(subsystem dump export io plugin viewer records about)
     add_test(NAME sanitized-${subsystem}-tests
       COMMAND ${CORVELLE_ASAN_BUILD}/tests/corvelle_${subsystem}_tests --gtest_brief=1)
     set_tests_properties(sanitized-${subsystem}-tests PROPERTIES
@@ -19,9 +19,21 @@ foreach(fuzzer fuzz-report fuzz-icon fuzz-export)
     set_tests_properties(${fuzzer}-30s PROPERTIES TIMEOUT 200)
   endif()
 endforeach()
+if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-books)
+  add_test(NAME fuzz-books-30s COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-books 30
+    ${CMAKE_SOURCE_DIR}/tests/data/books)
+  set_tests_properties(fuzz-books-30s PROPERTIES TIMEOUT 200)
+endif()
 if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-records)
   add_test(NAME fuzz-records-20s COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-records 20)
   set_tests_properties(fuzz-records-20s PROPERTIES TIMEOUT 200)
+endif()
+
+# Mobipocket books, seeded with every book the checks use and the damaged ones (loops, bombs, offsets past the end).
+if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-mobipocket)
+  add_test(NAME fuzz-mobipocket-30s
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/books/fuzz-mobipocket.sh ${CORVELLE_FUZZ_BUILD}/tools/fuzz-mobipocket 30)
+  set_tests_properties(fuzz-mobipocket-30s PROPERTIES TIMEOUT 200)
 endif()
 
 # Databases written by an independent writer (Debian's Palm::PDB) read back.
@@ -35,6 +47,14 @@ if(CORVELLE_PERL)
       ${CMAKE_SOURCE_DIR}/samples)
 endif()
 
+# Mobipocket books read by Debian's mobitool and by calibre (its readings committed beside the books it
+# wrote), and the books tools/books/mobibook.py writes from the format's description (HUFF/CDIC and the rest).
+find_program(CORVELLE_MOBITOOL mobitool)
+if(CORVELLE_MOBITOOL AND EXISTS /usr/bin/python3)
+  add_test(NAME books-mobipocket
+    COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/books/check-mobipocket.py $<TARGET_FILE:corvelle-dump>)
+endif()
+
 # The install package: name, members, pluginst.inf keys, and that the built modules are stripped GUI modules.
 add_test(NAME install-zip
   COMMAND ${CMAKE_SOURCE_DIR}/tools/make-zip-test.sh ${CORVELLE_WIN32_BUILD} ${CORVELLE_WIN64_BUILD})
@@ -46,10 +66,31 @@ if(CORVELLE_PERL AND EXISTS /usr/bin/python3)
     add_test(NAME export-${check}
       COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/export/check-exports.py ${check} $<TARGET_FILE:corvelle-dump>)
   endforeach()
+  # Palm OS 5's Calendar and Memos written by Debian's Palm modules, its Tasks by a writer of their own.
+  foreach(check calendar tasks memos)
+    add_test(NAME export-${check} COMMAND /usr/bin/python3
+      ${CMAKE_SOURCE_DIR}/tools/export/check-organizer-exports.py ${check} $<TARGET_FILE:corvelle-dump>)
+  endforeach()
   # The code pages' Windows half, through the 64-bit cross-built corvelle-dump.exe under Wine.
   if(CORVELLE_WIN64_BUILD AND EXISTS ${CORVELLE_WIN64_BUILD}/corvelle-dump.exe)
     add_test(NAME export-windows COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/export/check-exports.py windows
       $<TARGET_FILE:corvelle-dump> ${CORVELLE_WIN64_BUILD}/corvelle-dump.exe)
     set_tests_properties(export-windows PROPERTIES TIMEOUT 600)
   endif()
+endif()
+
+# Contacts databases of Palm OS 5, which no packaged tool writes or reads: written byte by byte from their layout
+# by a script of their own, read back as fields, as JSON (the json module) and as vCard (python3-vobject).
+if(EXISTS /usr/bin/python3)
+  add_test(NAME export-contacts
+    COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/export/check-contacts.py $<TARGET_FILE:corvelle-dump>)
+endif()
+
+# The books: eReader against calibre's reading kept beside each book (tools/books/make-books.sh makes them where
+# calibre is installed), TealDoc against mobitool and txt2pdbdoc run here, iSilo named and shown as bytes.
+if(EXISTS /usr/bin/python3)
+  foreach(check ereader tealdoc isilo)
+    add_test(NAME books-${check}
+      COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/books/check-books.py ${check} $<TARGET_FILE:corvelle-dump>)
+  endforeach()
 endif()

@@ -12,7 +12,7 @@
 #   tools/bench-viewer.sh DIR -- "3000 65535"      (those sizes only, no soak)
 #
 # Each dir is a built cross build; its corvelle-host.exe runs the benchmark
-# (tools/bench-viewer.cpp) as its disabled test BenchViewer.DISABLED_Figures.
+# (tools/bench/bench-viewer.cpp) as its disabled test BenchViewer.DISABLED_Figures.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")

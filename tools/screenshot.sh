@@ -5,10 +5,12 @@
 #   tools/screenshot.sh <cross-build-dir> [output-dir]     (default: <dir>/screenshots)
 #
 # Writes dump.png ("Image Dump"), about.png ("About"), records.png (the
-# Records page of a Memo database) and resources.png (the Resources page of
-# the application sample, its icon chosen), cropped to the Lister window.
+# Records page of a Memo database), resources.png (the Resources page of
+# the application sample, its icon chosen), contacts.png (the Records page
+# of a Contacts database, a contact with its picture chosen) and text.png (the
+# Text page of a PalmDOC book), cropped to the Lister window.
 # Uses the build's own Wine prefix (tools/wine-test.sh creates it on its
-# first run); the host's disabled test in tools/screenshot-host.cpp
+# first run); the host's disabled test in tools/screenshot/screenshot-host.cpp
 # holds each page on screen until the picture is taken.
 set -euo pipefail
 
@@ -50,7 +52,7 @@ cd "$(dirname "$host")"
 CORVELLE_SCREENSHOT_FOLDER="Z:${markers//\//\\}" "$loader" "$host" --gtest_also_run_disabled_tests \
   --gtest_filter=Screenshots.DISABLED_HoldEachPage >"$markers/host.log" 2>&1 &
 host_pid=$!
-for page in dump about records resources; do
+for page in dump about records resources contacts text; do
   for _ in $(seq 1 600); do
     [ -f "$markers/$page.ready" ] && break
     kill -0 "$host_pid" 2>/dev/null || break

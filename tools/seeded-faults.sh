@@ -31,12 +31,13 @@ if [ $mode = wine ]; then
   failing() { "$work/src/tools/wine-test.sh" "$work/build" >"$work/wine.log" 2>&1 || printf 'wine-host '; }
 else
   configure=(-DCORVELLE_BENCH=OFF)
-  targets=(corvelle-dump corvelle_dump_tests corvelle_plugin_tests corvelle_viewer_tests corvelle_about_tests)
+  targets=(corvelle-dump corvelle_dump_tests corvelle_io_tests corvelle_plugin_tests corvelle_viewer_tests
+    corvelle_about_tests)
   faults='/^# FAULTS$/,/^# WINE FAULTS$/p'
   # The suites that fail, or "" when all pass.
   failing() {
     local suite failed=""
-    for suite in dump plugin viewer about; do
+    for suite in dump io plugin viewer about; do
       "$work/build/tests/corvelle_${suite}_tests" --gtest_brief=1 >/dev/null 2>&1 || failed+="$suite "
     done
     printf '%s' "$failed"
@@ -112,6 +113,11 @@ entry-libr-records       dump/ResourceList.cpp     s~\Q || CodeIs(shape.type, "l
 entry-pqa-described      dump/EntryList.cpp        s~\Q!CodeIs(shape.type, "pqa ")\E~true~
 entry-partial-entry      dump/ResourceList.cpp     s~\QlistBytes / entrySize\E~(listBytes + entrySize - 1) / entrySize~
 entry-missing-count      dump/EntryList.cpp        s~\Qshape.count - shown, shape.count\E~shape.count, shape.count~
+write-in-place           io/WholeFileWriterPosix.cpp s~O_CREAT \| O_EXCL~O_CREAT | O_TRUNC~; s~temporary = path \+ .*;~temporary = path;~
+write-leaves-temporary   io/WholeFileWriterPosix.cpp s~\n\s*if \(!written\) ::unlink\(temporary.c_str\(\)\);~~
+write-never-renamed      io/WholeFileWriterPosix.cpp s~\Q&& ::rename(temporary.c_str(), path.c_str()) != 0\E~&& false~
+write-opens-up-mode      io/WholeFileWriterPosix.cpp s~\Q(void)::fchmod\E~(void)~
+same-file-by-size        io/SameFilePosix.cpp      s~\Qone.st_ino == two.st_ino\E~one.st_size == two.st_size~
 rect-checksum-wrap       plugin/ProfileValues.cpp  s~\Qbyte != (sum & 0xFFu)\E~byte != sum~
 rect-empty-accepted      plugin/ProfileValues.cpp  s~\Qwidth <= 0 || height <= 0\E~width < 0 || height < 0~
 muldiv-truncates         plugin/ProfileValues.cpp  s~\Q(magnitude + divisor / 2) / divisor\E~magnitude / divisor~
@@ -143,10 +149,10 @@ fit-shrink-sign          viewer/SheetLayout.cpp    s~\Qint64_t{r.right} - delta.
 fit-origin-lost          viewer/SheetLayout.cpp    s~\QClampToInt32(sheet.left + parentWidth)\E~ClampToInt32(parentWidth)~
 fit-empty-parent         viewer/SheetLayout.cpp    s~\QparentWidth == 0 || parentHeight == 0\E~parentWidth == 0 \&\& parentHeight == 0~
 clamp-high               viewer/SheetLayout.cpp    s~\Qif (value > std::numeric_limits<int32_t>::max()) {\E~if (false) {~
-format-height-mask       viewer/RichTextFormat.cpp s~\Qformat.mask = kCfmSize;\E~format.mask |= kCfmSize;~
-format-face-unbounded    viewer/RichTextFormat.cpp s~std::memchr\(source, '\\0', sourceSize\)~std::memchr(source, 0, sourceSize + 8)~
-format-tab-cap           viewer/RichTextFormat.cpp s~\Qcount > kMaxTabStops ? kMaxTabStops : count\E~count~
-format-text-limit        viewer/RichTextFormat.cpp s~\Qif (length >= kLargestTextLimit) {\E~if (false) {~
+format-height-mask       viewer/RichEditDefaults.cpp s~\Qformat.mask = kCfmSize;\E~format.mask |= kCfmSize;~
+format-face-unbounded    viewer/RichEditDefaults.cpp s~std::memchr\(source, '\\0', sourceSize\)~std::memchr(source, 0, sourceSize + 8)~
+format-tab-cap           viewer/RichEditDefaults.cpp s~\Qcount > kMaxTabStops ? kMaxTabStops : count\E~count~
+format-text-limit        viewer/RichEditDefaults.cpp s~\Qif (length >= kLargestTextLimit) {\E~if (false) {~
 style-template-font      viewer/SheetStyle.cpp     s#\Q(wantedStyle & ~kDsSetFont)\E#wantedStyle#
 style-disabled           viewer/SheetStyle.cpp     s~\Qif (!listerWindowIsActive)\E~if (listerWindowIsActive)~
 handle-reset-same        viewer/UniqueHandle.h     s~\Qif (handle == m_handle) {\E~if (false) {~
@@ -176,7 +182,7 @@ select-all-selects-none  viewer/ListpagePty.cpp    s~\Q        m_richEdit.SetSel
 no-paragraph-format      plugin/ViewerLoader.cpp   s~\n\s*if \(!page.m_bFirstShow\) page.ApplyParaFormat\(\);~~
 copy-part-mid-fill       viewer/ListpagePty.cpp    s~\n\s*PutTextOnClipboard\(m_hWnd, m_strText\);\n\s*return;~~
 title-stays-arriving     viewer/ListpagePty.cpp    s~\Q            : m_strTabTitle;\E~            : m_strTabTitle + " (100%)";~
-italic-dropped           viewer/RichTextFormat.cpp s~\Qformat.effects |= kCfeItalic;\E~~
+italic-dropped           viewer/RichEditDefaults.cpp s~\Qformat.effects |= kCfeItalic;\E~~
 page-laid-out-once       viewer/PropertySheetRz.cpp s~\Qif (page != nullptr && m_bLaidOut) {\E~if (page != nullptr \&\& !m_bLaidOut) {~
 autosave-only-one        plugin/Settings.cpp       s~\Q"autosave", 1) == 0\E~"autosave", 1) != 1~
 command-to-the-sheet     plugin/ListCommands.cpp   s~\Q::PostMessageA(page, message, 0, lParam)\E~::PostMessageA(::GetParent(page), message, 0, lParam)~
@@ -194,3 +200,6 @@ dump-margin-moved        res/DumpPage.rc           s~\Q7, 7, 208, 161\E~7, 7, 20
 column-sample-only       viewer/records/RecordsPage.cpp s~\QkMeasuredRows = 64\E~kMeasuredRows = 0~
 column-cell-unpadded     viewer/records/ColumnWidth.cpp s~\QkCellPadding = 16\E~kCellPadding = 0~
 stop-on-stale-figures    viewer/ReportFiller.cpp   s~\Qif (StopAwaitsYoungerFigures()) {\E~if (false) {~
+write-in-place-windows   io/WholeFileWriterWin32.cpp s~, CREATE_NEW,~, CREATE_ALWAYS,~; s~temporary = path \+ .*;~temporary = path;~; s~if \(written && !~if (false \&\& !~
+write-temporary-windows  io/WholeFileWriterWin32.cpp s~\n\s*::DeleteFileW\(temporary.c_str\(\)\);~~
+rename-refuses-existing  io/WholeFileWriterWin32.cpp s~MOVEFILE_REPLACE_EXISTING \| ~~

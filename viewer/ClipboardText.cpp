@@ -26,11 +26,10 @@ private:
     bool m_bOpen;
 };
 
-}  // namespace
-
-bool PutTextOnClipboard(HWND hOwner, const std::string& text) {
+// `bytes` bytes from `data`, with its terminator, under `format`.
+bool PutOnClipboard(HWND hOwner, const void* data, size_t bytes, UINT format) {
     // The memory first: when it cannot be had, the clipboard keeps what it had.
-    UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!memory) {
         return false;
     }
@@ -38,16 +37,26 @@ bool PutTextOnClipboard(HWND hOwner, const std::string& text) {
     if (locked == nullptr) {
         return false;
     }
-    std::memcpy(locked, text.c_str(), text.size() + 1);
+    std::memcpy(locked, data, bytes);
     ::GlobalUnlock(memory.Get());
 
     OpenedClipboard clipboard(hOwner);
     if (!clipboard.IsOpen() || !::EmptyClipboard()) {
         return false;
     }
-    if (::SetClipboardData(CF_TEXT, memory.Get()) == nullptr) {
+    if (::SetClipboardData(format, memory.Get()) == nullptr) {
         return false;
     }
     memory.Release();  // the clipboard owns it now
     return true;
+}
+
+}  // namespace
+
+bool PutTextOnClipboard(HWND hOwner, const std::string& text) {
+    return PutOnClipboard(hOwner, text.c_str(), text.size() + 1, CF_TEXT);
+}
+
+bool PutTextOnClipboard(HWND hOwner, const std::wstring& text) {
+    return PutOnClipboard(hOwner, text.c_str(), (text.size() + 1) * sizeof(wchar_t), CF_UNICODETEXT);
 }

@@ -11,3 +11,6 @@
 // clipboard's owner. False, with the clipboard unchanged where possible,
 // when it cannot be opened or the memory for the text cannot be had.
 bool PutTextOnClipboard(HWND hOwner, const std::string& text);
+// The same for UTF-16 text, as CF_UNICODETEXT (the system offers it as
+// CF_TEXT too, to programs that ask for that).
+bool PutTextOnClipboard(HWND hOwner, const std::wstring& text);

@@ -20,6 +20,13 @@ CListSheet::CListSheet(const char* pszCaption, HWND hParent, UINT iSelectPage)
 
 CListSheet::~CListSheet() { DestroySheetWindow(); }
 
+void CListSheet::AddTextPage(bool startHere) {
+    if (m_bTextPage || GetSafeHwnd() != nullptr) return;
+    AddPage(&m_pageText);
+    m_bTextPage = true;
+    if (startHere) SetStartPage(3);
+}
+
 CList::CList() {
     // Constructed inside the host's call: nothing may throw out of it. Without
     // a sheet the frame's window creation fails.

@@ -1,5 +1,6 @@
 // The viewer: the frame CList that the host knows by its window handle, and
-// the sheet CListSheet inside it with the "Image Dump", About and Records pages.
+// the sheet CListSheet inside it with the "Image Dump", About and Records
+// pages, and for a database with a text (a book) the Text page.
 //
 // For the entry points:
 //   auto* frame = new CList;                       // constructs sheet and pages
@@ -27,6 +28,7 @@
 #include "viewer/PropertySheetRz.h"
 #include "viewer/SheetHostWnd.h"
 #include "viewer/records/RecordsPage.h"
+#include "viewer/text/TextPage.h"
 
 #if __has_include("about/About.h")
 #include "about/About.h"
@@ -46,9 +48,18 @@ public:
     // property sheet that created them, before the page objects.
     ~CListSheet() override;
 
+    // Adds the Text page as the fourth tab, and makes it the one the sheet
+    // opens on when `startHere`; both before the sheet's window is made.
+    void AddTextPage(bool startHere);
+    bool HasTextPage() const { return m_bTextPage; }
+
     CListpagePty m_pageDump;
     CAbout m_pageAbout;
     CRecordsPage m_pageRecords;  // "Records" or "Resources", built when first shown
+    CTextPage m_pageText;        // "Text", built when first shown; only once added
+
+private:
+    bool m_bTextPage = false;
 };
 
 class CList : public CSheetHostWnd {

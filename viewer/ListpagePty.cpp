@@ -1,15 +1,14 @@
 #include "viewer/ListpagePty.h"
 
-#include <commctrl.h>
-#include <prsht.h>
 #include <richedit.h>
 
 #include <cstring>
 
 #include "res/resource.h"
 #include "viewer/ClipboardText.h"
+#include "viewer/PageTab.h"
 #include "viewer/ReportFillPlan.h"
-#include "viewer/RichTextFormat.h"
+#include "viewer/RichEditDefaults.h"
 
 namespace {
 
@@ -60,66 +59,14 @@ void CListpagePty::ApplyParaFormat() {
 
 void CListpagePty::ShowText() {
     if (m_strTabTitle.empty()) {
-        m_strTabTitle = TabText();
+        m_strTabTitle = PageTabTitle(m_hWnd);
     }
-    m_filler.Start(m_strText, m_hWnd);
+    m_filler.Start(m_reportText, m_hWnd);
 }
 
 bool CListpagePty::ShowReportUpTo(size_t offset) { return m_filler.ShowUpTo(offset); }
 
-// The tab of this page in its sheet's tab control, or -1.
-int CListpagePty::TabIndex() const {
-    const HWND hSheet = m_hWnd != nullptr ? ::GetParent(m_hWnd) : nullptr;
-    if (hSheet == nullptr) {
-        return -1;
-    }
-    return static_cast<int>(
-        ::SendMessageA(hSheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(m_hWnd), 0));
-}
-
-HWND CListpagePty::TabControl() const {
-    const HWND hSheet = m_hWnd != nullptr ? ::GetParent(m_hWnd) : nullptr;
-    return hSheet != nullptr
-               ? reinterpret_cast<HWND>(::SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0))
-               : nullptr;
-}
-
-std::string CListpagePty::TabText() const {
-    const HWND hTab = TabControl();
-    const int index = TabIndex();
-    char text[128] = {};
-    if (hTab == nullptr || index < 0) {
-        return std::string();
-    }
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    ::SendMessageA(hTab, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-void CListpagePty::ShowFillProgress() {
-    const HWND hTab = TabControl();
-    const int index = TabIndex();
-    if (hTab == nullptr || index < 0 || m_strTabTitle.empty()) {
-        return;
-    }
-    // The title says the report is still arriving, and goes back to the
-    // page's own title once it is all in (or cut, which its last line says).
-    const std::string title =
-        m_filler.IsArriving()
-            ? corvelle::ArrivingTabTitle(m_strTabTitle, m_filler.ShownBytes(),
-                                         m_filler.TotalBytes())
-            : m_strTabTitle;
-    if (title == TabText()) {
-        return;
-    }
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(title.c_str());
-    ::SendMessageA(hTab, TCM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-}
+void CListpagePty::ShowFillProgress() { ::ShowFillProgress(m_hWnd, m_strTabTitle, m_filler); }
 
 void CListpagePty::SetTabStops(const int* pPositions, int count) {
     if (pPositions == nullptr || count <= 0) {

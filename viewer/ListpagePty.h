@@ -63,10 +63,8 @@ private:
     void ToggleWrap();
     void CopySelection();
     void ShowFillProgress();
-    int TabIndex() const;
-    HWND TabControl() const;
-    std::string TabText() const;
 
+    CReportText m_reportText{m_strText};
     CReportFiller m_filler{m_richEdit};
     std::string m_strTabTitle;  // the tab's own title, read when a fill starts
 };

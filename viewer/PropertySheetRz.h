@@ -28,6 +28,8 @@ public:
     // Pages are shown in the order they are added; they must outlive the
     // sheet window.
     void AddPage(CResizePage* pPage);
+    // The page the sheet opens on (from 0), for a Create still to come.
+    void SetStartPage(UINT iPage) { m_nStartPage = iPage; }
 
     // Creates the sheet as a modeless child of `hParent` with `dwStyle` and
     // `dwExStyle` in place of the property sheet's own template styles. Its

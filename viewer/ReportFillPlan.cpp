@@ -71,6 +71,15 @@ std::string MemoryStopNote(uint64_t shownBytes, uint64_t totalBytes) {
     return line;
 }
 
+std::string TextMemoryStopNote(uint64_t shownCharacters) {
+    char line[200];
+    std::snprintf(line, sizeof line,
+                  "\r\n*** Not enough memory to show more: the first %" PRIu64
+                  " characters of the text are shown. corvelle-dump --export text writes the whole text. ***\r\n",
+                  shownCharacters);
+    return line;
+}
+
 std::string ArrivingTabTitle(const std::string& title, uint64_t shownBytes, uint64_t totalBytes) {
     unsigned percent = PercentOf(shownBytes, totalBytes);
     if (percent > 99) {

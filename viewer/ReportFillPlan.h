@@ -53,6 +53,9 @@ size_t NextPieceBytes(size_t lastBytes, double lastMs);
 // The line that ends the shown text when filling stopped for lack of memory.
 // It starts on a line of its own and ends with CR LF.
 std::string MemoryStopNote(uint64_t shownBytes, uint64_t totalBytes);
+// The same for the Text page, whose text is read as it is shown: how many
+// characters (UTF-16 code units, a line end counting two) are shown.
+std::string TextMemoryStopNote(uint64_t shownCharacters);
 
 // The page's tab title while the report is still arriving: `title` with how
 // much is shown, as a whole percentage below 100.

@@ -2,6 +2,8 @@
 
 #include <psapi.h>
 
+#include <algorithm>
+
 #include "viewer/MemoryStop.h"
 #include "viewer/ReportFillPlan.h"
 
@@ -96,6 +98,33 @@ private:
 
 }  // namespace
 
+size_t CFillSource::FirstPiece() const { return corvelle::kFirstPieceBytes; }
+
+size_t CReportText::PieceEnd(size_t start, size_t wanted) const {
+    return corvelle::PieceEnd(m_text, start, wanted);
+}
+
+namespace {
+
+void PutAtCaret(CRichEditControl& control, const char* data, size_t size, bool streamed) {
+    if (streamed) {
+        control.ReplaceSelection(data, size);
+    } else {
+        control.InsertAtCaret(data, size);
+    }
+}
+
+}  // namespace
+
+void CReportText::Insert(CRichEditControl& control, size_t from, size_t to, bool streamed) {
+    PutAtCaret(control, m_text.data() + from, to - from, streamed);
+}
+
+void CReportText::InsertMemoryNote(CRichEditControl& control, size_t shown, bool streamed) {
+    const std::string note = corvelle::MemoryStopNote(shown, m_text.size());
+    PutAtCaret(control, note.data(), note.size(), streamed);
+}
+
 CReportFiller::CReportFiller(CRichEditControl& control) : m_control(control) {
     m_control.m_beforeSelectionUse = [this] {
         if (!m_bOwnMessages) {
@@ -141,7 +170,7 @@ private:
     LONG m_firstLine = 0;
 };
 
-void CReportFiller::AppendAtEnd(const char* data, size_t size) {
+void CReportFiller::AppendAtEnd(const std::function<void(bool streamed)>& put) {
     QuietEdit quiet(*this);
     if (!m_bParked) {
         // Moving the caret across the whole text costs the control a pass
@@ -160,22 +189,18 @@ void CReportFiller::AppendAtEnd(const char* data, size_t size) {
     // the stream in 4 KB steps), so there the pieces are streamed: that
     // process stops at a few megabytes anyway, and its room is what keeps
     // the host alive.
-    if (m_bStreamPieces) {
-        m_control.ReplaceSelection(data, size);
-    } else {
-        m_control.InsertAtCaret(data, size);
-    }
+    put(m_bStreamPieces);
 }
 
-void CReportFiller::Insert(const char* data, size_t size) {
+void CReportFiller::Insert(const std::function<void(bool streamed)>& put) {
     if (m_nShown == 0) {
         // Into the empty control: the caret goes to the start, which also
         // shows the first line.
         UnpaintedInsertion unpainted(m_control.GetSafeHwnd());
-        m_control.ReplaceSelection(data, size);
+        put(true);
         m_control.SetSel(0, 0);
     } else {
-        AppendAtEnd(data, size);
+        AppendAtEnd(put);
     }
 }
 
@@ -198,10 +223,10 @@ void CReportFiller::ReturnSelection() {
     RepaintControl(m_control);
 }
 
-void CReportFiller::Start(const std::string& text, HWND hTimerWindow) {
+void CReportFiller::Start(CFillSource& source, HWND hTimerWindow) {
     m_timer.Reset();
     m_bParked = false;
-    m_pText = &text;
+    m_pSource = &source;
     m_nShown = 0;
     m_bMemoryStop = false;
     m_budget = MegabytesFromEnvironment(corvelle::kMemoryBudgetVariable);
@@ -214,23 +239,27 @@ void CReportFiller::Start(const std::string& text, HWND hTimerWindow) {
     m_nNextPiece = corvelle::kFirstPieceBytes;
     m_nextRepaintMs = NowMilliseconds() + corvelle::kRepaintIntervalMs;
 
-    m_control.LimitTextTo(text.size() + kNoteReserve);
+    // A source that reads its text as asked reads no more than tells whether
+    // the text is short.
+    source.Prepare(corvelle::kWholeReportBytes + 1);
+    const bool whole = source.IsComplete() && source.Size() <= corvelle::kWholeReportBytes;
+    m_nLimit = source.ExpectedSize() + kNoteReserve;
+    m_control.LimitTextTo(m_nLimit);
     m_control.DisableUndo();
     // The new text replaces the old and takes its paragraph format; the caret
     // goes to the start, which also shows the first line.
     m_control.SetSel(0, -1);
     m_control.ReplaceSelection("", 0);
-    const size_t first =
-        text.size() <= corvelle::kWholeReportBytes ? text.size() : corvelle::kFirstPieceBytes;
-    // A short report goes in whatever memory is left: it costs the process
-    // a few megabytes at most, which the room kept for the host allows.
-    if (AppendPiece(first, text.size() > corvelle::kWholeReportBytes) && m_nShown < text.size()) {
+    const size_t first = whole ? source.Size() : source.FirstPiece();
+    // A short text goes in whatever memory is left: it costs the process a
+    // few megabytes at most, which the room kept for the host allows.
+    if (AppendPiece(first, !whole) && !AllShown()) {
         if (hTimerWindow != nullptr &&
             ::SetTimer(hTimerWindow, kTimerId, USER_TIMER_MINIMUM, nullptr) != 0) {
             m_timer.Reset(corvelle::WindowTimer{hTimerWindow, kTimerId});
         } else {
             m_bTimerAsksAgain = false;
-            ShowUpTo(text.size());  // no timer: the whole text now
+            ShowUpTo(SIZE_MAX);  // no timer: the whole text now
         }
     }
     Notify();
@@ -259,7 +288,7 @@ bool CReportFiller::OnTimer(UINT_PTR id) {
     const size_t before = m_nShown;
     if (AppendPiece(m_nNextPiece)) {
         m_nNextPiece = corvelle::NextPieceBytes(m_nShown - before, NowMilliseconds() - start);
-        if (m_nShown >= TotalBytes()) {
+        if (AllShown()) {
             EndFilling();
         }
     }
@@ -269,13 +298,13 @@ bool CReportFiller::OnTimer(UINT_PTR id) {
 
 bool CReportFiller::ShowUpTo(size_t offset) {
     const bool wasArriving = IsArriving();
-    while (m_pText != nullptr && m_nShown < offset && m_nShown < m_pText->size()) {
+    while (m_pSource != nullptr && m_nShown < offset && !AllShown()) {
         const size_t before = m_nShown;
         if (!AppendPiece(corvelle::kLargestPieceBytes) || m_nShown == before) {
             break;
         }
     }
-    if (wasArriving && m_nShown >= TotalBytes()) {
+    if (wasArriving && AllShown()) {
         EndFilling();
     } else {
         RepaintControl(m_control);
@@ -287,15 +316,20 @@ bool CReportFiller::ShowUpTo(size_t offset) {
 }
 
 bool CReportFiller::ControlHoldsWholeReport() const {
-    return !IsArriving() && !m_bMemoryStop && m_nShown == TotalBytes();
+    return !IsArriving() && !m_bMemoryStop && AllShown();
+}
+
+bool CReportFiller::AllShown() const {
+    return m_pSource == nullptr || (m_pSource->IsComplete() && m_nShown >= m_pSource->Size());
 }
 
 bool CReportFiller::AppendPiece(size_t wanted, bool mayStop) {
-    if (m_pText == nullptr || m_bMemoryStop) {
+    if (m_pSource == nullptr || m_bMemoryStop) {
         return false;
     }
-    const std::string& text = *m_pText;
-    size_t end = corvelle::PieceEnd(text, m_nShown, wanted);
+    CFillSource& source = *m_pSource;
+    source.Prepare(m_nShown + wanted);
+    size_t end = source.PieceEnd(m_nShown, wanted);
     if (end <= m_nShown) {
         return true;
     }
@@ -311,7 +345,7 @@ bool CReportFiller::AppendPiece(size_t wanted, bool mayStop) {
         const uint64_t fit = corvelle::BytesThatFit(room, m_budget, m_nShown, bytesPerByte);
         if (fit < end - m_nShown) {
             // What still fits, if a line of it does.
-            end = fit > 0 ? corvelle::PieceEnd(text, m_nShown, static_cast<size_t>(fit)) : m_nShown;
+            end = fit > 0 ? source.PieceEnd(m_nShown, static_cast<size_t>(fit)) : m_nShown;
             if (end <= m_nShown || end - m_nShown > fit) {
                 if (StopAwaitsYoungerFigures()) {
                     return true;
@@ -321,7 +355,13 @@ bool CReportFiller::AppendPiece(size_t wanted, bool mayStop) {
             }
         }
     }
-    Insert(text.data() + m_nShown, end - m_nShown);
+    if (end + kNoteReserve > m_nLimit) {
+        // A source that reads as it goes may outgrow its guess.
+        m_nLimit = std::max(end, source.ExpectedSize()) + kNoteReserve;
+        m_control.LimitTextTo(m_nLimit);
+    }
+    const size_t from = m_nShown;
+    Insert([&](bool streamed) { source.Insert(m_control, from, end, streamed); });
     m_nShown = end;
     return true;
 }
@@ -332,8 +372,7 @@ bool CReportFiller::StopAwaitsYoungerFigures() const {
 
 void CReportFiller::StopForMemory() {
     m_bMemoryStop = true;
-    const std::string note = corvelle::MemoryStopNote(m_nShown, TotalBytes());
-    Insert(note.data(), note.size());
+    Insert([this](bool streamed) { m_pSource->InsertMemoryNote(m_control, m_nShown, streamed); });
     EndFilling();
 }
 

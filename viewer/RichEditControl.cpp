@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "viewer/RichTextFormat.h"
+#include "viewer/RichEditDefaults.h"
 
 // The rich-edit structures as the control reads them: the plain character
 // format and the extended paragraph format.
@@ -45,6 +45,37 @@ DWORD CALLBACK ReadTextSource(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* pc
     std::memcpy(buffer, source->data + source->offset, count);
     source->offset += count;
     *pcb = static_cast<LONG>(count);
+    return 0;
+}
+
+// The same for UTF-16 text: counted in code units, and cut only after a line
+// feed, so that neither a code unit nor a CR LF is ever split.
+struct WideTextSource {
+    const wchar_t* data;
+    size_t count;
+    size_t offset;
+};
+
+DWORD CALLBACK ReadWideTextSource(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* pcb) {
+    auto* source = reinterpret_cast<WideTextSource*>(cookie);
+    size_t count = source->count - source->offset;
+    const size_t room = cb > 0 ? static_cast<size_t>(cb) / sizeof(wchar_t) : 0;
+    if (count > room) {
+        count = room;
+        size_t cut = count;
+        while (cut > 0 && source->data[source->offset + cut - 1] != L'\n') {
+            --cut;
+        }
+        if (cut > 0) {
+            count = cut;
+        } else if (count > 0 && source->data[source->offset + count - 1] >= 0xD800 &&
+                   source->data[source->offset + count - 1] <= 0xDBFF) {
+            --count;  // a surrogate pair stays whole
+        }
+    }
+    std::memcpy(buffer, source->data + source->offset, count * sizeof(wchar_t));
+    source->offset += count;
+    *pcb = static_cast<LONG>(count * sizeof(wchar_t));
     return 0;
 }
 
@@ -109,6 +140,49 @@ static void StreamIn(HWND hWnd, const char* data, size_t size, WPARAM format) {
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
     stream.pfnCallback = &ReadTextSource;
     ::SendMessageA(hWnd, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+}
+
+static void StreamInWide(HWND hWnd, const wchar_t* data, size_t count, WPARAM format) {
+    WideTextSource source{data, count, 0};
+    EDITSTREAM stream{};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+    stream.pfnCallback = &ReadWideTextSource;
+    ::SendMessageA(hWnd, EM_STREAMIN, format | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
+}
+
+void CRichEditControl::ReplaceSelection(const wchar_t* data, size_t count) {
+    if (m_hWnd != nullptr) {
+        StreamInWide(m_hWnd, data, count, SF_TEXT | SFF_SELECTION);
+    }
+}
+
+void CRichEditControl::InsertAtCaret(const wchar_t* data, size_t count) {
+    if (m_hWnd == nullptr) {
+        return;
+    }
+    const std::wstring terminated(data, count);
+    SETTEXTEX how{};
+    how.flags = ST_SELECTION;
+    how.codepage = 1200;  // UTF-16
+    ::SendMessageA(m_hWnd, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how),
+                   reinterpret_cast<LPARAM>(terminated.c_str()));
+}
+
+void CRichEditControl::SetText(const std::wstring& text) {
+    if (m_hWnd == nullptr) {
+        return;
+    }
+    LimitTextTo(text.size());
+    StreamInWide(m_hWnd, text.data(), text.size(), SF_TEXT);
+}
+
+BOOL CRichEditControl::SetSelectionCharFormat(CHARFORMATA& format) {
+    format.cbSize = sizeof(format);
+    if (m_hWnd == nullptr) {
+        return FALSE;
+    }
+    return static_cast<BOOL>(
+        ::SendMessageA(m_hWnd, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format)));
 }
 
 void CRichEditControl::SetText(const std::string& text) {

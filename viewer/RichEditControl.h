@@ -35,6 +35,16 @@ public:
     // that an insertion costs what its own text costs whatever the control
     // already holds.
     void InsertAtCaret(const char* data, size_t size);
+    // The same for UTF-16 text, which the control takes whatever its code
+    // page: streamed in, and inserted at the caret by EM_SETTEXTEX (the
+    // text must hold no NUL), the Unicode counterpart of EM_REPLACESEL.
+    void ReplaceSelection(const wchar_t* data, size_t count);
+    void InsertAtCaret(const wchar_t* data, size_t count);
+    // Replaces the whole text by UTF-16 text.
+    void SetText(const std::wstring& text);
+    // The character format of the selection; at an empty selection, of the
+    // text inserted there next.
+    BOOL SetSelectionCharFormat(CHARFORMATA& format);
     LONG TextLength() const;
     void SetSel(LONG nStart, LONG nEnd);
     CHARRANGE GetSel() const;

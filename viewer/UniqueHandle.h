@@ -122,5 +122,15 @@ struct MappedViewTraits {
 };
 using UniqueMappedView = UniqueHandle<MappedViewTraits>;
 
+// A COM interface pointer: released once, by its owner.
+template <class Interface>
+struct ComTraits {
+    using Handle = Interface*;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle object) noexcept { object->Release(); }
+};
+template <class Interface>
+using UniqueCom = UniqueHandle<ComTraits<Interface>>;
+
 }  // namespace corvelle
 #endif  // _WIN32

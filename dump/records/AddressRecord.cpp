@@ -17,7 +17,8 @@ const char* const kDefaultLabels[kAddressLabelCount] = {
     "Custom 3",  "Custom 4",   "Note",     "Main",     "Pager",    "Mobile",
 };
 
-const char* const kFieldNames[kAddressFieldCount] = {
+const char* const kPartNames[3 + kAddressFieldCount] = {
+    "the phone labels", "the field flags", "the company offset",
     "the last name", "the first name", "the company", "phone 1", "phone 2",  "phone 3",  "phone 4",
     "phone 5",       "the address",    "the city",    "the state", "the zip code", "the country", "the title",
     "custom 1",      "custom 2",       "custom 3",    "custom 4",  "the note",
@@ -26,19 +27,19 @@ const char* const kFieldNames[kAddressFieldCount] = {
 }  // namespace
 
 AddressRecord DecodeAddress(const ByteSpan& record) {
-    RecordReader in(record);
+    RecordReader<AddressPart> in(record, kPartNames);
     AddressRecord address;
-    if (in.Need(4, "the phone labels")) {
+    if (in.Need(4, AddressPart::kPhoneLabels)) {
         const uint32_t phones = in.U32();
         for (unsigned i = 0; i < 5; ++i) address.phoneLabel[i] = static_cast<uint8_t>((phones >> (4 * i)) & 0x0F);
         address.shownPhone = static_cast<uint8_t>((phones >> 20) & 0x0F);
     }
-    if (in.Need(4, "the field flags")) address.fieldFlags = in.U32();
-    if (in.Need(1, "the company offset")) address.companyOffset = in.U8();
+    if (in.Need(4, AddressPart::kFieldFlags)) address.fieldFlags = in.U32();
+    if (in.Need(1, AddressPart::kCompanyOffset)) address.companyOffset = in.U8();
     if (in.Ok()) {
         for (unsigned i = 0; i < kAddressFieldCount && in.Ok(); ++i) {
             if ((address.fieldFlags & (1u << i)) == 0) continue;
-            address.field[i] = in.Text(kFieldNames[i]);
+            address.field[i] = in.Text(AddressFieldPart(i));
             address.present[i] = true;
         }
     }

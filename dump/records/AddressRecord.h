@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "dump/ResourceList.h"
+#include "dump/ByteSpan.h"
 #include "dump/records/RecordCut.h"
 
 namespace corvelle {
@@ -21,6 +21,13 @@ enum AddressField : unsigned {
     kCustom1, kCustom2, kCustom3, kCustom4, kNote,
     kAddressFieldCount
 };
+
+// The parts of the layout, in the order they are read: three fixed fields,
+// then field i of AddressField as part kFirstField + i.
+enum class AddressPart : unsigned { kPhoneLabels, kFieldFlags, kCompanyOffset, kFirstField };
+constexpr AddressPart AddressFieldPart(unsigned field) {
+    return static_cast<AddressPart>(static_cast<unsigned>(AddressPart::kFirstField) + field);
+}
 
 struct AddressRecord {
     uint8_t phoneLabel[5] = {};  // label index of phone 1 to 5 (0-4 and 5-7 name labels, 8-15 "Phone")

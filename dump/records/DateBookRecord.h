@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dump/ResourceList.h"
+#include "dump/ByteSpan.h"
 #include "dump/records/PackedDate.h"
 #include "dump/records/RecordCut.h"
 
@@ -39,6 +39,24 @@ struct DateBookRepeat {
     uint8_t startOfWeek = 0;
 };
 
+// The parts of the layout, in the order they are read. The Calendar's
+// records (CalendarRecord.h) are the Date Book's with more after the note:
+// their parts go on in the same order, so that one cut answers for both.
+enum class DateBookPart : unsigned {
+    kTime,
+    kDate,
+    kFlags,
+    kAlarm,
+    kRepeat,
+    kExceptions,
+    kDescription,
+    kNote,
+    kLocation,
+    kBlob,
+    kTimeZone,
+    kMeeting,
+};
+
 struct DateBookRecord {
     uint8_t startHour = 0xFF, startMinute = 0xFF;  // FFh FFh: no time
     uint8_t endHour = 0xFF, endMinute = 0xFF;
@@ -57,5 +75,22 @@ struct DateBookRecord {
 };
 
 DateBookRecord DecodeDateBook(const ByteSpan& record);
+
+// The Date Book's 8-byte repeat block (type, pad, end, frequency, repeat-on,
+// start of week, pad), which the later task list kept for its repeats.
+constexpr uint64_t kRepeatBlockSize = 8;
+DateBookRepeat DecodeRepeatBlock(const uint8_t* block);
+
+// The Date Book's words, one table for every output. A day of the week
+// (0 = Sunday) as "Sun"; iCalendar takes its first two letters in capitals.
+const char* WeekdayName(unsigned day);
+
+struct RepeatTypeWords {
+    const char* words;      // in the entry's fields: "monthly by day"
+    const char* json;       // the JSON's "type": "monthlyByDay"
+    const char* frequency;  // iCalendar's FREQ: "MONTHLY"
+};
+// Null for a type the Date Book does not know (0 is no repeat).
+const RepeatTypeWords* WordsOfRepeatType(uint8_t type);
 
 }  // namespace corvelle

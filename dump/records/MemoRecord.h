@@ -3,10 +3,12 @@
 
 #include <string_view>
 
-#include "dump/ResourceList.h"
+#include "dump/ByteSpan.h"
 #include "dump/records/RecordCut.h"
 
 namespace corvelle {
+
+enum class MemoPart : unsigned { kText };
 
 struct MemoRecord {
     std::string_view text;  // points into the record's bytes

@@ -3,16 +3,22 @@
 #include "dump/records/RecordReading.h"
 
 namespace corvelle {
+namespace {
+
+const char* const kHeaderPartNames[] = {"the compression",       "the spare bytes", "the text length",
+                                         "the text record count", "the record size", "the position"};
+
+}  // namespace
 
 PalmDocHeader DecodePalmDocHeader(const ByteSpan& record) {
-    RecordReader in(record);
+    RecordReader<PalmDocHeaderPart> in(record, kHeaderPartNames);
     PalmDocHeader header;
-    if (in.Need(2, "the compression")) header.compression = in.U16();
-    if (in.Need(2, "the spare bytes")) in.U16();
-    if (in.Need(4, "the text length")) header.textLength = in.U32();
-    if (in.Need(2, "the text record count")) header.textRecords = in.U16();
-    if (in.Need(2, "the record size")) header.recordSize = in.U16();
-    if (in.Need(4, "the position")) header.position = in.U32();
+    if (in.Need(2, PalmDocHeaderPart::kCompression)) header.compression = in.U16();
+    if (in.Need(2, PalmDocHeaderPart::kSpare)) in.U16();
+    if (in.Need(4, PalmDocHeaderPart::kTextLength)) header.textLength = in.U32();
+    if (in.Need(2, PalmDocHeaderPart::kTextRecords)) header.textRecords = in.U16();
+    if (in.Need(2, PalmDocHeaderPart::kRecordSize)) header.recordSize = in.U16();
+    if (in.Need(4, PalmDocHeaderPart::kPosition)) header.position = in.U32();
     header.cut = in.Cut();
     return header;
 }
@@ -37,7 +43,7 @@ PalmDocText DecodePalmDocText(const ByteSpan& record, uint16_t compression, uint
             const uint64_t count = byte <= available ? byte : available;
             out.append(reinterpret_cast<const char*>(bytes + at + 1), static_cast<size_t>(count));
             if (count < byte) {
-                doc.cut.Mark(size, "a run of literal bytes");
+                doc.cut.Mark(size, PalmDocTextPart::kLiteralRun, "a run of literal bytes");
                 break;
             }
             at += 1 + count;
@@ -45,7 +51,7 @@ PalmDocText DecodePalmDocText(const ByteSpan& record, uint16_t compression, uint
             // Two bytes: 11 bits of distance back from the end of the text so
             // far, 3 bits of length - 3.
             if (at + 1 >= size) {
-                doc.cut.Mark(size, "a back-reference");
+                doc.cut.Mark(size, PalmDocTextPart::kBackReference, "a back-reference");
                 break;
             }
             const unsigned bits = ((byte & 0x3Fu) << 8) | bytes[at + 1];

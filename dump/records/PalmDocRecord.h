@@ -5,13 +5,18 @@
 #include <cstdint>
 #include <string>
 
-#include "dump/ResourceList.h"
+#include "dump/ByteSpan.h"
 #include "dump/records/RecordCut.h"
 
 namespace corvelle {
 
 constexpr uint16_t kPalmDocUncompressed = 1;
 constexpr uint16_t kPalmDocCompressed = 2;
+
+// The parts of record 0, in the order they are read.
+enum class PalmDocHeaderPart : unsigned { kCompression, kSpare, kTextLength, kTextRecords, kRecordSize, kPosition };
+// Where a text record can be cut: inside a run of literal bytes or a back-reference.
+enum class PalmDocTextPart : unsigned { kLiteralRun, kBackReference };
 
 struct PalmDocHeader {
     uint16_t compression = 0;

@@ -3,6 +3,11 @@
 #include "dump/records/RecordReading.h"
 
 namespace corvelle {
+namespace {
+
+const char* const kStringPartNames[] = {"the string"};
+
+}  // namespace
 
 ResourceKind KindOfResource(const FourCharCode& type) {
     if (CodeIs(type, "tAIN") || CodeIs(type, "tver") || CodeIs(type, "tSTR")) return ResourceKind::kString;
@@ -11,9 +16,9 @@ ResourceKind KindOfResource(const FourCharCode& type) {
 }
 
 StringResource DecodeStringResource(const ByteSpan& resource) {
-    RecordReader in(resource);
+    RecordReader<StringPart> in(resource, kStringPartNames);
     StringResource string;
-    string.text = in.Text("the string");
+    string.text = in.Text(StringPart::kText);
     string.cut = in.Cut();
     return string;
 }

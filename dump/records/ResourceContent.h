@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "dump/CodeNames.h"
-#include "dump/ResourceList.h"
+#include "dump/ByteSpan.h"
 #include "dump/records/RecordCut.h"
 
 namespace corvelle {
@@ -13,6 +13,8 @@ namespace corvelle {
 enum class ResourceKind { kOther, kString, kBitmap };
 
 ResourceKind KindOfResource(const FourCharCode& type);
+
+enum class StringPart : unsigned { kText };
 
 struct StringResource {
     std::string_view text;

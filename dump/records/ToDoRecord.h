@@ -4,11 +4,14 @@
 #include <cstdint>
 #include <string_view>
 
-#include "dump/ResourceList.h"
+#include "dump/ByteSpan.h"
 #include "dump/records/PackedDate.h"
 #include "dump/records/RecordCut.h"
 
 namespace corvelle {
+
+// The parts of the layout, in the order they are read.
+enum class ToDoPart : unsigned { kDueDate, kPriority, kDescription, kNote };
 
 struct ToDoRecord {
     PackedDate due;          // IsNone(): no due date

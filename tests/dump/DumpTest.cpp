@@ -15,11 +15,11 @@
 #include "dump/ByteReader.h"
 #include "dump/CodeNames.h"
 #include "dump/DatabaseModel.h"
-#include "dump/EntryFormat.h"
+#include "formats/EntryText.h"
 #include "dump/PalmDate.h"
 #include "dump/PalmDump.h"
 #include "dump/ReportText.h"
-#include "tools/PalmWriter.h"
+#include "tools/fixtures/PalmWriter.h"
 
 using namespace corvelle;
 
@@ -272,7 +272,8 @@ TEST(CommandLine, OutputAndExitStatus) {
     const DatabaseModel model(reinterpret_cast<const uint8_t*>(memoBytes.data()), memoBytes.size());
     std::string table;
     AppendHeaderLine(model, table);
-    for (size_t i = 0; i < model.Count(); ++i) AppendEntryLine(model, i, table);
+    const DecodedDatabase database(model);
+    for (size_t i = 0; i < model.Count(); ++i) AppendEntryLine(database, i, table);
     table += EntryCountText(model) + "\n";
     const struct { const char* name; std::string arguments; int status; std::string out, err; } kCases[] = {
         {"FilesInOrder", sampleDir + "/Hello.prc " + sampleDir + "/Query.pqa", 0,

@@ -8,8 +8,8 @@
 
 #include "TestFolder.h"
 #include "dump/LauncherIcon.h"
-#include "tools/PalmBitmapWriter.h"
-#include "tools/PalmWriter.h"
+#include "tools/fixtures/PalmBitmapWriter.h"
+#include "tools/fixtures/PalmWriter.h"
 
 namespace corvelle {
 namespace {

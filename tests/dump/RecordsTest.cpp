@@ -10,10 +10,10 @@
 
 #include "TestFolder.h"
 #include "dump/DatabaseModel.h"
-#include "dump/EntryFormat.h"
+#include "formats/EntryText.h"
 #include "dump/records/PalmDocRecord.h"
-#include "tools/BigEndianWriter.h"
-#include "tools/PalmWriter.h"
+#include "tools/fixtures/BigEndianWriter.h"
+#include "tools/fixtures/PalmWriter.h"
 
 using namespace corvelle;
 
@@ -103,28 +103,29 @@ TEST(DatabaseModel, FormatCategoryLabelsAndResources) {
     const struct {
         const char* name;
         std::string bytes;
-        DatabaseFormat format;
+        const char* format;  // the table of formats' choice
         bool labels;
     } cases[] = {
-        {"Memo", RecordFile("memo", {"a"}, cats), DatabaseFormat::kMemo, true},
-        {"ToDo", RecordFile("todo", {"a"}, cats), DatabaseFormat::kToDo, true},
-        {"Address", RecordFile("addr", {"a"}, cats), DatabaseFormat::kAddress, true},
-        {"DateBook", RecordFile("date", {"a"}, cats), DatabaseFormat::kDateBook, true},
-        {"PalmDocOfAnyCreator", RecordFile("REAd", {"a"}, cats, "TEXt"), DatabaseFormat::kPalmDoc, true},
-        {"CreatorComparedByteForByte", RecordFile("Memo", {"a"}, cats), DatabaseFormat::kOther, true},
-        {"NoAppInfo", RecordFile("memo", {"a"}), DatabaseFormat::kMemo, false},
-        {"PqaHasNoCategories", RecordFile("clpr", {"a"}, cats, "pqa "), DatabaseFormat::kOther, false},
+        {"Memo", RecordFile("memo", {"a"}, cats), "memo", true},
+        {"ToDo", RecordFile("todo", {"a"}, cats), "todo", true},
+        {"Address", RecordFile("addr", {"a"}, cats), "address", true},
+        {"DateBook", RecordFile("date", {"a"}, cats), "datebook", true},
+        {"PalmDocOfAnyCreator", RecordFile("REAd", {"a"}, cats, "TEXt"), "palmdoc", true},
+        {"CreatorComparedByteForByte", RecordFile("Memo", {"a"}, cats), "other", true},
+        {"NoAppInfo", RecordFile("memo", {"a"}), "memo", false},
+        {"PqaHasNoCategories", RecordFile("clpr", {"a"}, cats, "pqa "), "other", false},
         // The block's 275 bytes must lie in the file: here only 274 do.
-        {"BlockLeavesTheFile", RecordFile("memo", {}, cats.substr(0, 274)), DatabaseFormat::kMemo, false},
-        {"BlockJustInside", RecordFile("memo", {}, cats.substr(0, 273)) + std::string(2, '\0'), DatabaseFormat::kMemo, true},
+        {"BlockLeavesTheFile", RecordFile("memo", {}, cats.substr(0, 274)), "memo", false},
+        {"BlockJustInside", RecordFile("memo", {}, cats.substr(0, 273)) + std::string(2, '\0'), "memo", true},
         {"BlockOffsetPastTheEnd", Patch(RecordFile("memo", {"a"}, cats), 52, Put32(0x7FFFFFFF)),
-         DatabaseFormat::kMemo, false},
+         "memo", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const File file(c.bytes);
         const DatabaseModel model = file.Model();
-        EXPECT_EQ(model.Format(), c.format);
+        const Format* format = FindFormat(model);
+        EXPECT_STREQ(format != nullptr ? format->name : "other", c.format);
         EXPECT_EQ(model.HasCategoryLabels(), c.labels);
         EXPECT_EQ(model.CategoryLabel(1), c.labels ? "Business" : "");
         EXPECT_EQ(model.CategoryLabel(2), "");
@@ -149,7 +150,7 @@ std::string FieldsOf(const std::string& file, size_t index = 0) {
 std::string CellOf(const std::string& file, size_t index, size_t column) {
     const File bytes(file);
     std::string cell = "[";
-    AppendCell(bytes.Model(), index, column, cell);
+    AppendCell(DecodedDatabase(bytes.Model()), index, column, cell);
     return cell.substr(1);
 }
 
@@ -195,6 +196,8 @@ TEST(RecordDecoders, FieldsOfWholeAndCutRecords) {
          "Last name:\tDoe\nCompany:\tAcme\nOffice:\tp\nThe record ends at byte 19, inside phone 1.\n"},
         {"ContactCutInTheFlags", RecordFile("addr", {contact.substr(0, 6)}),
          "The record ends at byte 6, inside the field flags.\n"},
+        {"ContactCutBeforeTheCompanyOffset", RecordFile("addr", {contact.substr(0, 8)}),
+         "The record ends at byte 8, inside the company offset.\n"},
         {"AppointmentCutInTheExceptions", RecordFile("date", {kEvent.substr(0, 22)}),
          "Date:\t2004-12-05\nTime:\t09:30-10:45\nAlarm:\t5 hours before\nRepeat:\tweekly, every 2, no end, on Mon Fri\n"
          "Exceptions:\t2004-12-06\nThe record ends at byte 22, inside the exceptions.\n"},
@@ -273,7 +276,9 @@ TEST(EntryText, CellsOfRecordsAndResources) {
     const File appFile(prc);
     std::string lines;
     AppendHeaderLine(appFile.Model(), lines);
-    for (size_t i : {5, 9, 12}) AppendEntryLine(appFile.Model(), i, lines);
+    const DatabaseModel appModel = appFile.Model();
+    const DecodedDatabase appDatabase(appModel);
+    for (size_t i : {5, 9, 12}) AppendEntryLine(appDatabase, i, lines);
     EXPECT_EQ(lines, "#\toffset\tsize\ttype\tID\tcontents\n"
                      "5\t000000EAh\t13\ttSTR\t1000\tHello, Palm!\n"
                      "9\t00000106h\t4236\ttAIB\t1000\tbitmap 22x22x1 22x22x8 44x44x16\n"
@@ -321,9 +326,10 @@ void ExpectEveryPrefixSafe(const std::string& name, const std::string& bytes) {
         std::string line;
         AppendHeaderLine(model, line);
         const size_t tabs = ColumnCount(model) - 1;
+        const DecodedDatabase database(model);
         for (size_t i = 0; i < model.Count(); ++i) {
             line.clear();
-            AppendEntryLine(model, i, line);
+            AppendEntryLine(database, i, line);
             ASSERT_EQ(static_cast<size_t>(std::count(line.begin(), line.end(), '\t')), tabs) << line;
             ASSERT_EQ(line.find('\n'), line.size() - 1) << line;
             const std::string text = EntryText(model, i);

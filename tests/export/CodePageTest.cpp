@@ -46,7 +46,12 @@ INSTANTIATE_TEST_SUITE_P(
         CodePageRow{"IdeographOfBig5", "big5", "\xA4\x40", "\xE4\xB8\x80"},
         CodePageRow{"Big5TrailInAsciiRange", "big5", "\xA4\x61" "a", "\xE5\x85\x80" "a"},
         CodePageRow{"Big5LeadCut", "big5", "\xA4", kFffd},
-        CodePageRow{"Undefined80OfBig5", "big5", "a\x80" "b", "a" + kFffd + "b"}),
+        CodePageRow{"Undefined80OfBig5", "big5", "a\x80" "b", "a" + kFffd + "b"},
+        // UTF-8 (Mobipocket's 65001) comes through as it is, a C1 control included; each byte of a
+        // malformed or cut sequence is one U+FFFD.
+        CodePageRow{"Utf8AsItIs", "utf-8", "\xCE\xB1\xC2\x85\xF0\x9F\x98\x80", "\xCE\xB1\xC2\x85\xF0\x9F\x98\x80"},
+        CodePageRow{"Utf8Malformed", "utf-8", "a\xC0\xAF\xED\xA0\x80" "b\xE3\x81", "a" + kFffd + kFffd + kFffd + kFffd +
+                                                                               kFffd + "b" + kFffd + kFffd}),
     [](const auto& info) { return info.param.name; });
 
 struct NameRow {
@@ -69,7 +74,8 @@ TEST_P(CodePageNames, FindsThePage) {
 INSTANTIATE_TEST_SUITE_P(Rows, CodePageNames,
                          testing::Values(NameRow{"cp1252", "cp1252"}, NameRow{"CP1251", "cp1251"},
                                          NameRow{"Windows-1250", "cp1250"}, NameRow{"SJIS", "shift_jis"},
-                                         NameRow{"Big5", "big5"}, NameRow{"cp125", nullptr},
+                                         NameRow{"Big5", "big5"}, NameRow{"UTF8", "utf-8"},
+                                         NameRow{"cp125", nullptr},
                                          NameRow{"cp12520", nullptr}, NameRow{"", nullptr},
                                          NameRow{"latin9", nullptr}),
                          [](const auto& info) {

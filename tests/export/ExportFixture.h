@@ -9,7 +9,7 @@
 
 #include "dump/DatabaseModel.h"
 #include "export/Export.h"
-#include "tools/PalmWriter.h"
+#include "tools/fixtures/PalmWriter.h"
 
 namespace corvelle {
 
@@ -32,7 +32,7 @@ inline samples::PalmDatabase Records(const char* type, const char* creator,
 }
 
 // The export of the whole database; a refusal fails the test.
-inline std::string Exported(const samples::PalmDatabase& database, ExportFormat format,
+inline std::string Exported(const samples::PalmDatabase& database, ExportType format,
                             const ExportOptions& options = {}) {
     const Database file(database);
     std::string out, error;

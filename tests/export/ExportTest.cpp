@@ -25,7 +25,7 @@ TEST_P(FormatsFor, NameWhatFits) {
     }
     const Database file(database);
     std::string names;
-    for (ExportFormat format : ExportFormatsFor(file.model)) names += std::string(ExportFormatName(format)) + " ";
+    for (ExportType format : ExportTypesFor(file.model)) names += std::string(ExportTypeName(format)) + " ";
     EXPECT_EQ(names, GetParam().formats);
 }
 
@@ -42,13 +42,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, FormatsFor,
 TEST(ExportToText, SaysWhichFormatsFitAndWritesNothing) {
     const Database memos(Records("DATA", "memo", {{0, 1, std::string("a\0", 2)}}));
     std::string out = "stale", error;
-    EXPECT_FALSE(ExportToText(memos.model, ExportFormat::kVCard, {}, out, error));
+    EXPECT_FALSE(ExportToText(memos.model, ExportType::kVCard, {}, out, error));
     EXPECT_EQ(out, "");
     EXPECT_EQ(error, "vcard does not fit a Memo database; it fits text, json, raw");
-    EXPECT_FALSE(ExportToText(memos.model, ExportFormat::kRaw, {}, out, error));
+    EXPECT_FALSE(ExportToText(memos.model, ExportType::kRaw, {}, out, error));
     ExportOptions options;
     options.encoding = "koi8-r";
-    EXPECT_FALSE(ExportToText(memos.model, ExportFormat::kText, options, out, error));
+    EXPECT_FALSE(ExportToText(memos.model, ExportType::kText, options, out, error));
     EXPECT_EQ(error.find("unknown encoding koi8-r"), 0u) << error;
     EXPECT_EQ(out, "");
 }
@@ -64,7 +64,7 @@ TEST(TextExport, LeavesOutDeletedAndFollowsTheSelection) {
     const std::vector<size_t> selection = {3, 1, 2, 4, 99, 0};
     ExportOptions options;
     options.selection = &selection;
-    ASSERT_TRUE(ExportToText(memos.model, ExportFormat::kText, options, out, error));
+    ASSERT_TRUE(ExportToText(memos.model, ExportType::kText, options, out, error));
     EXPECT_EQ(out, "four\n======== Memo 2 of 2 ========\none\n");
 }
 
@@ -72,7 +72,7 @@ TEST(TextExport, LengthensTheRuleUntilNoMemoLineStartsWithIt) {
     const Database memos(Records("DATA", "memo",
                                  {{0, 1, Memo("a\n======== Memo 2 of 2 ========")}, {0, 2, Memo("============b")}}));
     std::string out, error;
-    ASSERT_TRUE(ExportToText(memos.model, ExportFormat::kText, {}, out, error));
+    ASSERT_TRUE(ExportToText(memos.model, ExportType::kText, {}, out, error));
     EXPECT_EQ(out, "a\n======== Memo 2 of 2 ========\n================ Memo 2 of 2 ================\n"
                    "============b\n");
 }
@@ -94,7 +94,7 @@ TEST(CalendarExport, LeavesOutNoDaysAndSaysSo) {
     ExportOptions options;
     options.warnings = &warnings;
     std::string out, error;
-    ASSERT_TRUE(ExportToText(book.model, ExportFormat::kICalendar, options, out, error));
+    ASSERT_TRUE(ExportToText(book.model, ExportType::kICalendar, options, out, error));
     EXPECT_EQ(out.find("SUMMARY:leap"), std::string::npos);
     EXPECT_NE(out.find("UID:date-000011@corvelle\r\nDTSTAMP:19040101T000000Z\r\n"), std::string::npos) << out;
     EXPECT_NE(out.find("DTSTART;VALUE=DATE:20040229\r\nDTEND;VALUE=DATE:20040301\r\n"), std::string::npos);

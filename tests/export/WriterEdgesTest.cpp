@@ -24,7 +24,7 @@ TEST_P(RepeatRules, FollowTheDateBook) {
     std::vector<std::string> warnings;
     ExportOptions options;
     options.warnings = &warnings;
-    const std::string out = Exported(Records("DATA", "date", {{0, 1, record}}), ExportFormat::kICalendar, options);
+    const std::string out = Exported(Records("DATA", "date", {{0, 1, record}}), ExportType::kICalendar, options);
     const size_t at = out.find("RRULE:");
     const std::string rule = at == std::string::npos ? "" : out.substr(at, out.find("\r\n", at) - at);
     EXPECT_EQ(rule, GetParam().rule);
@@ -66,7 +66,7 @@ TEST(CalendarExport, TheDateBooksNoAlarmGivesNoAlarm) {
     const std::string start = std::string("\x09\x00\x0A\x00", 4) + Be16(PackDate(2002, 1, 8)) + Be16(0x4000);
     const std::string out = Exported(Records("DATA", "date", {{0, 1, start + std::string("\xFF\x00", 2)},
                                                              {0, 2, start + std::string("\xFE\x01", 2)}}),
-                                     ExportFormat::kICalendar);
+                                     ExportType::kICalendar);
     EXPECT_EQ(out.find("BEGIN:VALARM"), out.rfind("BEGIN:VALARM"));
     EXPECT_NE(out.find("TRIGGER:PT2H\r\n"), std::string::npos) << "a negative advance rings after the start";
 }
@@ -77,13 +77,13 @@ TEST(TextExport, JoinsDocumentRecordsBeforeConverting) {
     ExportOptions options;
     options.encoding = "shift_jis";
     const auto document = Records("TEXt", "REAd", {{0, 1, header}, {0, 2, "ab\x82"}, {0, 3, "\xA0" "c"}, {0, 4, "x"}});
-    EXPECT_EQ(Exported(document, ExportFormat::kText, options), "ab\xE3\x81\x82" "c");
+    EXPECT_EQ(Exported(document, ExportType::kText, options), "ab\xE3\x81\x82" "c");
 }
 
 TEST(JsonExport, KeepsWhatTheOtherFormatsLeaveOut) {
     const std::string out = Exported(
         Records("DATA", "memo", {{record_flags::kDeleted | record_flags::kArchive, 0x0A0B0C, std::string("old\0", 4)}}),
-        ExportFormat::kJson);
+        ExportType::kJson);
     EXPECT_NE(out.find("\"deleted\": true"), std::string::npos) << out;
     EXPECT_NE(out.find("\"archive\": true"), std::string::npos);
     EXPECT_NE(out.find("\"category\": null"), std::string::npos);

@@ -2,6 +2,8 @@
 // and the save dialog answered as a user would, with the file compared to
 // what `corvelle-dump --export` writes (ExportToText, linked in here).
 #include <algorithm>
+#include <filesystem>
+#include <memory>
 
 #include "ModalAnswerer.h"
 #include "RecordFixtures.h"
@@ -56,7 +58,7 @@ TEST_F(ExportFile, IsWrittenOnlyWhereTheUserSaysAndEqualsTheCommandLinesExport) 
   const std::string& bytes = file.bytes;
   const std::string viewed = m_dir.Write("Contacts.pdb", bytes);
   std::string expected, error;
-  ASSERT_TRUE(ExportToText(file.model, ExportFormat::kVCard, ExportOptions{}, expected, error)) << error;
+  ASSERT_TRUE(ExportToText(file.model, ExportType::kVCard, ExportOptions{}, expected, error)) << error;
   ListerWindow lister;
   const HWND list = ShowRecords(OpenViewer(lister, viewed)).list;
   ASSERT_NE(list, nullptr);
@@ -86,6 +88,55 @@ TEST_F(ExportFile, IsWrittenOnlyWhereTheUserSaysAndEqualsTheCommandLinesExport) 
     if (step.written) {
       EXPECT_TRUE(ReadFileBytes(out) == expected) << ReadFileBytes(out).size() << " bytes written";
     }
+  }
+}
+
+// A disk that fills up during the export: WriteFile takes half of what it is
+// given, then fails as Windows does on a full disk.
+BOOL WINAPI WriteFileOnAFullDisk(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, LPOVERLAPPED overlapped) {
+  WriteFile(file, bytes, size / 2, written, overlapped);
+  SetLastError(ERROR_DISK_FULL);
+  return FALSE;
+}
+
+// Over a file the user already has (the save dialog asks, and is told yes): a
+// good export replaces it whole; one whose write fails leaves it as it was,
+// says so, and leaves no temporary beside it.
+TEST_F(ExportFile, OverAnExistingFileReplacesItWholeOrLeavesItAsItWas) {
+  const ModelledFile file{AddressFixture()};
+  const std::string viewed = m_dir.Write("Contacts.pdb", file.bytes);
+  std::string expected, error;
+  ASSERT_TRUE(ExportToText(file.model, ExportType::kVCard, ExportOptions{}, expected, error)) << error;
+  ListerWindow lister;
+  const HWND list = ShowRecords(OpenViewer(lister, viewed)).list;
+  ASSERT_NE(list, nullptr);
+  const std::string out = m_dir.PathOf("out.vcf"), usersFile = "the file the user had there\r\n";
+  const struct { const char* name; bool diskFull; } cases[] = {{"the disk full", true}, {"written", false}};
+  for (const auto& step : cases) {
+    SCOPED_TRACE(step.name);
+    ASSERT_TRUE(WriteFileBytes(out, usersFile));
+    std::unique_ptr<PatchedImport> fullDisk;
+    if (step.diskFull) {
+      fullDisk = std::make_unique<PatchedImport>(PluginModule::Get().Handle(), "kernel32.dll", "WriteFile",
+                                                 reinterpret_cast<void*>(&WriteFileOnAFullDisk));
+      ASSERT_TRUE(fullDisk->Patched());
+    }
+    Answerer answer;
+    answer.menuItem = 0;
+    answer.fileName = std::wstring(out.begin(), out.end());
+    RECT rect = RectIn(list, nullptr);
+    SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(rect.left + 20, rect.top + 30));
+    PumpMessages(false);
+    fullDisk.reset();
+    EXPECT_TRUE(answer.menuDone && answer.dialogDone);
+    EXPECT_TRUE(ReadFileBytes(out) == (step.diskFull ? usersFile : expected)) << ReadFileBytes(out).size() << " bytes";
+    const bool told = std::any_of(answer.boxes.begin(), answer.boxes.end(), [](const std::wstring& box) {
+      return box.find(L"could not be written") != std::wstring::npos;
+    });
+    EXPECT_EQ(told, step.diskFull);
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir.Path()))
+      EXPECT_NE(entry.path().extension().string(), ".part") << entry.path().filename().string() << " left beside it";
+    EXPECT_TRUE(ReadFileBytes(viewed) == file.bytes) << "the viewed file changed";
   }
 }
 

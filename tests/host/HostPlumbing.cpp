@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "Harness.h"
-#include "tools/PalmWriter.h"
+#include "tools/fixtures/PalmWriter.h"
 
 namespace corvelle::host {
 namespace {

@@ -1,7 +1,7 @@
 // Opening and closing viewers leaves nothing behind and lets the module unload
 // cleanly. (That a viewer writes nothing is checked where each part is shown.)
 #include "Harness.h"
-#include "tools/PalmWriter.h"
+#include "tools/fixtures/PalmWriter.h"
 
 namespace corvelle::host {
 namespace {

@@ -18,6 +18,9 @@ struct RecordFixture {
 
 extern const RecordFixture kRecordFixtures[4];  // Memo, Address (for vCard), a long memo, Hello.prc
 std::string MemoFixture(), AddressFixture(), ApplicationFixture();
+// Contacts (DATA/PAdd): a contact with a JPEG picture, one whose picture is no JPEG image, one whose JPEG image
+// does not decode, one without a picture.
+std::string ContactsFixture(), FaceJpeg();
 
 // A file's bytes and the model over them, as the command line builds it.
 struct ModelledFile {

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "RecordFixtures.h"
-#include "dump/EntryFormat.h"
+#include "formats/EntryText.h"
 #include "dump/PalmDump.h"
 
 namespace corvelle::host {
@@ -68,7 +68,7 @@ TEST_P(Records, ListAndPaneShowWhatTheCommandLinePrints) {
   for (size_t i = 0; i < file.model.Count(); ++i) {
     SCOPED_TRACE("entry " + std::to_string(i));
     expected.clear();
-    AppendEntryLine(file.model, i, expected);
+    AppendEntryLine(DecodedDatabase(file.model), i, expected);
     EXPECT_EQ(ListLine(parts.list, int(i)), expected);
     SelectRows(parts.list, {int(i)});
     EXPECT_EQ(PaneText(parts), EntryText(file.model, i, 4096));
@@ -121,7 +121,7 @@ TEST_F(RecordsPage, CopySearchAndLayoutOfListAndPane) {
   auto lines = [&](std::initializer_list<size_t> rows) {
     std::string text;
     AppendHeaderLine(file.model, text);
-    for (size_t row : rows) AppendEntryLine(file.model, row, text);
+    for (size_t row : rows) AppendEntryLine(DecodedDatabase(file.model), row, text);
     return text;
   };
   SelectRows(parts.list, {1, 3});
@@ -198,7 +198,7 @@ TEST_F(RecordsPage, ListsEveryEntryWhetherShownBeforeOrAfterTheReportIsIn) {
   const ModelledFile file{RecordDatabase(3000)};
   const std::string path = m_dir.Write("big.pdb", file.bytes);
   std::string last;
-  AppendEntryLine(file.model, 2999, last);
+  AppendEntryLine(DecodedDatabase(file.model), 2999, last);
   for (bool beforeFillEnds : {true, false}) {
     SCOPED_TRACE(beforeFillEnds ? "shown while the report arrives" : "shown once it is in");
     ListerWindow lister;

@@ -9,7 +9,7 @@
 #include "RecordFixtures.h"
 #include "dump/LauncherIcon.h"
 #include "dump/PalmDump.h"
-#include "tools/PalmWriter.h"
+#include "tools/fixtures/PalmWriter.h"
 
 namespace corvelle::host {
 namespace {

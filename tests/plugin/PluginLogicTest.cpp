@@ -85,6 +85,12 @@ TEST(FindMatch, FindsAsAsked) {
     // Bytes of 80h and above count as letters of a word, and are not folded.
     EXPECT_FALSE(FindMatch("caf\xE9 cafe", "caf", {0, 0}, kFirst | kWords));
     EXPECT_FALSE(FindMatch("caf\xE9", "CAF\xC9", {0, 0}, kFirst));
+    // The Text page's UTF-16: positions in code units (a pair counts two), the same rules.
+    const std::u16string book = u"\xD83D\xDCD6 \x0414\x043E\x043C Dom \x0434\x043E\x043C\x0430";
+    EXPECT_EQ(FindMatch(book, u"DOM", {0, 0}, kFirst).value_or(TextRange{0, 0}).start, 7u);
+    EXPECT_EQ(FindMatch(book, u"\x0434\x043E\x043C", {0, 0}, kFirst).value_or(TextRange{0, 0}).start, 11u);
+    EXPECT_FALSE(FindMatch(book, u"\x0434\x043E\x043C", {0, 0}, kFirst | kWords));
+    EXPECT_EQ(FindMatch(book, u"\x0414\x043E\x043C", {11, 14}, kBack).value_or(TextRange{0, 0}).start, 3u);
 }
 
 TEST(ParseSavedRect, StructureValueWithItsChecksum) {
@@ -254,6 +260,23 @@ TEST(LocateOptionsFile, FindsTheIniBesideTheModuleWithinTheBuffer) {
         LocateOptionsFile(platform, buffer, kPathCapacity);
         EXPECT_EQ(std::string(buffer), c.after);
         EXPECT_EQ(buffer[kPathCapacity], '#');
+    }
+}
+
+TEST(DocumentOptions, NameACodePageAndTheStartPageOrTakeTheDefaults) {
+    const struct { const char *encoding, *startPage, *page; bool onText; } kCases[] = {  // nullptr: key absent
+        {nullptr, nullptr, "cp1252", false}, {"cp1251", "text", "cp1251", true},
+        {"Windows-1250", "TEXT", "cp1250", true}, {"SJIS", "Text", "shift_jis", true},
+        {"koi8-r", "records", "cp1252", false}, {"", "texts", "cp1252", false}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(::testing::Message() << (c.encoding ? c.encoding : "absent") << ", "
+                                          << (c.startPage ? c.startPage : "absent"));
+        FakeSettingsPlatform platform;
+        const std::string ini = "C:\\tc\\Corvelle.ini";
+        if (c.encoding) platform.profile[ini + "|Options/Encoding"] = c.encoding;
+        if (c.startPage) platform.profile[ini + "|Options/StartPage"] = c.startPage;
+        EXPECT_STREQ(ReadTextEncoding(platform, ini).name, c.page);
+        EXPECT_EQ(ReadStartOnText(platform, ini), c.onText);
     }
 }
 

@@ -14,7 +14,7 @@
 #include "viewer/KeyRouting.h"
 #include "viewer/MemoryStop.h"
 #include "viewer/ReportFillPlan.h"
-#include "viewer/RichTextFormat.h"
+#include "viewer/RichEditDefaults.h"
 #include "viewer/SheetLayout.h"
 #include "viewer/SheetStyle.h"
 #include "viewer/UniqueHandle.h"

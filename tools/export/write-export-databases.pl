@@ -3,7 +3,7 @@
 # independent writer, and what those modules read back from each file:
 #   write-export-databases.pl DIR
 # DIR gets address.pdb, datebook.pdb, todo.pdb, memo.pdb, cp1251.pdb,
-# shiftjis.pdb, resources.prc and, for each, NAME.json: the header, AppInfo and records as
+# shiftjis.pdb, resources.prc, calendar.pdb, memos.pdb and, for each, NAME.json: the header, AppInfo and records as
 # Palm::PDB and the format's module parse them again from the written file.
 # Strings in the JSON are the file's bytes, one code point per byte.
 use strict;
@@ -86,6 +86,7 @@ my $date = Palm::Datebook->new;
 stamp($date, "DatebookDB");
 sub event {
     my (%fields) = @_;
+    my $book = delete $fields{book} || $date;
     my ($y, $m, $d) = @{delete $fields{date}};
     my %event = (year => $y, month => $m, day => $d, start_hour => 0xFF, start_minute => 0xFF,
         end_hour => 0xFF, end_minute => 0xFF, alarm => {}, repeat => {}, exceptions => [], other_flags => 0,
@@ -93,7 +94,7 @@ sub event {
     if (my $time = delete $fields{time}) {
         @event{qw(start_hour start_minute end_hour end_minute)} = @$time;
     }
-    my $record = add($date, 0, %event, %fields);
+    my $record = add($book, 0, %event, %fields);
 }
 sub repeat {
     my ($type, $frequency, $end, %more) = @_;
@@ -124,6 +125,55 @@ event(date => [2002, 3, 1], time => [10, 0, 10, 0], description => "Instant", al
 event(date => [2002, 3, 2], description => "Deleted", flags => {deleted => 1});
 $date->Write("$dir/datebook.pdb");
 
+# --- Calendar: the Date Book's appointments in time zones north and south, one without
+# daylight saving, one without a name and with a negative adjustment; meetings, locations,
+# blobs. Palm::Datebook writes the zone; the meeting and other blobs are packed here from
+# the layout the issue gives (Palm::Datebook keeps them as bytes after the zone).
+my $calendar = Palm::Datebook->new({app => "Calendar"});
+stamp($calendar, "CalendarDB-PDat");
+sub zone {
+    my ($name, $offset, $start, $end, $adjust) = @_;
+    my %zone = (name => $name, offset => $offset, dst_adjustment => $adjust, country => 3, flags => 0, custom => 0);
+    @zone{qw(start_hour start_daynum start_weeknum start_month)} = @$start;
+    @zone{qw(end_hour end_daynum end_weeknum end_month)} = @$end;
+    return \%zone;
+}
+sub blob { my ($id, $data) = @_; return $id . pack("n", length $data) . $data; }
+sub meeting {
+    my ($status, $show_as, @attendees) = @_;
+    return blob("Bd01", pack("CCn", $status, $show_as, scalar @attendees) .
+                join("", map { pack("C", $_->[0]) . "$_->[1]\0$_->[2]\0" } @attendees));
+}
+my $berlin = zone("Berlin, Germany", 60, [2, 0, 4, 3], [3, 0, 4, 10], 60);
+my $sydney = zone("Sydney (NSW)", 600, [2, 0, 0, 10], [3, 0, 0, 4], 60);
+my $kolkata = zone("Kolkata", 330, [0, 0, 0, 0], [0, 0, 0, 0], 0);
+my $nameless = zone("", -210, [1, 6, 1, 3], [2, 0, 0, 11], -30);
+my $berlin_fixed = zone("Berlin, Germany", 60, [0, 0, 0, 0], [0, 0, 0, 0], 0);
+event(book => $calendar, date => [2005, 3, 20], time => [9, 0, 9, 45], description => "Stand-up",
+    location => "Room 4, second floor; east", timezone => $berlin, alarm => {advance => 10, unit => 0},
+    repeat => repeat(1, 1, [2005, 4, 5]), exceptions => [[24, 3, 2005], [30, 3, 2005]],
+    other_data => meeting(1, 0, [0, "Ana Lima", "ana\@example.org"], [1, "Bo \"B\" Berg", "bo\@example.org"],
+                          [2, "Cy, the third", "cy+cal\@example.org"], [1, "No Mail", ""]));
+event(book => $calendar, date => [2005, 9, 26], time => [18, 30, 20, 0], description => "Choir",
+    location => "St Mary's", timezone => $sydney,
+    repeat => repeat(2, 1, [2006, 6, 30], repeat_days => [0, 1, 0, 0, 0, 0, 0], start_of_week => 0),
+    other_data => meeting(4, 1, [0, "Dee", "dee\@example.org"], [0, "Eve", "eve\@example.org"]));
+event(book => $calendar, date => [2005, 1, 28], time => [14, 0, 15, 0], description => "Tea", timezone => $kolkata,
+    repeat => repeat(3, 1, [2006, 1, 31], weeknum => 4, daynum => 5));
+event(book => $calendar, date => [2005, 7, 4], description => "Holiday", timezone => $berlin,
+    repeat => repeat(5, 1, [2010, 7, 4]));
+event(book => $calendar, date => [2005, 5, 5], time => [12, 0, 13, 0], description => "Lunch, floating",
+    location => "Canteen");
+event(book => $calendar, date => [2005, 1, 15], time => [8, 15, 9, 0], description => "Newfoundland",
+    timezone => $nameless, repeat => repeat(4, 1, [2005, 12, 15]));
+event(book => $calendar, date => [2005, 10, 29], time => [22, 0, 23, 0], description => "Late show",
+    timezone => $berlin, other_data => blob("Bd07", "\x00\x01\x02") . meeting(3, 3));
+event(book => $calendar, date => [2005, 6, 1], time => [10, 0, 11, 0], description => "Fixed Berlin",
+    timezone => $berlin_fixed, repeat => repeat(1, 7, [2005, 12, 31]));
+event(book => $calendar, date => [2005, 6, 2], time => [10, 0, 11, 0], description => "Deleted",
+    timezone => $sydney, flags => {deleted => 1});
+$calendar->Write("$dir/calendar.pdb");
+
 # --- To Do.
 my $todo = Palm::ToDo->new;
 stamp($todo, "ToDoDB");
@@ -141,6 +191,7 @@ $todo->Write("$dir/todo.pdb");
 sub memos {
     my ($file, @texts) = @_;
     my $memo = Palm::Memo->new;
+    $memo->{creator} = "PMem" if $file eq "memos.pdb";
     stamp($memo, "MemoDB");
     for my $text (@texts) {
         my $flags = ref $text ? {deleted => 1} : {};
@@ -151,6 +202,7 @@ sub memos {
 memos("memo.pdb", "Shopping list\nBread\nMilk", "", "Ends in a line break\n",
     "======== Memo 2 of 3 ========\nlooks like a separator", \"deleted memo", "Caf\x{e9} cr\x{e8}me \x{80}5 \x{81}",
     "\n\nstarts with blank lines", "x" x 3000);
+memos("memos.pdb", "Palm OS 5 memo\nsecond line", "", \"deleted", "Caf\x{e9} \x{80}5", "x" x 2000);
 memos("cp1251.pdb", "\xcf\xf0\xe8\xe2\xe5\xf2, \xec\xe8\xf0!\n\xc0\xc1\xc2 \xb8\xa8");
 memos("shiftjis.pdb", "\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x83\x81\x83\x82\n\x5c\x7e \xb1\xb2\xb3");
 
@@ -169,6 +221,7 @@ $prc->Write("$dir/resources.prc");
 # What the modules read back from each written file.
 &Palm::PDB::RegisterPDBHandlers("Palm::Raw", "");
 &Palm::PDB::RegisterPRCHandlers("Palm::Raw", "");
+&Palm::PDB::RegisterPDBHandlers("Palm::Memo", ["PMem", "DATA"]);
 sub readback {
     my ($file) = @_;
     my $pdb = Palm::PDB->new;
@@ -197,3 +250,4 @@ sub readback {
     close $out;
 }
 readback($_) for qw(address.pdb datebook.pdb todo.pdb memo.pdb cp1251.pdb shiftjis.pdb resources.prc);
+readback($_) for qw(calendar.pdb memos.pdb);

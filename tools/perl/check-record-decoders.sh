@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks what corvelle-dump --record N decodes against decoders no one here wrote:
-#   - Memo, To Do, Address and Date Book databases written by Debian's Palm modules:
+#   - Memo, To Do, Address, Date Book, Memos and Calendar databases written by Debian's Palm modules:
 #     each record's lines equal those print-record-fields.pl prints from the modules' parse;
 #   - PalmDOC documents written by txt2pdbdoc, compressed and not: the decoded text of
 #     records 1 to N, joined, equals the input;
@@ -37,7 +37,7 @@ record_value() {
 
 # 1. Palm::Memo, Palm::ToDo, Palm::Address, Palm::Datebook.
 perl "$here/write-record-databases.pl" "$dir"
-for name in memo todo address address-plain datebook; do
+for name in memo todo address address-plain datebook memos calendar; do
   file=$dir/$name.pdb
   perl "$here/print-record-fields.pl" "$file" >"$dir/$name.expected"
   count=$(grep -c '^== record ' "$dir/$name.expected")

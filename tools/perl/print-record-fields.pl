@@ -1,6 +1,8 @@
 #!/usr/bin/perl
-# Loads a Memo, To Do, Address or Date Book database with Debian's Palm
-# modules and prints each record as those modules parse it, in the layout of
+# Loads a Memo, To Do, Address, Date Book, Memos or Calendar database with
+# Debian's Palm modules and prints each record as those modules parse it
+# (a Calendar's blobs after the time zone, which Palm::Datebook leaves as
+# bytes, read here from the layout the issue gives), in the layout of
 # `corvelle-dump --record N` without its title line and its hex dump: the
 # Attributes, Category and Unique ID lines, an empty line and the fields.
 # Records are introduced by "== record N".
@@ -14,6 +16,7 @@ use Palm::Address;
 use Palm::Datebook;
 
 die "usage: print-record-fields.pl FILE\n" unless @ARGV == 1;
+&Palm::PDB::RegisterPDBHandlers("Palm::Memo", ["PMem", "DATA"]);
 my $pdb = Palm::PDB->new();
 $pdb->Load($ARGV[0]);
 binmode STDOUT;
@@ -97,6 +100,48 @@ sub print_event {
     field("Note", $r->{note}) if defined $r->{note};
 }
 
+my @statuses = ("unanswered", "accepted", "declined", "tentative", "cancelled");
+my @show_as = ("busy", "free", "tentative", "out of office");
+my @roles = ("organizer", "required", "optional");
+sub word { my ($words, $what, $code) = @_; return $code < @$words ? $words->[$code] : "$what $code"; }
+
+sub print_calendar {
+    my ($r) = @_;
+    print_event($r);
+    field("Location", $r->{location}) if defined $r->{location};
+    if (my $z = $r->{timezone}) {
+        my $text = ($z->{name} ne "" ? "$z->{name}, " : "") .
+            sprintf("UTC%s%02d:%02d", $z->{offset} < 0 ? "-" : "+", abs($z->{offset}) / 60, abs($z->{offset}) % 60);
+        $text .= sprintf(", daylight saving %+d minutes", $z->{dst_adjustment}) if $z->{dst_adjustment};
+        field("Time zone", $text);
+    }
+    my ($rest, $meeting, @others) = (defined $r->{other_data} ? $r->{other_data} : "");
+    while (length $rest >= 6) {
+        my ($id, $size) = unpack("a4 n", $rest);
+        my $data = substr($rest, 6, $size);
+        $rest = substr($rest, 6 + $size);
+        my ($status, $show, $count, $people) = length $data >= 4 ? unpack("C C n a*", $data) : (0, 0, -1, "");
+        my @attendees;
+        while (@attendees < $count && $people =~ s/^(.)([^\0]*)\0([^\0]*)\0//s) {
+            push @attendees, [ord $1, $2, $3];
+        }
+        if ($id eq "Bd01" && !$meeting && @attendees == $count) {
+            $meeting = [$status, $show, @attendees];
+        } else {
+            push @others, [$id, $size];
+        }
+    }
+    if ($meeting) {
+        my ($status, $show, @attendees) = @$meeting;
+        field("Meeting", word(\@statuses, "status", $status) . ", shown as " . word(\@show_as, "code", $show));
+        field("Attendee", "$_->[1] <$_->[2]>, " . word(\@roles, "role", $_->[0])) for @attendees;
+    }
+    for my $blob (@others) {
+        (my $id = $blob->[0]) =~ s/[^\x20-\x7e]/./g;
+        field("Blob $id", "$blob->[1] bytes");
+    }
+}
+
 my $creator = $pdb->{creator};
 my $index = 0;
 for my $r (@{$pdb->{records}}) {
@@ -113,8 +158,9 @@ for my $r (@{$pdb->{records}}) {
     print "Category:\t$category\n";
     printf "Unique ID:\t%06Xh\n", $r->{id};
     print "\n";
-    if ($creator eq "memo") { field("Memo", $r->{data}); }
+    if ($creator eq "memo" || $creator eq "PMem") { field("Memo", $r->{data}); }
     elsif ($creator eq "todo") { print_todo($r); }
     elsif ($creator eq "addr") { print_address($r); }
     elsif ($creator eq "date") { print_event($r); }
+    elsif ($creator eq "PDat") { print_calendar($r); }
 }

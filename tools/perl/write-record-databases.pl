@@ -3,8 +3,11 @@
 # modules (Palm::Memo, Palm::ToDo, Palm::Address, Palm::Datebook), an
 # independent writer, with varied content: every record flag, every repeat
 # type, alarms in each unit, exceptions, empty and missing fields, renamed
-# labels and categories.
+# labels and categories. The same for Palm OS 5's Memos and Calendar, whose
+# time zones Palm::Datebook writes; their meeting and other blobs are packed
+# here from the layout the issue gives.
 #   write-record-databases.pl DIR   memo.pdb todo.pdb address.pdb address-plain.pdb datebook.pdb
+#                                   memos.pdb calendar.pdb
 use strict;
 use warnings;
 use Palm::PDB;
@@ -45,7 +48,9 @@ sub add_record {
 }
 
 sub write_memos {
+    my ($file, $creator) = @_;
     my $pdb = Palm::Memo->new();
+    $pdb->{creator} = $creator;
     $pdb->{name} = "Perl memos";
     name_categories($pdb, "Unfiled", "Business", "Personal", "", "Quotes", "A sixteen-byte!!");
     my @memos = (
@@ -62,7 +67,7 @@ sub write_memos {
         my $record = add_record($pdb, $i);
         $record->{data} = $memos[$i % @memos] . ($i >= @memos ? " ($i)" : "");
     }
-    $pdb->Write("$dir/memo.pdb");
+    $pdb->Write("$dir/$file");
 }
 
 sub write_todos {
@@ -131,9 +136,31 @@ sub write_addresses {
     $pdb->Write($file);
 }
 
+# A blob: its ID, its size and its bytes.
+sub blob { my ($id, $data) = @_; return $id . pack("n", length $data) . $data; }
+
+# The meeting blob: status, show-as, attendees (role, name, e-mail).
+sub meeting_blob {
+    my ($status, $show_as, @attendees) = @_;
+    return blob("Bd01", pack("CCn", $status, $show_as, scalar @attendees) .
+                join("", map { pack("C", $_->[0]) . "$_->[1]\0$_->[2]\0" } @attendees));
+}
+
+# Time zones as Palm::Datebook stores them: offset, daylight saving's start
+# and end (hour, weekday, week, month), adjustment, country, name.
+sub zone {
+    my ($name, $offset, $start, $end, $adjust, $custom) = @_;
+    my %zone = (name => $name, offset => $offset, dst_adjustment => $adjust, country => 12, flags => 0,
+                custom => $custom);
+    @zone{qw(start_hour start_daynum start_weeknum start_month)} = @$start;
+    @zone{qw(end_hour end_daynum end_weeknum end_month)} = @$end;
+    return \%zone;
+}
+
 sub write_datebook {
-    my $pdb = Palm::Datebook->new();
-    $pdb->{name} = "Perl datebook";
+    my ($file, $calendar) = @_;
+    my $pdb = Palm::Datebook->new($calendar ? {app => "Calendar"} : {});
+    $pdb->{name} = $calendar ? "Perl calendar" : "Perl datebook";
     name_categories($pdb, "Unfiled");
     my @repeats = (
         {},
@@ -167,12 +194,26 @@ sub write_datebook {
         $record->{exceptions} = $i % 3 == 2 ? [[1, 2, 2002], [15, 8, 2003 + $i]] : ($i % 7 == 3 ? [[29, 2, 2004]] : []);
         $record->{description} = ("Dentist", "", "Lunch with\nthe team", "Meeting $i")[$i % 4];
         $record->{note} = ("Bring the papers", "Two\nlines", "")[$i % 3] if $i % 2;
+        next unless $calendar;
+        $record->{location} = ("Room 4, second floor", "", "Caf\xE9 Central; Vienna")[$i % 3] if $i % 4 != 1;
+        my @zones = (undef, zone("Berlin", 60, [2, 0, 4, 3], [3, 0, 4, 10], 60, 0),
+                     zone("Sydney", 600, [2, 0, 0, 10], [3, 0, 0, 4], 60, 0),
+                     zone("Kolkata", 330, [0, 0, 0, 1], [0, 0, 0, 1], 0, 1),
+                     zone("", -210, [0, 0, 1, 3], [0, 0, 0, 11], -30, 1));
+        $record->{timezone} = $zones[$i % @zones] if $zones[$i % @zones];
+        my @blobs = ("", meeting_blob(1, 0, [0, "Ana Lima", "ana\@example.org"], [1, "Bo", "bo\@example.org"],
+                                      [2, "", ""]),
+                     blob("Bd07", "\0\1\2"), meeting_blob(4, 1) . blob("XyZ\x01", ""),
+                     meeting_blob(7, 9, [5, "Cy", "cy\@example.org"]), blob("Bd01", "\1"));
+        $record->{other_data} = $blobs[$i % @blobs] if $blobs[$i % @blobs] ne "";
     }
-    $pdb->Write("$dir/datebook.pdb");
+    $pdb->Write("$dir/$file");
 }
 
-write_memos();
+write_memos("memo.pdb", "memo");
+write_memos("memos.pdb", "PMem");
 write_todos();
 write_addresses("$dir/address.pdb", 1);
 write_addresses("$dir/address-plain.pdb", 0);
-write_datebook();
+write_datebook("datebook.pdb", 0);
+write_datebook("calendar.pdb", 1);

@@ -4,6 +4,8 @@
 
 #include <new>
 
+#include "io/SameFile.h"
+#include "io/WholeFileWriter.h"
 #include "viewer/UniqueHandle.h"
 
 namespace corvelle {
@@ -12,49 +14,11 @@ namespace {
 void DestroyMenuHandle(HMENU menu) { ::DestroyMenu(menu); }
 using UniqueMenu = UniqueHandle<NullHandleTraits<HMENU, &DestroyMenuHandle>>;
 
-constexpr UINT kFirstCommand = 100;
-
-const wchar_t* FormatTitle(ExportFormat format) {
-    switch (format) {
-    case ExportFormat::kVCard:
-        return L"vCard";
-    case ExportFormat::kICalendar:
-        return L"iCalendar";
-    case ExportFormat::kText:
-        return L"text";
-    case ExportFormat::kJson:
-        return L"JSON";
-    default:
-        return L"raw";
-    }
-}
-
-std::wstring Widen(const char* text) {
-    std::wstring wide;
-    for (; text != nullptr && *text != '\0'; ++text) wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
-    return wide;
-}
-
-// The viewed file's name without its folder and extension, for the
-// suggested name; its folder, for where the dialog opens.
-std::wstring StemOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.find_last_of(L'.');
-    return dot == std::wstring::npos || dot == 0 ? name : name.substr(0, dot);
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
-bool AskForFile(HWND owner, ExportFormat format, const std::wstring& viewedPath, std::wstring& chosen) {
-    const std::wstring extension = Widen(ExportFileExtension(format));
-    std::wstring filter = std::wstring(FormatTitle(format)) + L" (*." + extension + L")" + L'\0' + L"*." +
-                          extension + L'\0' + L"All files (*.*)" + L'\0' + L"*.*" + L'\0' + L'\0';
+bool AskForFile(HWND owner, ExportType type, const std::wstring& viewedPath, std::wstring& chosen) {
+    const std::wstring extension = WidenAscii(ExportFileExtension(type));
+    const std::wstring filter = SaveDialogFilter(type);
     std::vector<wchar_t> name(32768, L'\0');
-    const std::wstring suggested = StemOf(viewedPath) + L"." + extension;
+    const std::wstring suggested = SuggestedExportName(viewedPath, type);
     if (suggested.size() < name.size()) suggested.copy(name.data(), suggested.size());
     const std::wstring folder = FolderOf(viewedPath);
     OPENFILENAMEW dialog{};
@@ -72,95 +36,40 @@ bool AskForFile(HWND owner, ExportFormat format, const std::wstring& viewedPath,
     return !chosen.empty();
 }
 
-// Whether the two names are one file: by the file's identity, so that
-// another spelling, a short name or a link does not pass for another file.
-bool SameFile(const std::wstring& a, const std::wstring& b) {
-    const auto open = [](const std::wstring& path) {
-        return UniqueFileHandle(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    };
-    UniqueFileHandle first = open(a), second = open(b);
-    BY_HANDLE_FILE_INFORMATION one{}, two{};
-    if (!first || !second || !::GetFileInformationByHandle(first.Get(), &one) ||
-        !::GetFileInformationByHandle(second.Get(), &two)) {
-        return false;
-    }
-    return one.dwVolumeSerialNumber == two.dwVolumeSerialNumber && one.nFileIndexHigh == two.nFileIndexHigh &&
-           one.nFileIndexLow == two.nFileIndexLow;
-}
-
-// Creates (or empties) the file, writes the bytes and closes it. A file that
-// could not be written whole is removed rather than left half written.
-bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
-    UniqueFileHandle file(
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    size_t done = 0;
-    bool ok = true;
-    while (ok && done < bytes.size()) {
-        const size_t left = bytes.size() - done;
-        const DWORD want = left < (1u << 24) ? static_cast<DWORD>(left) : (1u << 24);
-        DWORD wrote = 0;
-        ok = ::WriteFile(file.Get(), bytes.data() + done, want, &wrote, nullptr) && wrote == want;
-        done += wrote;
-    }
-    const HANDLE handle = file.Release();
-    ok = (::CloseHandle(handle) != FALSE) && ok;
-    if (!ok) ::DeleteFileW(path.c_str());
-    return ok;
-}
-
 void Tell(HWND owner, const std::wstring& text) {
     ::MessageBoxW(owner, text.c_str(), L"Corvelle", MB_OK | MB_ICONWARNING);
 }
 
-void RunExport(HWND owner, const DatabaseModel& model, const ExportMenuItem& item,
-               const std::vector<size_t>& selection, const std::wstring& viewedPath) {
+void RunExport(HWND owner, const DecodedDatabase& database, const ExportMenuItem& item,
+               const std::vector<size_t>& selection, const std::wstring& viewedPath, const char* encoding) {
     std::wstring target;
-    if (!AskForFile(owner, item.format, viewedPath, target)) return;
-    if (SameFile(target, viewedPath)) {
+    if (!AskForFile(owner, item.type, viewedPath, target)) return;
+    if (IsSameFile(target, viewedPath)) {
         Tell(owner, L"The export cannot replace the file being viewed. Choose another name.");
         return;
     }
     ExportOptions options;
+    options.encoding = encoding;
     if (item.selectedOnly) options.selection = &selection;
     std::string text, error;
     bool made = false;
     try {
-        made = ExportToText(model, item.format, options, text, error);
+        made = ExportToText(database, item.type, options, text, error);
     } catch (const std::bad_alloc&) {
         error = "there is not enough memory for it";
     }
     if (!made) {
-        Tell(owner, L"The export could not be made: " + Widen(error.c_str()));
+        Tell(owner, L"The export could not be made: " + WidenAscii(error.c_str()));
         return;
     }
-    if (!WriteWholeFile(target, text)) Tell(owner, L"The file could not be written: " + target);
+    if (!WriteWholeFile(target, text, error)) Tell(owner, L"The file could not be written: " + target);
 }
 
 }  // namespace
 
-std::vector<ExportMenuItem> ExportMenuItems(const DatabaseModel& model) {
-    std::vector<ExportMenuItem> items;
-    std::vector<ExportFormat> formats;
-    for (ExportFormat format : ExportFormatsFor(model)) {
-        if (*ExportFileExtension(format) != '\0') formats.push_back(format);
-    }
-    UINT command = kFirstCommand;
-    for (bool selectedOnly : {false, true}) {
-        for (ExportFormat format : formats) {
-            items.push_back({command++,
-                             std::wstring(selectedOnly ? L"Export selected as " : L"Export all as ") +
-                                 FormatTitle(format) + L"\u2026",
-                             format, selectedOnly});
-        }
-    }
-    return items;
-}
-
-void RunExportMenu(HWND owner, POINT screen, const DatabaseModel& model, const std::vector<size_t>& selection,
-                   const std::wstring& viewedPath) {
-    const std::vector<ExportMenuItem> items = ExportMenuItems(model);
+void RunExportMenu(HWND owner, POINT screen, const DecodedDatabase& database, const std::vector<size_t>& selection,
+                   const std::wstring& viewedPath, const char* encoding) {
+    const std::vector<ExportMenuItem> items = ExportMenuItems(database);
     UniqueMenu menu(::CreatePopupMenu());
     if (!menu || items.empty()) return;
     for (size_t i = 0; i < items.size(); ++i) {
@@ -173,7 +82,7 @@ void RunExportMenu(HWND owner, POINT screen, const DatabaseModel& model, const s
     const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
         menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, owner, nullptr));
     for (const ExportMenuItem& item : items) {
-        if (item.command == chosen) RunExport(owner, model, item, selection, viewedPath);
+        if (item.command == chosen) RunExport(owner, database, item, selection, viewedPath, encoding);
     }
 }
 

@@ -9,26 +9,16 @@
 #include <vector>
 
 #include "dump/DatabaseModel.h"
-#include "export/Export.h"
+#include "viewer/records/ExportMenuModel.h"
 
 namespace corvelle {
-
-struct ExportMenuItem {
-    UINT command;  // nonzero
-    std::wstring text;
-    ExportFormat format;
-    bool selectedOnly;
-};
-
-// "Export all as FORMAT…" for each format that fits, then "Export selected
-// as FORMAT…" for each. Raw is left out: it writes a folder, not a file.
-std::vector<ExportMenuItem> ExportMenuItems(const DatabaseModel& model);
 
 // Shows the menu at `screen` for `owner`, then carries out the choice: the
 // save dialog, and the file. `selection` is the selected entries in the
 // list's order; without any, the "selected" items are greyed. The viewed
-// file is never the one written, whatever name is given.
-void RunExportMenu(HWND owner, POINT screen, const DatabaseModel& model, const std::vector<size_t>& selection,
-                   const std::wstring& viewedPath);
+// file is never the one written, whatever name is given. `encoding` names
+// the code page of the file's texts.
+void RunExportMenu(HWND owner, POINT screen, const DecodedDatabase& database, const std::vector<size_t>& selection,
+                   const std::wstring& viewedPath, const char* encoding);
 
 }  // namespace corvelle

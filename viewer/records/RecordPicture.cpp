@@ -1,6 +1,10 @@
 #include "viewer/records/RecordPicture.h"
 
+#include <objbase.h>
+#include <wincodec.h>
+
 #include <cstring>
+#include <vector>
 
 #include "dump/LauncherIcon.h"
 
@@ -44,15 +48,93 @@ HBITMAP MakeBitmap(const corvelle::IconImage& image) {
     return bitmap;
 }
 
+// COM on this thread for as long as a decoding takes: the host's own
+// apartment where it has one (then only counted up and down again), else one
+// made here. A thread already in the multithreaded apartment serves as well.
+class ComApartment {
+public:
+    ComApartment() : m_result(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(m_result)) ::CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    bool Usable() const { return SUCCEEDED(m_result) || m_result == RPC_E_CHANGED_MODE; }
+
+private:
+    HRESULT m_result;
+};
+
+// A JPEG image within a 64 KB blob may claim any size; a larger one is not
+// decoded, so that its pixels are bounded before Windows allocates them.
+constexpr UINT kMaxImageSide = 2048;
+
+// An image file's first frame, decoded by Windows' imaging component (WIC),
+// as the page's pixels. False for anything WIC cannot decode.
+bool DecodeImageFile(const corvelle::ByteSpan& file, corvelle::IconImage& image) {
+    if (file.data == nullptr || file.size == 0 || file.size > MAXDWORD) return false;
+    const ComApartment apartment;  // declared first: outlives every object below
+    if (!apartment.Usable()) return false;
+    IWICImagingFactory* rawFactory = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                  reinterpret_cast<void**>(&rawFactory))))
+        return false;
+    const corvelle::UniqueCom<IWICImagingFactory> factory(rawFactory);
+    IWICStream* rawStream = nullptr;
+    if (FAILED(factory.Get()->CreateStream(&rawStream))) return false;
+    const corvelle::UniqueCom<IWICStream> stream(rawStream);
+    if (FAILED(stream.Get()->InitializeFromMemory(const_cast<BYTE*>(file.data), static_cast<DWORD>(file.size))))
+        return false;
+    IWICBitmapDecoder* rawDecoder = nullptr;
+    if (FAILED(factory.Get()->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                      &rawDecoder)))
+        return false;
+    const corvelle::UniqueCom<IWICBitmapDecoder> decoder(rawDecoder);
+    IWICBitmapFrameDecode* rawFrame = nullptr;
+    if (FAILED(decoder.Get()->GetFrame(0, &rawFrame))) return false;
+    const corvelle::UniqueCom<IWICBitmapFrameDecode> frame(rawFrame);
+    UINT width = 0, height = 0;
+    if (FAILED(frame.Get()->GetSize(&width, &height)) || width == 0 || height == 0 || width > kMaxImageSide ||
+        height > kMaxImageSide)
+        return false;
+    IWICFormatConverter* rawConverter = nullptr;
+    if (FAILED(factory.Get()->CreateFormatConverter(&rawConverter))) return false;
+    const corvelle::UniqueCom<IWICFormatConverter> converter(rawConverter);
+    if (FAILED(converter.Get()->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr,
+                                           0.0, WICBitmapPaletteTypeCustom)))
+        return false;
+    std::vector<BYTE> bgra(size_t{width} * height * 4);
+    if (FAILED(converter.Get()->CopyPixels(nullptr, width * 4, static_cast<UINT>(bgra.size()), bgra.data())))
+        return false;
+    image.width = width;
+    image.height = height;
+    image.pixels.resize(size_t{width} * height);
+    for (size_t i = 0; i < image.pixels.size(); ++i)
+        image.pixels[i] = {bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4], bgra[i * 4 + 3]};
+    return true;
+}
+
 }  // namespace
 
-bool CRecordPicture::Show(const corvelle::ByteSpan& family) {
+bool CRecordPicture::Show(const corvelle::EntryPicture& picture) {
     Clear();
+    if (picture.bytes.data == nullptr) return false;
     corvelle::IconImage decoded;
-    if (family.data == nullptr || !corvelle::DecodePreferredRendition(family, kDecodeBox, kDecodeBox, decoded) ||
-        decoded.width == 0 || decoded.height == 0) {
+    switch (picture.kind) {
+    case corvelle::EntryPicture::Kind::kPalmBitmap:
+        if (!corvelle::DecodePreferredRendition(picture.bytes, kDecodeBox, kDecodeBox, decoded)) return false;
+        break;
+    case corvelle::EntryPicture::Kind::kImageFile:
+        if (!DecodeImageFile(picture.bytes, decoded)) return false;
+        break;
+    case corvelle::EntryPicture::Kind::kNone:
         return false;
     }
+    return ShowImage(decoded);
+}
+
+bool CRecordPicture::ShowImage(const corvelle::IconImage& decoded) {
+    if (decoded.width == 0 || decoded.height == 0) return false;
     const corvelle::IconImage image = corvelle::ScaleToFit(decoded, kShowBox, kShowBox);
     if (image.width == 0 || image.pixels.size() != size_t{image.width} * image.height) return false;
     m_bitmap.Reset(MakeBitmap(image));

@@ -1,21 +1,26 @@
-// The picture of a bitmap resource beside the Records page's text: the
-// family's best rendition, enlarged by whole factors so that pixel art stays
-// sharp, as a device-independent bitmap shown by a static control. The page
-// owns the bitmap; the control only shows it.
+// The picture of an entry beside the Records page's text: a bitmap family's
+// best rendition, or an image file (a contact's JPEG) decoded by Windows' own
+// imaging, fitted to a box (small ones enlarged by whole factors so that pixel
+// art stays sharp) as a device-independent bitmap shown by a static control.
+// The page owns the bitmap; the control only shows it.
 #pragma once
 
 #include <windows.h>
 
-#include "dump/ResourceList.h"
+#include "dump/LauncherIcon.h"
+
+#include "dump/ByteSpan.h"
+#include "formats/Format.h"
 #include "viewer/UniqueHandle.h"
 
 class CRecordPicture {
 public:
     // The static control of the page's template that shows the picture.
     void Bind(HWND hStatic) { m_hStatic = hStatic; }
-    // Shows the best rendition of the bitmap family, or nothing when no
-    // rendition decodes. Answers whether a picture is shown.
-    bool Show(const corvelle::ByteSpan& family);
+    // Shows the entry's picture: a Palm bitmap family's best rendition or an
+    // image file; nothing when it does not decode. Answers whether a picture
+    // is shown.
+    bool Show(const corvelle::EntryPicture& picture);
     void Clear();
 
     bool IsShown() const { return static_cast<bool>(m_bitmap); }
@@ -23,6 +28,8 @@ public:
     HWND GetSafeHwnd() const { return m_hStatic; }
 
 private:
+    bool ShowImage(const corvelle::IconImage& image);
+
     HWND m_hStatic = nullptr;
     corvelle::UniqueBitmap m_bitmap;
     SIZE m_size{};

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "dump/DatabaseModel.h"
+#include "formats/FormatTable.h"
 
 namespace corvelle {
 
@@ -15,7 +15,7 @@ namespace corvelle {
 // or fields hold `needle` under the host's `flags`. A first search
 // (kSearchFindFirst), or `from` naming no entry, looks from the first entry
 // (the last one backwards) on, that entry included.
-std::optional<size_t> FindEntry(const DatabaseModel& model, const std::string& needle,
+std::optional<size_t> FindEntry(const DecodedDatabase& database, const std::string& needle,
                                 std::optional<size_t> from, int flags);
 
 }  // namespace corvelle

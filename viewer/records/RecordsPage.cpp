@@ -8,9 +8,9 @@
 #include <cstring>
 #include <new>
 
-#include "dump/EntryFormat.h"
+#include "formats/EntryText.h"
 #include "res/resource.h"
-#include "viewer/RichTextFormat.h"
+#include "viewer/RichEditDefaults.h"
 #include "viewer/records/ColumnWidth.h"
 #include "viewer/records/PaneText.h"
 #include "viewer/records/RecordsSource.h"
@@ -27,28 +27,6 @@ constexpr int kMargin = 6;
 // The list takes this share of the page's height, the pane the rest.
 constexpr int kListShareNumerator = 2, kListShareDenominator = 5;
 
-// A cell's usual widest text, by column title, so that the columns fit
-// their content without measuring every row.
-const char* WidestSample(const char* title) {
-    static const struct {
-        const char* title;
-        const char* sample;
-    } kSamples[] = {
-        {"#", "65535"},
-        {"offset", "00000000h"},
-        {"size", "000000"},
-        {"attributes", "expunged, deleted, archive"},
-        {"category", "15 (Unfiled)"},
-        {"unique ID", "FFFFFFh"},
-        {"type", "tAIB"},
-        {"ID", "65535"},
-    };
-    for (const auto& row : kSamples) {
-        if (std::strcmp(row.title, title) == 0) return row.sample;
-    }
-    return nullptr;  // the contents: whatever is left, within reason
-}
-
 // A column's cells are measured in this many first rows, those the user sees
 // first; a wider cell further down is cut with an ellipsis, as the list cuts
 // any cell, until the column is widened.
@@ -56,13 +34,13 @@ constexpr size_t kMeasuredRows = 64;
 
 // The widest, in the list's font, of `sample` and the column's cells in the
 // first rows: a category label or a resource type can be wider than the sample.
-std::string WidestCell(HWND hList, const corvelle::DatabaseModel& model, size_t column, const char* sample) {
+std::string WidestCell(HWND hList, const corvelle::DecodedDatabase& database, size_t column, const char* sample) {
     const CTextMeasure measure(hList);
     std::string widest = sample, cell;
     int widestWidth = measure.Width(widest);
-    for (size_t row = 0; row < std::min(model.Count(), kMeasuredRows); ++row) {
+    for (size_t row = 0; row < std::min(database.Model().Count(), kMeasuredRows); ++row) {
         cell.clear();
-        corvelle::AppendCell(model, row, column, cell);
+        corvelle::AppendCell(database, row, column, cell);
         const int width = measure.Width(cell);
         if (width > widestWidth) {
             widestWidth = width;
@@ -78,7 +56,8 @@ CRecordsPage::CRecordsPage() : CResizePage(IDD_RECORDS_PAGE) {}
 
 CRecordsPage::~CRecordsPage() = default;
 
-void CRecordsPage::SetSource(std::wstring path, const ListerFont& font, const int* tabStops, int tabCount) {
+void CRecordsPage::SetSource(std::wstring path, bool holdsResources, const ListerFont& font, const int* tabStops,
+                             int tabCount) {
     m_path = std::move(path);
     m_listerFont = font;
     m_tabStops.assign(tabStops, tabStops + (tabStops != nullptr && tabCount > 0 ? tabCount : 0));
@@ -86,12 +65,14 @@ void CRecordsPage::SetSource(std::wstring path, const ListerFont& font, const in
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&classes);
     // The template's caption, "Records", serves a record database.
-    if (corvelle::FileHoldsResources(m_path)) SetTitle("Resources");
+    if (holdsResources) SetTitle("Resources");
 }
 
 BOOL CRecordsPage::OnInitDialog() {
     CResizePage::OnInitDialog();
     m_hList = GetDlgItem(IDC_RECORDS_LIST);
+    // Cells are asked for in UTF-16, converted from the file's code page.
+    if (m_hList != nullptr) ::SendMessageA(m_hList, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(m_hWnd), NF_REQUERY);
     BindControl(m_pane, IDC_RECORDS_PANE);
     m_picture.Bind(GetDlgItem(IDC_RECORDS_PICTURE));
     LoadModel();
@@ -104,28 +85,19 @@ BOOL CRecordsPage::OnInitDialog() {
 }
 
 void CRecordsPage::LoadModel() {
-    switch (corvelle::ReadWholeFile(m_path, m_bytes)) {
-    case corvelle::ReadResult::kRead:
-        break;
-    case corvelle::ReadResult::kNotOpened:
-        m_readProblem = "The file cannot be opened.";
-        return;
-    case corvelle::ReadResult::kTooLarge:
-        m_readProblem = "The file is larger than 4 GB, which no Palm database can be.";
-        return;
-    case corvelle::ReadResult::kNoMemory:
-        m_readProblem = "There is not enough memory to read the file.";
-        return;
-    case corvelle::ReadResult::kReadFailed:
-        m_readProblem = "The file cannot be read.";
+    const corvelle::ReadResult read = corvelle::ReadWholeFile(m_path, m_bytes);
+    if (read != corvelle::ReadResult::kRead) {
+        m_readProblem = corvelle::ReadProblemText(read);
         return;
     }
     try {
         m_model.reset(new corvelle::DatabaseModel(m_bytes.data(), m_bytes.size()));
+        m_database.reset(new corvelle::DecodedDatabase(*m_model));
     } catch (const std::bad_alloc&) {
+        m_database.reset();
         m_model.reset();
         m_bytes = std::vector<uint8_t>();
-        m_readProblem = "There is not enough memory to list the entries.";
+        m_readProblem = corvelle::NoMemoryToListText();
     }
 }
 
@@ -135,11 +107,12 @@ void CRecordsPage::SetUpList() {
     if (!m_model) return;
     const size_t columns = corvelle::ColumnCount(*m_model);
     for (size_t column = 0; column < columns; ++column) {
-        const char* title = corvelle::ColumnTitle(*m_model, column);
-        const char* sample = WidestSample(title);
+        const corvelle::EntryColumn& shown = corvelle::ColumnAt(*m_model, column);
+        const char* title = shown.title;
+        const char* sample = shown.widestSample;
         int width = 360;
         if (sample != nullptr) {
-            width = ColumnWidth(m_hList, title, WidestCell(m_hList, *m_model, column, sample).c_str());
+            width = ColumnWidth(m_hList, title, WidestCell(m_hList, *m_database, column, sample).c_str());
         }
         LVCOLUMNA lvc{};
         lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
@@ -204,22 +177,16 @@ void CRecordsPage::ShowSelectedEntry() {
     if (!m_model) {
         ShowPaneText(m_readProblem);
     } else if (!entry) {
-        const char* what = m_model->HoldsResources() ? "resource" : "record";
-        ShowPaneText(std::string("Select a ") + what + " in the list above to see its fields and bytes here.\n\n" +
-                     corvelle::EntryCountText(*m_model));
+        ShowPaneText(corvelle::NoSelectionText(*m_model));
     } else {
-        const corvelle::ModelEntry& shown = m_model->Entry(*entry);
-        if (m_model->HoldsResources() &&
-            (corvelle::CodeIs(shown.type, "tAIB") || corvelle::CodeIs(shown.type, "Tbmp"))) {
-            m_picture.Show(m_model->Data(*entry));
-        }
-        ShowPaneText(corvelle::EntryText(*m_model, *entry, kPaneHexLimit));
+        if (m_database->Decodes(*entry)) m_picture.Show(m_database->Reader().Picture(*entry));
+        ShowPaneText(corvelle::EntryText(*m_database, *entry, kPaneHexLimit));
     }
     if (hadPicture || m_picture.IsShown()) Layout();
 }
 
 void CRecordsPage::ShowPaneText(const std::string& text) {
-    m_pane.SetText(corvelle::WithCrLf(text));
+    m_pane.SetText(corvelle::WidenDeviceText(corvelle::WithCrLf(text), m_encoding->windowsCodePage));
     // The whole text takes the report's tab stops; it is one entry, small.
     PARAFORMAT2 format{};
     format.dwMask = PFM_TABSTOPS;
@@ -237,14 +204,14 @@ void CRecordsPage::OnGetDispInfo(LVITEMA& item, bool wide) {
     m_cell.clear();
     if (item.iItem >= 0 && static_cast<size_t>(item.iItem) < (m_model ? m_model->Count() : 0) &&
         item.iSubItem >= 0 && static_cast<size_t>(item.iSubItem) < columns) {
-        corvelle::AppendCell(*m_model, static_cast<size_t>(item.iItem), static_cast<size_t>(item.iSubItem), m_cell);
+        corvelle::AppendCell(*m_database, static_cast<size_t>(item.iItem), static_cast<size_t>(item.iSubItem), m_cell);
     }
     const size_t room = static_cast<size_t>(item.cchTextMax) - 1;
     if (wide) {
-        // The file's bytes in the ANSI code page, as the report shows them.
+        // The file's bytes in its code page (the options' Encoding).
         auto* out = reinterpret_cast<wchar_t*>(item.pszText);
         const int length = m_cell.empty() ? 0
-                                          : ::MultiByteToWideChar(CP_ACP, 0, m_cell.data(),
+                                          : ::MultiByteToWideChar(m_encoding->windowsCodePage, 0, m_cell.data(),
                                                                   static_cast<int>(std::min(m_cell.size(), room)),
                                                                   out, static_cast<int>(room));
         out[length > 0 ? length : 0] = L'\0';
@@ -305,6 +272,9 @@ LRESULT CRecordsPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         Layout();
         return result;
     }
+    case WM_NOTIFYFORMAT:
+        if (reinterpret_cast<HWND>(wParam) == m_hList && m_hList != nullptr) return NFR_UNICODE;
+        break;
     case kMsgRefreshPane:
         ShowSelectedEntry();
         return 0;

@@ -21,6 +21,8 @@
 #include <vector>
 
 #include "dump/DatabaseModel.h"
+#include "export/CodePage.h"
+#include "formats/FormatTable.h"
 #include "viewer/ListerFont.h"
 #include "viewer/ResizePage.h"
 #include "viewer/RichEditControl.h"
@@ -33,8 +35,14 @@ public:
 
     // The file the page will read when first shown, and the Lister font and
     // tab stops (twips) of its pane. Names the tab after the header's resource
-    // flag; must come before the sheet's window is made.
-    void SetSource(std::wstring path, const ListerFont& font, const int* tabStops, int tabCount);
+    // flag (ReadHeaderFacts); must come before the sheet's window is made.
+    void SetSource(std::wstring path, bool holdsResources, const ListerFont& font, const int* tabStops,
+                   int tabCount);
+
+    // The code page of the file's texts, for the list, the pane and the
+    // exports; cp1252 until set.
+    void SetEncoding(const corvelle::CodePageInfo& encoding) { m_encoding = &encoding; }
+    const corvelle::CodePageInfo& Encoding() const { return *m_encoding; }
 
     // The Lister's find command on this page: selects the next entry that
     // holds the text and makes it visible; false when there is none.
@@ -71,10 +79,13 @@ private:
 
     std::wstring m_path;
     ListerFont m_listerFont{};
+    const corvelle::CodePageInfo* m_encoding = corvelle::FindCodePage("cp1252");
     std::vector<int> m_tabStops;
 
     std::vector<uint8_t> m_bytes;  // the whole file; the model points into it
     std::unique_ptr<corvelle::DatabaseModel> m_model;
+    // The model seen through its format, opened once with the model.
+    std::unique_ptr<corvelle::DecodedDatabase> m_database;
     std::string m_readProblem;     // why there is no model, when there is none
 
     HWND m_hList = nullptr;

@@ -4,12 +4,13 @@
 
 #include <commctrl.h>
 
-#include "dump/EntryFormat.h"
+#include "formats/EntryText.h"
 #include "plugin/SearchRules.h"
 #include "viewer/ClipboardText.h"
 #include "viewer/records/ExportMenu.h"
 #include "viewer/records/PaneText.h"
 #include "viewer/records/RecordSearch.h"
+#include "viewer/records/RecordsSource.h"
 
 BOOL CRecordsPage::PreTranslateMessage(MSG* pMsg) {
     switch (pMsg->message) {
@@ -103,9 +104,9 @@ void CRecordsPage::Copy() {
     for (int row = ListView_GetNextItem(m_hList, -1, LVNI_SELECTED); row >= 0;
          row = ListView_GetNextItem(m_hList, row, LVNI_SELECTED)) {
         if (static_cast<size_t>(row) >= m_model->Count()) break;
-        corvelle::AppendEntryLine(*m_model, static_cast<size_t>(row), text);
+        corvelle::AppendEntryLine(*m_database, static_cast<size_t>(row), text);
     }
-    PutTextOnClipboard(m_hWnd, corvelle::WithCrLf(text));
+    PutTextOnClipboard(m_hWnd, corvelle::WidenDeviceText(corvelle::WithCrLf(text), m_encoding->windowsCodePage));
 }
 
 void CRecordsPage::SelectOnly(size_t index) {
@@ -118,7 +119,7 @@ void CRecordsPage::SelectOnly(size_t index) {
 
 bool CRecordsPage::Search(const std::string& needle, int flags) {
     if (!m_model || m_hList == nullptr) return false;
-    const std::optional<size_t> found = corvelle::FindEntry(*m_model, needle, SelectedEntry(), flags);
+    const std::optional<size_t> found = corvelle::FindEntry(*m_database, needle, SelectedEntry(), flags);
     if (!found) return false;
     SelectOnly(*found);
     // The pane shows the entry now, not after the host's next message.
@@ -141,5 +142,5 @@ void CRecordsPage::ShowExportMenu(POINT screen) {
          row = ListView_GetNextItem(m_hList, row, LVNI_SELECTED)) {
         if (static_cast<size_t>(row) < m_model->Count()) selection.push_back(static_cast<size_t>(row));
     }
-    corvelle::RunExportMenu(m_hWnd, screen, *m_model, selection, m_path);
+    corvelle::RunExportMenu(m_hWnd, screen, *m_database, selection, m_path, m_encoding->name);
 }

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <new>
 
 #include "dump/DatabaseModel.h"
+#include "formats/FormatTable.h"
 #include "viewer/UniqueHandle.h"
 
 namespace corvelle {
@@ -32,6 +34,15 @@ std::wstring WidenAnsiPath(const char* path) {
     std::wstring wide(static_cast<size_t>(length), L'\0');
     ::MultiByteToWideChar(CP_ACP, 0, path, -1, &wide[0], length);
     wide.resize(static_cast<size_t>(length) - 1);  // without the terminating zero
+    return wide;
+}
+
+std::wstring WidenDeviceText(const std::string& text, unsigned codePage) {
+    if (text.empty() || text.size() > INT_MAX) return std::wstring();
+    const int length = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (length <= 0) return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
     return wide;
 }
 
@@ -65,15 +76,19 @@ ReadResult ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes) 
     return ReadResult::kRead;
 }
 
-bool FileHoldsResources(const std::wstring& path) {
-    UniqueFileHandle file = OpenForReading(path);
+HeaderFacts ReadHeaderFacts(const std::wstring& path) {
     uint8_t header[kHeaderSize] = {};
     DWORD got = 0;
-    if (!file || !::ReadFile(file.Get(), header, kHeaderSize, &got, nullptr)) return false;
-    // The model decides, as it will for the page: a header cut short gives
-    // no resource flag.
+    UniqueFileHandle file = OpenForReading(path);
+    if (!file || !::ReadFile(file.Get(), header, kHeaderSize, &got, nullptr)) return HeaderFacts{};
+    // The model decides, as it will for the pages: a header cut short gives
+    // no resource flag and no format.
     const DatabaseModel model(header, got);
-    return model.HeaderWhole() && model.HoldsResources();
+    const Format* format = FindFormat(model);
+    HeaderFacts facts;
+    facts.holdsResources = model.HeaderWhole() && model.HoldsResources();
+    facts.hasDocument = format != nullptr && format->hasDocument;
+    return facts;
 }
 
 }  // namespace corvelle

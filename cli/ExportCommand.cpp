@@ -1,0 +1,126 @@
+#include "cli/ExportCommand.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+#include "cli/CommandFailure.h"
+#include "cli/RawExport.h"
+#include "dump/DatabaseModel.h"
+#include "export/CodePage.h"
+#include "export/Export.h"
+#include "io/MappedFile.h"
+#include "io/SameFile.h"
+#include "io/WholeFileWriter.h"
+
+namespace corvelle_dump {
+
+namespace {
+
+struct ExportRequest {
+    const char* format = nullptr;
+    const char* encoding = "cp1252";
+    const char* out = nullptr;
+    const char* path = nullptr;
+    bool withData = false;
+};
+
+int UsageError(const char* what) {
+    std::fprintf(stderr, "corvelle-dump: %s\nUsage: corvelle-dump --export FORMAT [--encoding NAME] [--data] "
+                         "[-o OUT] FILE\n" CORVELLE_EXPORT_USAGE, what);
+    return 2;
+}
+
+// 0 parsed; otherwise the exit status of a usage error.
+int Parse(int argc, char** argv, ExportRequest& request) {
+    bool endOfOptions = false;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (!endOfOptions && std::strcmp(arg, "--") == 0) {
+            endOfOptions = true;
+        } else if (!endOfOptions && std::strcmp(arg, "--export") == 0 && hasValue && !request.format) {
+            request.format = argv[++i];
+        } else if (!endOfOptions && std::strcmp(arg, "--encoding") == 0 && hasValue) {
+            request.encoding = argv[++i];
+        } else if (!endOfOptions && std::strcmp(arg, "-o") == 0 && hasValue && !request.out) {
+            request.out = argv[++i];
+        } else if (!endOfOptions && std::strcmp(arg, "--data") == 0) {
+            request.withData = true;
+        } else if ((endOfOptions || arg[0] != '-' || arg[1] == '\0') && !request.path) {
+            request.path = arg;
+        } else {
+            return UsageError("--export takes FORMAT, an optional --encoding NAME, --data and -o OUT, and one FILE");
+        }
+    }
+    if (!request.format || !request.path)
+        return UsageError("--export takes FORMAT, an optional --encoding NAME, --data and -o OUT, and one FILE");
+    return 0;
+}
+
+std::string FittingNames(const corvelle::DecodedDatabase& database) {
+    std::string names;
+    for (corvelle::ExportType format : corvelle::ExportTypesFor(database)) {
+        if (!names.empty()) names += ", ";
+        names += corvelle::ExportTypeName(format);
+    }
+    return names;
+}
+
+int WriteText(const corvelle::DecodedDatabase& database, corvelle::ExportType format, const ExportRequest& request) {
+    corvelle::ExportOptions options;
+    options.encoding = request.encoding;
+    options.withData = request.withData;
+    std::vector<std::string> warnings;
+    options.warnings = &warnings;
+    std::string text, error;
+    if (!corvelle::ExportToText(database, format, options, text, error)) return Fail(request.path, error);
+    for (const std::string& warning : warnings)
+        std::fprintf(stderr, "corvelle-dump: %s: %s\n", request.path, warning.c_str());
+    if (request.out == nullptr) {
+#ifdef _WIN32
+        // The exports are bytes: a text-mode stdout would turn vCard's CR LF into CR CR LF.
+        _setmode(_fileno(stdout), _O_BINARY);
+#endif
+        if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
+            return Fail("standard output", "cannot write");
+        return 0;
+    }
+    if (!corvelle::WriteWholeFile(request.out, text, error)) return Fail(request.out, "cannot write: " + error);
+    return 0;
+}
+
+}  // namespace
+
+int ExportCommand(int argc, char** argv) {
+    ExportRequest request;
+    if (const int usage = Parse(argc, argv, request)) return usage;
+    if (corvelle::FindCodePage(request.encoding) == nullptr)
+        return Fail(request.encoding, "unknown encoding; known: " + corvelle::CodePageNames());
+    // Checked before anything is read or written: the export must never
+    // replace the database it reads.
+    if (request.out != nullptr && corvelle::IsSameFile(request.out, request.path))
+        return Fail(request.out, "cannot write: it is the database being exported");
+    corvelle::MappedFile file;
+    const int status = file.Open(request.path);
+    if (status != corvelle::MappedFile::kMapped) return Fail(request.path, FailureReason(status, file.Size()));
+    const corvelle::DatabaseModel model(file.View(), file.Size());
+    const corvelle::DecodedDatabase database(model);
+    corvelle::ExportType format;
+    if (!corvelle::ParseExportType(request.format, format))
+        return Fail(request.path, std::string("unknown format ") + request.format + "; it fits " + FittingNames(database));
+    if (format == corvelle::ExportType::kRaw) {
+        if (request.out == nullptr) return UsageError("--export raw needs -o DIR");
+        return WriteRawExport(model, request.path, request.out);
+    }
+    if (request.withData && format != corvelle::ExportType::kJson)
+        return UsageError("--data goes with --export json");
+    return WriteText(database, format, request);
+}
+
+}  // namespace corvelle_dump

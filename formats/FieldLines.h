@@ -1,0 +1,19 @@
+// The lines of an entry's decoded fields: one "Label:\tvalue" line a field,
+// and the line that says where a cut record stops.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "dump/DatabaseModel.h"
+#include "dump/records/RecordCut.h"
+
+namespace corvelle {
+
+// One "Label:\tvalue" line; a value's line breaks go on after a TAB.
+void AppendField(std::string& out, std::string_view label, std::string_view value);
+
+// "The record ends at byte N, inside the note." when the record is cut.
+void AppendCutLine(const DatabaseModel& model, const RecordCut& cut, std::string& out);
+
+}  // namespace corvelle

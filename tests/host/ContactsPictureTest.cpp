@@ -1,0 +1,53 @@
+// The Records page of a Contacts database: a contact's JPEG picture shows
+// beside its text, decoded by Windows' own imaging; a picture that is no JPEG
+// image, or a JPEG image that does not decode, shows none; the text is
+// `corvelle-dump --record N`'s either way.
+#include "RecordFixtures.h"
+#include "formats/EntryText.h"
+
+namespace corvelle::host {
+namespace {
+
+// The colour of the shown picture's pixel (x, y), from the DIB section the control holds.
+COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
+  DIBSECTION dib = {};
+  if (GetObjectA(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBits == nullptr) return CLR_INVALID;
+  const auto* row = static_cast<const BYTE*>(dib.dsBm.bmBits) + size_t(y) * dib.dsBm.bmWidthBytes;
+  return RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
+}
+
+bool Near(COLORREF got, int r, int g, int b) {
+  return abs(GetRValue(got) - r) < 24 && abs(GetGValue(got) - g) < 24 && abs(GetBValue(got) - b) < 24;
+}
+
+using ContactsPage = ViewerTest;
+
+TEST_F(ContactsPage, ShowsAContactsJpegPictureAndNoneThatDoesNotDecode) {
+  const ModelledFile file{ContactsFixture()};
+  ListerWindow lister;
+  const RecordsParts parts = ShowRecords(OpenViewer(lister, m_dir.Write("ContactsDB-PAdd.pdb", file.bytes)));
+  ASSERT_NE(parts.list, nullptr);
+  ASSERT_EQ(size_t(ListView_GetItemCount(parts.list)), file.model.Count());
+  for (int row : {1, 0, 2, 0, 3}) {  // from none to a picture and back, each way
+    SCOPED_TRACE("contact " + std::to_string(row));
+    SelectRows(parts.list, {row});
+    EXPECT_EQ(WithoutCr(ControlText(parts.pane)), EntryText(file.model, size_t(row), 4096));
+    const auto bitmap = reinterpret_cast<HBITMAP>(SendMessageA(parts.picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    if (row != 0) {
+      EXPECT_FALSE(IsWindowVisible(parts.picture) && bitmap != nullptr);
+      continue;
+    }
+    ASSERT_TRUE(IsWindowVisible(parts.picture) && bitmap != nullptr);
+    BITMAP size = {};
+    ASSERT_TRUE(GetObjectA(bitmap, sizeof size, &size));
+    EXPECT_EQ(size.bmWidth, 96) << "48 pixels enlarged twice";
+    EXPECT_EQ(size.bmHeight, 96);
+    EXPECT_TRUE(Near(PixelOf(bitmap, 48, 48), 235, 190, 150)) << std::hex << PixelOf(bitmap, 48, 48);
+    EXPECT_TRUE(Near(PixelOf(bitmap, 2 * 17, 2 * 19), 40, 40, 90)) << std::hex << PixelOf(bitmap, 34, 38);
+    const RECT picture = RectIn(parts.picture, parts.page), pane = RectIn(parts.pane, parts.page);
+    EXPECT_TRUE(picture.left >= pane.right && picture.top == pane.top) << ToString(picture) << " " << ToString(pane);
+  }
+}
+
+}  // namespace
+}  // namespace corvelle::host

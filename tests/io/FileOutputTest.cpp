@@ -1,0 +1,148 @@
+// The one whole-file writer behind corvelle-dump -o and the Records page's
+// export, and the same-file check that keeps either from replacing the
+// database it reads. A write that fails must leave the user's file as it was
+// and nothing beside it; the failure is a real one, the file-size limit of
+// the process (a full disk, for the writer), set in a child process.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "io/SameFile.h"
+#include "io/WholeFileWriter.h"
+#include "tests/dump/TestFolder.h"
+
+namespace corvelle {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kUsersFile = "the file the user had there\n";
+constexpr rlim_t kNoLimit = RLIM_INFINITY;
+
+enum class Before { kNothing, kFile, kFolder };
+
+struct WriteRow {
+    const char* name;
+    const char* target;  // in the test's folder
+    Before before;
+    std::string bytes;
+    rlim_t sizeLimit;  // the process's file-size limit during the write
+    bool written;
+};
+void PrintTo(const WriteRow& row, std::ostream* out) { *out << row.name; }
+
+std::set<std::string> NamesIn(const std::string& folder) {
+    std::set<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename());
+    return names;
+}
+
+// The write, in a child whose file size is limited, with SIGXFSZ ignored so
+// that the write sees EFBIG as it would ENOSPC. Its exit status: 0 written,
+// 1 refused with a reason, 2 refused without one.
+int WriteInChild(const std::string& path, const std::string& bytes, rlim_t sizeLimit) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{sizeLimit, sizeLimit};
+        if (sizeLimit != kNoLimit && ::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(3);
+        std::string error;
+        if (WriteWholeFile(path, bytes, error)) ::_exit(0);
+        ::_exit(error.empty() ? 2 : 1);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+class WholeFileWrites : public testing::TestWithParam<WriteRow> {};
+
+TEST_P(WholeFileWrites, ReplaceTheTargetWholeOrLeaveItAsItWas) {
+    const WriteRow& row = GetParam();
+    TemporaryFolder folder;
+    const std::string target = folder.path + "/" + row.target;
+    if (row.before == Before::kFile) folder.Write(row.target, kUsersFile);
+    if (row.before == Before::kFolder) fs::create_directory(target);
+    const std::set<std::string> namesBefore = NamesIn(folder.path);
+
+    EXPECT_EQ(WriteInChild(target, row.bytes, row.sizeLimit), row.written ? 0 : 1);
+
+    std::set<std::string> namesAfter = namesBefore;
+    if (row.written) namesAfter.insert(row.target);
+    EXPECT_EQ(NamesIn(folder.path), namesAfter) << "a temporary is left, or the target is gone";
+    if (row.written) {
+        EXPECT_EQ(ReadAll(target), row.bytes);
+    } else if (row.before == Before::kFile) {
+        EXPECT_EQ(ReadAll(target), kUsersFile);
+    } else if (row.before == Before::kFolder) {
+        EXPECT_TRUE(fs::is_directory(target) && fs::is_empty(target));
+    }
+}
+
+const std::string kBig(64 * 1024, 'x');
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, WholeFileWrites,
+    testing::Values(WriteRow{"NewFile", "out.vcf", Before::kNothing, "BEGIN:VCARD\r\n", kNoLimit, true},
+                    WriteRow{"OverALongerFile", "out.vcf", Before::kFile, "short", kNoLimit, true},
+                    WriteRow{"OverAShorterFile", "out.vcf", Before::kFile, kBig, kNoLimit, true},
+                    WriteRow{"NothingOverAFile", "out.vcf", Before::kFile, "", kNoLimit, true},
+                    WriteRow{"DiskFullOverAFile", "out.vcf", Before::kFile, kBig, 16 * 1024, false},
+                    WriteRow{"DiskFullWithoutAFile", "out.vcf", Before::kNothing, kBig, 16 * 1024, false},
+                    WriteRow{"TargetIsAFolder", "out.vcf", Before::kFolder, "x", kNoLimit, false},
+                    WriteRow{"FolderMissing", "none/out.vcf", Before::kNothing, "x", kNoLimit, false}),
+    [](const auto& info) { return info.param.name; });
+
+// The replacement is a new file: it takes over the permissions of the one it
+// replaces, or an export over a private file would leave it readable by all.
+TEST(WholeFileWrite, KeepsTheReplacedFilesPermissions) {
+    TemporaryFolder folder;
+    const std::string target = folder.Write("private.txt", kUsersFile);
+    ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+    std::string error;
+    ASSERT_TRUE(WriteWholeFile(target, "new", error)) << error;
+    EXPECT_EQ(ReadAll(target), "new");
+    struct stat status {};
+    ASSERT_EQ(::stat(target.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+}
+
+struct SameFileRow {
+    const char* name;
+    const char* other;  // beside db.pdb, which also has a hard link, a symbolic link and a copy
+    bool same;
+};
+void PrintTo(const SameFileRow& row, std::ostream* out) { *out << row.name; }
+
+class SameFiles : public testing::TestWithParam<SameFileRow> {};
+
+TEST_P(SameFiles, AreKnownByIdentityNotByName) {
+    TemporaryFolder folder;
+    const std::string database = folder.Write("db.pdb", kUsersFile);
+    folder.Write("copy.pdb", kUsersFile);
+    fs::create_directory(folder.path + "/sub");
+    ASSERT_EQ(::link(database.c_str(), (folder.path + "/hard.pdb").c_str()), 0);
+    ASSERT_EQ(::symlink("db.pdb", (folder.path + "/soft.pdb").c_str()), 0);
+    const std::string other = folder.path + "/" + GetParam().other;
+    EXPECT_EQ(IsSameFile(other, database), GetParam().same);
+    EXPECT_EQ(IsSameFile(database, other), GetParam().same);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SameFiles,
+                         testing::Values(SameFileRow{"ItsOwnName", "db.pdb", true},
+                                         SameFileRow{"AnotherSpelling", "sub/.././db.pdb", true},
+                                         SameFileRow{"AHardLink", "hard.pdb", true},
+                                         SameFileRow{"ASymbolicLink", "soft.pdb", true},
+                                         SameFileRow{"ACopy", "copy.pdb", false},
+                                         SameFileRow{"AMissingFile", "missing.pdb", false}),
+                         [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace corvelle
