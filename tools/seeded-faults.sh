@@ -195,6 +195,11 @@ link-no-html-command     about/HyperLinkOpen.cpp   s~\Qif (command.status\E~if (
 link-no-tooltip          about/HyperLink.cpp       s~\n\s*RelayToToolTip\(message, wParam, lParam\);~~
 link-never-visited       about/HyperLink.cpp       s~\n\s*m_bVisited = TRUE;~~
 about-history-order      about/AboutText.cpp       s~\QIDS_ABOUT_V002, IDS_ABOUT_V001\E~IDS_ABOUT_V001, IDS_ABOUT_V002~
+dump-starts-wrapped      res/DumpPage.rc           s~\QES_MULTILINE | ES_AUTOHSCROLL\E~ES_MULTILINE~
+dump-margin-moved        res/DumpPage.rc           s~\Q7, 7, 208, 161\E~7, 7, 208, 160~
+column-sample-only       viewer/records/RecordsPage.cpp s~\QkMeasuredRows = 64\E~kMeasuredRows = 0~
+column-cell-unpadded     viewer/records/ColumnWidth.cpp s~\QkCellPadding = 16\E~kCellPadding = 0~
+stop-on-stale-figures    viewer/ReportFiller.cpp   s~\Qif (StopAwaitsYoungerFigures()) {\E~if (false) {~
 write-in-place-windows   io/WholeFileWriterWin32.cpp s~, CREATE_NEW,~, CREATE_ALWAYS,~; s~temporary = path \+ .*;~temporary = path;~; s~if \(written && !~if (false \&\& !~
 write-temporary-windows  io/WholeFileWriterWin32.cpp s~\n\s*::DeleteFileW\(temporary.c_str\(\)\);~~
 rename-refuses-existing  io/WholeFileWriterWin32.cpp s~MOVEFILE_REPLACE_EXISTING \| ~~

@@ -63,6 +63,9 @@ fi
 export WINEPREFIX="$build_dir/wineprefix"
 export WINEARCH=win64
 export WINEDEBUG=-all
+# One locale everywhere: Wine takes the programs' code page, number and date
+# formats from it, and writes them into the prefix it makes.
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
 # No Mono or Gecko: their install dialogs would wait for a click forever.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -78,6 +81,12 @@ fi
 ready_mark="$WINEPREFIX/.corvelle-ready"
 if [ ! -f "$ready_mark" ]; then
   echo "wine-test: preparing the Wine prefix $WINEPREFIX (first run only)" >&2
+  # wineboot also sets up the prefix's 32-bit half (syswow64 and the 32-bit
+  # registry view) with a 32-bit helper. A kernel without 32-bit programs
+  # refuses it ("failed to open ...\syswow64\rundll32.exe" in the log) and
+  # the prefix is made without that half. A 64-bit program never reads it,
+  # and a 32-bit one runs only where the helper ran too: the part a run
+  # reads is made the same on both kinds of machine.
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$wine64_loader" wineboot -i >"$build_dir/wineboot.log" 2>&1 || {
       echo "wine-test: wineboot failed; see $build_dir/wineboot.log" >&2

@@ -52,6 +52,12 @@ uint64_t AddressSpaceToKeep(uint64_t totalVirtual);
 constexpr uint64_t kAddressSpaceAllowance = 128ull << 20;
 // Physical memory that stays free after a piece, on every process.
 constexpr uint64_t kPhysicalMarginBytes = 64ull << 20;
+// How old the figures may be: Wine answers GlobalMemoryStatusEx from a
+// snapshot it keeps for a second. A fill that has shown nothing yet and is
+// told there is no room asks again once a figure this much younger than its
+// start has come: a viewer opened just after a big one closed otherwise
+// stopped at its first line, on figures from before the other let go.
+constexpr double kMemoryFiguresAgeMs = 1100;
 
 // How many bytes of text may still go in at `bytesPerByte`: their need leaves
 // the address space to keep and the physical margin free in `room`, and, with

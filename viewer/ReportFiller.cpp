@@ -232,6 +232,8 @@ void CReportFiller::Start(CFillSource& source, HWND hTimerWindow) {
     m_budget = MegabytesFromEnvironment(corvelle::kMemoryBudgetVariable);
     m_addressSpace = MegabytesFromEnvironment(corvelle::kAddressSpaceVariable);
     m_memoryAtStart = CurrentMemoryRoom();
+    m_startMs = NowMilliseconds();
+    m_bTimerAsksAgain = hTimerWindow != nullptr;
     const uint64_t totalVirtual = m_addressSpace ? *m_addressSpace : m_memoryAtStart.totalVirtual;
     m_bStreamPieces = corvelle::AddressSpaceToKeep(totalVirtual) > 0;
     m_nNextPiece = corvelle::kFirstPieceBytes;
@@ -256,6 +258,7 @@ void CReportFiller::Start(CFillSource& source, HWND hTimerWindow) {
             ::SetTimer(hTimerWindow, kTimerId, USER_TIMER_MINIMUM, nullptr) != 0) {
             m_timer.Reset(corvelle::WindowTimer{hTimerWindow, kTimerId});
         } else {
+            m_bTimerAsksAgain = false;
             ShowUpTo(SIZE_MAX);  // no timer: the whole text now
         }
     }
@@ -295,8 +298,11 @@ bool CReportFiller::OnTimer(UINT_PTR id) {
 
 bool CReportFiller::ShowUpTo(size_t offset) {
     const bool wasArriving = IsArriving();
-    while (m_pSource != nullptr && m_nShown < offset && !AllShown() &&
-           AppendPiece(corvelle::kLargestPieceBytes)) {
+    while (m_pSource != nullptr && m_nShown < offset && !AllShown()) {
+        const size_t before = m_nShown;
+        if (!AppendPiece(corvelle::kLargestPieceBytes) || m_nShown == before) {
+            break;
+        }
     }
     if (wasArriving && AllShown()) {
         EndFilling();
@@ -329,6 +335,9 @@ bool CReportFiller::AppendPiece(size_t wanted, bool mayStop) {
     }
     if (mayStop) {
         corvelle::MemoryRoom room = CurrentMemoryRoom();
+        if (m_nShown == 0) {
+            m_memoryAtStart = room;  // the youngest figures from before the first piece
+        }
         const uint64_t bytesPerByte = corvelle::ControlBytesPerReportByte(m_memoryAtStart, room, m_nShown);
         if (m_addressSpace) {
             room = corvelle::WithAddressSpace(room, *m_addressSpace);
@@ -338,6 +347,9 @@ bool CReportFiller::AppendPiece(size_t wanted, bool mayStop) {
             // What still fits, if a line of it does.
             end = fit > 0 ? source.PieceEnd(m_nShown, static_cast<size_t>(fit)) : m_nShown;
             if (end <= m_nShown || end - m_nShown > fit) {
+                if (StopAwaitsYoungerFigures()) {
+                    return true;
+                }
                 StopForMemory();
                 return false;
             }
@@ -352,6 +364,10 @@ bool CReportFiller::AppendPiece(size_t wanted, bool mayStop) {
     Insert([&](bool streamed) { source.Insert(m_control, from, end, streamed); });
     m_nShown = end;
     return true;
+}
+
+bool CReportFiller::StopAwaitsYoungerFigures() const {
+    return m_nShown == 0 && m_bTimerAsksAgain && NowMilliseconds() - m_startMs < corvelle::kMemoryFiguresAgeMs;
 }
 
 void CReportFiller::StopForMemory() {

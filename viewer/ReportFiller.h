@@ -126,8 +126,12 @@ private:
     class QuietEdit;
 
     // Appends up to `wanted` units, cut where the source says; false when
-    // memory stopped it (which only a piece that `mayStop` can do).
+    // memory stopped it (which only a piece that `mayStop` can do). True with
+    // nothing appended while the first piece waits for younger figures.
     bool AppendPiece(size_t wanted, bool mayStop = true);
+    // Whether a stop for memory before anything is shown waits instead: the
+    // figures may predate the fill's start, and the timer asks again.
+    bool StopAwaitsYoungerFigures() const;
     // Everything of the source is shown.
     bool AllShown() const;
     // The first text into the empty control, or what follows at its end:
@@ -157,6 +161,8 @@ private:
     std::optional<uint64_t> m_budget;
     std::optional<uint64_t> m_addressSpace;  // reckoned with in place of the process's own
     corvelle::MemoryRoom m_memoryAtStart;     // what the control's cost is measured from
+    double m_startMs = 0;                     // when Start began
+    bool m_bTimerAsksAgain = false;           // a later tick brings the next piece
     // Pieces are streamed in, at the cost of a walk over the text per piece,
     // in a process whose address space is bounded (see AppendAtEnd).
     bool m_bStreamPieces = true;

@@ -185,6 +185,9 @@ std::vector<LONG> TabStopsOf(const PARAFORMAT2& format);  // positions without f
 inline LRESULT DisplayLineCount(HWND control) { return SendMessageA(control, EM_GETLINECOUNT, 0, 0); }
 inline LRESULT FirstVisibleLine(HWND control) { return SendMessageA(control, EM_GETFIRSTVISIBLELINE, 0, 0); }
 bool ShowsHorizontalScrollBar(HWND control);
+// The widest of the control's display lines, in pixels, from where its first
+// character starts to where its line break (or the text's end) does.
+LONG WidestLineWidth(HWND control);
 std::string ClipboardText();
 void EmptyClipboardText();
 void PutClipboardText(const std::string& text);
@@ -194,7 +197,9 @@ void PutClipboardText(const std::string& text);
 struct ResourceCounts {
   long gdiObjects = -1, userObjects = -1, kernelHandles = -1, windows = 0;  // -1: unknown
 };
-// The process's used and whole address space, in bytes.
+// The process's used and whole address space, in bytes. Wine answers from a
+// snapshot it keeps for a second, so the used figure waits that long first:
+// read sooner after viewers closed, it still counted them.
 uint64_t UsedAddressSpace();
 uint64_t WholeAddressSpace();
 

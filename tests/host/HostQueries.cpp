@@ -210,6 +210,21 @@ bool ShowsHorizontalScrollBar(HWND control) {
          (info.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN)) == 0;
 }
 
+LONG WidestLineWidth(HWND control) {
+  const auto xAt = [control](LRESULT character) {
+    POINTL at = {};
+    SendMessageA(control, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), character);
+    return at.x;
+  };
+  LONG widest = 0;
+  for (LRESULT line = 0, lines = DisplayLineCount(control); line < lines; ++line) {
+    const LRESULT start = SendMessageA(control, EM_LINEINDEX, line, 0);
+    const LRESULT length = SendMessageA(control, EM_LINELENGTH, start, 0);
+    widest = std::max(widest, xAt(start + length) - xAt(start));
+  }
+  return widest;
+}
+
 std::string ClipboardText() {
   std::string text;
   if (!OpenClipboard(nullptr)) return text;
@@ -287,6 +302,7 @@ static MEMORYSTATUSEX MemoryStatus() {
 }
 
 uint64_t UsedAddressSpace() {
+  Sleep(1100);
   const MEMORYSTATUSEX status = MemoryStatus();  // one snapshot for both figures
   return status.ullTotalVirtual - status.ullAvailVirtual;
 }

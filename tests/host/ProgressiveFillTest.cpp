@@ -131,6 +131,19 @@ TEST_F(ProgressiveFill, SmallMemoryBudgetStopsWithANoteAndCopyStillGivesTheWhole
   EXPECT_TRUE(IsWindow(frame) && IsWindowVisible(parts.dumpControl));
 }
 
+// Wine answers GlobalMemoryStatusEx from a snapshot it keeps for a second.
+// That second is played here for the plug-in alone, from a snapshot taken
+// while the viewers were open, whatever time closing them took.
+MEMORYSTATUSEX g_snapshot = {};
+DWORD g_snapshotEnds = 0;
+BOOL WINAPI MemoryStatusFromSnapshot(MEMORYSTATUSEX* status) {
+  if (static_cast<LONG>(GetTickCount() - g_snapshotEnds) < 0 && status->dwLength == sizeof g_snapshot) {
+    *status = g_snapshot;
+    return TRUE;
+  }
+  return GlobalMemoryStatusEx(status);
+}
+
 // A 32-bit process cannot hold the report of 65535 records: the page stops
 // while the host still has its room, for real, and a 64-bit process is told
 // it has 2 GB of address space to check the same everywhere. Then everything
@@ -146,6 +159,7 @@ TEST_F(ProgressiveFill, AfterAStopForMemoryTheHostAndTheViewerStillWork) {
   const std::string path = WriteRecords(65535), small = WriteRecords(20, "small.pdb");
   const std::string report = corvelle::DumpPalmFile(path.c_str());
   const uint64_t freeBefore = kAddressSpace - UsedAddressSpace();
+  size_t shownAtStop = 0;
   {
     ListerWindow first, second, third;
     const ViewerParts parts = OpenViewer(first, path);  // until the fill has stopped
@@ -157,6 +171,7 @@ TEST_F(ProgressiveFill, AfterAStopForMemoryTheHostAndTheViewerStillWork) {
     const size_t note = shown.find("\r\n*** Not enough memory");
     ASSERT_NE(note, std::string::npos) << shown.size() << " of " << report.size() << " bytes shown, no note";
     EXPECT_TRUE(report.compare(0, note, shown, 0, note) == 0);
+    shownAtStop = note;
 
     EmptyClipboardText();
     PluginModule::Get().ListSendCommand(parts.frame, kListCommandSelectAll);
@@ -183,6 +198,22 @@ TEST_F(ProgressiveFill, AfterAStopForMemoryTheHostAndTheViewerStillWork) {
     std::unique_ptr<char[]> block(new (std::nothrow) char[64 * kMB]);
     ASSERT_NE(block, nullptr) << "no 64 MB for the host";
     std::memset(block.get(), 1, 64 * kMB);
+    g_snapshot.dwLength = sizeof g_snapshot;
+    GlobalMemoryStatusEx(&g_snapshot);
+  }
+  {
+    // The room is back for the next viewer however soon it opens, even told
+    // at first that the closed viewers still hold it: the same report stops
+    // about where the first one did, not at its first line.
+    PatchedImport snapshot(PluginModule::Get().Handle(), "kernel32.dll", "GlobalMemoryStatusEx",
+                           reinterpret_cast<void*>(&MemoryStatusFromSnapshot));
+    ASSERT_TRUE(snapshot.Patched());
+    g_snapshotEnds = GetTickCount() + 1000;
+    ListerWindow next;
+    const std::string shown = ControlText(OpenViewer(next, path).dumpControl);
+    const size_t note = shown.find("\r\n*** Not enough memory");
+    EXPECT_TRUE(note != std::string::npos && note > shownAtStop / 2)
+        << shown.size() << " bytes shown when opened again, " << shownAtStop << " the first time";
   }
   // The heap keeps some of what the control freed, but the room comes back.
   const uint64_t freeAfter = kAddressSpace - UsedAddressSpace();

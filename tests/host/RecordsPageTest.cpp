@@ -53,6 +53,14 @@ TEST_P(Records, ListAndPaneShowWhatTheCommandLinePrints) {
   AppendHeaderLine(file.model, expected);
   EXPECT_EQ(ListLine(parts.list, -1), expected);
   ASSERT_EQ(size_t(ListView_GetItemCount(parts.list)), file.model.Count());
+  // Each column but the contents (the rest of the room) is as wide as the
+  // list itself finds its title and its cells need, in the fonts it has.
+  for (int column = 0; column + 1 < Header_GetItemCount(ListView_GetHeader(parts.list)); ++column) {
+    const int width = ListView_GetColumnWidth(parts.list, column);
+    ListView_SetColumnWidth(parts.list, column, LVSCW_AUTOSIZE_USEHEADER);
+    EXPECT_GE(width, ListView_GetColumnWidth(parts.list, column)) << "column " << column << " too narrow";
+    ListView_SetColumnWidth(parts.list, column, width);
+  }
   EXPECT_NE(PaneText(parts).find(EntryCountText(file.model)), std::string::npos) << PaneText(parts);
   HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   EXPECT_NE(writer, INVALID_HANDLE_VALUE) << "the page holds the viewed file";

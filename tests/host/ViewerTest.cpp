@@ -23,7 +23,7 @@ TEST_F(Viewer, IsAChildFrameWithASheetOfThreeTabsAndAReadOnlyReport) {
   const bool keyExisted = RegOpenKeyExA(HKEY_CURRENT_USER, kHostKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
   if (key) RegCloseKey(key);
   const std::string path = WriteRecords(200), bytes = ReadFileBytes(path);
-  ListerWindow lister;
+  ListerWindow lister(ListerKind::TopLevel, RECT{40, 30, 440, 510});  // narrower than the report's long lines
   ViewerParts parts = OpenViewer(lister, path);
   ASSERT_TRUE(parts.IsComplete());
   EXPECT_EQ(GetParent(parts.frame), lister.Handle());
@@ -41,6 +41,13 @@ TEST_F(Viewer, IsAChildFrameWithASheetOfThreeTabsAndAReadOnlyReport) {
   EXPECT_EQ(VisiblePage(parts.sheet), parts.dumpPage);
   EXPECT_EQ(PagesOf(parts.sheet).size(), 1u) << "the other pages are made when first chosen";
   EXPECT_TRUE(HasStyle(parts.dumpControl, WS_VSCROLL | ES_MULTILINE | ES_NOHIDESEL | ES_READONLY));
+  // Long lines start unwrapped: each line of the report is one line of the
+  // control, and one wider than the control in whatever font this machine
+  // draws it with brings the horizontal bar.
+  const std::string text = ControlText(parts.dumpControl);
+  EXPECT_EQ(DisplayLineCount(parts.dumpControl), std::count(text.begin(), text.end(), '\n') + 1)
+      << "long lines start wrapped";
+  EXPECT_GT(WidestLineWidth(parts.dumpControl), ClientRectOf(parts.dumpControl).right) << "no line to scroll to";
   EXPECT_TRUE(ShowsHorizontalScrollBar(parts.dumpControl)) << "long lines start unwrapped";
   EXPECT_EQ(SelectionOf(parts.dumpControl).cpMax, 0);
   EXPECT_EQ(FirstVisibleLine(parts.dumpControl), 0);
@@ -211,11 +218,14 @@ TEST_P(Resize, MovesTheRightAndBottomEdgesOfEveryPartTogether) {
     return all;
   };
   // The control sits where the template puts it: (7, 7) size 208 x 161 of a
-  // 222 x 175 page, in dialog units.
-  RECT control = {7, 7, 215, 168}, page = {0, 0, 222, 175};
-  MapDialogRect(parts.dumpPage, &control);
-  MapDialogRect(parts.dumpPage, &page);
-  const RECT margins = {control.left, control.top, page.right - control.right, page.bottom - control.bottom};
+  // 222 x 175 page, in dialog units. The dialog manager maps a control's
+  // origin and its size apart, each rounded in the page's font, so its far
+  // edges are not always the mapped sums (a 12-pixel-high font maps 7 and 161
+  // to 11 and 242, but 168 to 252): the margins are taken the same way.
+  RECT origin = {7, 7, 0, 0}, size = {208, 161, 0, 0}, page = {0, 0, 222, 175};
+  for (RECT* units : {&origin, &size, &page}) MapDialogRect(parts.dumpPage, units);
+  const RECT margins = {origin.left, origin.top, page.right - origin.left - size.left,
+                        page.bottom - origin.top - size.top};
   auto marginsNow = [&] {
     RECT at = RectIn(parts.dumpControl, parts.dumpPage), client = ClientRectOf(parts.dumpPage);
     return RECT{at.left, at.top, client.right - at.right, client.bottom - at.bottom};

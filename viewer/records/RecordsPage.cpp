@@ -11,6 +11,7 @@
 #include "formats/EntryText.h"
 #include "res/resource.h"
 #include "viewer/RichEditDefaults.h"
+#include "viewer/records/ColumnWidth.h"
 #include "viewer/records/PaneText.h"
 #include "viewer/records/RecordsSource.h"
 
@@ -25,6 +26,29 @@ constexpr UINT kMsgRefreshPane = WM_APP + 0x140;
 constexpr int kMargin = 6;
 // The list takes this share of the page's height, the pane the rest.
 constexpr int kListShareNumerator = 2, kListShareDenominator = 5;
+
+// A column's cells are measured in this many first rows, those the user sees
+// first; a wider cell further down is cut with an ellipsis, as the list cuts
+// any cell, until the column is widened.
+constexpr size_t kMeasuredRows = 64;
+
+// The widest, in the list's font, of `sample` and the column's cells in the
+// first rows: a category label or a resource type can be wider than the sample.
+std::string WidestCell(HWND hList, const corvelle::DecodedDatabase& database, size_t column, const char* sample) {
+    const CTextMeasure measure(hList);
+    std::string widest = sample, cell;
+    int widestWidth = measure.Width(widest);
+    for (size_t row = 0; row < std::min(database.Model().Count(), kMeasuredRows); ++row) {
+        cell.clear();
+        corvelle::AppendCell(database, row, column, cell);
+        const int width = measure.Width(cell);
+        if (width > widestWidth) {
+            widestWidth = width;
+            widest = cell;
+        }
+    }
+    return widest;
+}
 
 }  // namespace
 
@@ -88,9 +112,7 @@ void CRecordsPage::SetUpList() {
         const char* sample = shown.widestSample;
         int width = 360;
         if (sample != nullptr) {
-            const int sampleWidth = ListView_GetStringWidth(m_hList, sample);
-            const int titleWidth = ListView_GetStringWidth(m_hList, title);
-            width = std::max(sampleWidth, titleWidth) + 16;
+            width = ColumnWidth(m_hList, title, WidestCell(m_hList, *m_database, column, sample).c_str());
         }
         LVCOLUMNA lvc{};
         lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
