@@ -40,7 +40,7 @@ esac
 markers=$(mktemp -d)
 trap 'rm -rf "$markers"' EXIT
 
-export WINEPREFIX="$build_dir/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. "$root/tools/wine-env.sh" "$build_dir"
 
 session=$(mktemp)
 trap 'rm -rf "$markers" "$session"' EXIT

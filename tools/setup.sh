@@ -12,12 +12,12 @@ packages=(
   clang libclang-rt-14-dev libfuzzer-14-dev
   mingw-w64 zlib1g-dev libz-mingw-w64-dev
   wine wine64 wine32:i386 xvfb xauth
-  # The fonts the Wine tests draw and measure with, the same on every machine:
-  # Wine's own (the dialogs' MS Sans Serif, Tahoma, System), and Liberation,
-  # which Wine falls back to for Arial, Times New Roman and Courier New before
-  # any other face. Without them (both are only recommended by Wine) the
-  # dialogs take whatever sans-serif face the machine happens to have.
-  fonts-wine fonts-liberation2
+  # The fonts the Wine tests draw and measure with, and nothing else
+  # (tools/wine-env.sh): Wine's own (Tahoma and MS Sans Serif for the dialogs,
+  # System), Liberation (in place of Arial, Times New Roman and Courier New) and
+  # DejaVu (Greek and Cyrillic). fonts-wine and Liberation are only recommended
+  # by Wine, which setup does not take.
+  fonts-wine fonts-liberation2 fonts-dejavu-core
   libpalm-perl libpalm-pdb-perl txt2pdbdoc libmobi-tools
   python3-vobject python3-icalendar python3-dateutil
   imagemagick netpbm zip unzip python3 bsdextrautils

@@ -60,14 +60,7 @@ if [ ! -f "$host" ]; then
   exit 1
 fi
 
-export WINEPREFIX="$build_dir/wineprefix"
-export WINEARCH=win64
-export WINEDEBUG=-all
-# One locale everywhere: Wine takes the programs' code page, number and date
-# formats from it, and writes them into the prefix it makes.
-export LC_ALL=C.UTF-8 LANG=C.UTF-8
-# No Mono or Gecko: their install dialogs would wait for a click forever.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+. "$(dirname "$0")/wine-env.sh" "$build_dir"
 
 wineserver_bin=$(find_loader wineserver64 /usr/lib/wine/wineserver64 wineserver || true)
 
