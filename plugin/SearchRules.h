@@ -30,7 +30,9 @@ struct TextRange {
 std::optional<TextRange> FindMatch(const std::string& text, const std::string& needle,
                                   TextRange selection, int flags);
 // The same in UTF-16 (the Text page's text), positions counted in its code
-// units; units of 80h and above count as letters and are compared as they are.
+// units; units of 80h and above count as letters, and a search without case
+// folds the capitals of Latin, Greek and Cyrillic as well as ASCII's: a text
+// in Unicode leaves no doubt which letter a unit is.
 std::optional<TextRange> FindMatch(const std::u16string& text, const std::u16string& needle,
                                   TextRange selection, int flags);
 

@@ -7,8 +7,10 @@
 # Writes dump.png ("Image Dump"), about.png ("About"), records.png (the
 # Records page of a Memo database), resources.png (the Resources page of
 # the application sample, its icon chosen), contacts.png (the Records page
-# of a Contacts database, a contact with its picture chosen) and text.png (the
-# Text page of a PalmDOC book), cropped to the Lister window.
+# of a Contacts database, a contact with its picture chosen), text.png (the
+# Text page of a PalmDOC book), mobipocket-utf8-text.png and ereader-text.png
+# (the Text page of a Mobipocket book in UTF-8 and of an eReader book with
+# chapters and styles), cropped to the Lister window.
 # Uses the build's own Wine prefix (tools/wine-test.sh creates it on its
 # first run); the host's disabled test in tools/screenshot/screenshot-host.cpp
 # holds each page on screen until the picture is taken.
@@ -52,7 +54,7 @@ cd "$(dirname "$host")"
 CORVELLE_SCREENSHOT_FOLDER="Z:${markers//\//\\}" "$loader" "$host" --gtest_also_run_disabled_tests \
   --gtest_filter=Screenshots.DISABLED_HoldEachPage >"$markers/host.log" 2>&1 &
 host_pid=$!
-for page in dump about records resources contacts text; do
+for page in dump about records resources contacts text mobipocket-utf8-text ereader-text; do
   for _ in $(seq 1 600); do
     [ -f "$markers/$page.ready" ] && break
     kill -0 "$host_pid" 2>/dev/null || break

@@ -57,25 +57,12 @@ std::string Export(const DecodedDatabase& database, ExportType type, std::vector
 // 3x2 pixels: the signature and the IHDR chunk are what the records' kind and size come from.
 const std::string kPng = std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\3\0\0\0\2\x08\x02\0\0\0\0\0\0\0", 33);
 
-// Records of `size` bytes of text each, cut anywhere: each keeps the rest of the UTF-8 character
-// its last byte begins as its multibyte entry (bit 0), then an entry of bit 1.
-std::vector<std::string> TextRecords(const std::string& text, size_t size) {
-    std::vector<std::string> records;
-    for (size_t at = 0; at < text.size(); at += size) {
-        std::string overlap;
-        for (size_t next = at + size; next < text.size() && (text[next] & 0xC0) == 0x80; ++next) overlap += text[next];
-        records.push_back(text.substr(at, size) + overlap + static_cast<char>(overlap.size()) +
-                          samples::TrailingEntry("index"));
-    }
-    return records;
-}
-
 const std::string kMarkup =
     "<html><head><title>Not text</title></head><body><h1>Κεφάλαιο</h1><p>Καλημέρα <b>κόσμε</b> &amp; <i>more</i>"
     "</p><mbp:pagebreak/><p><img recindex=\"00001\"></p><p>Τέλος</p></body></html>";
 
 std::string GreekBook() {
-    std::vector<std::string> records = TextRecords(kMarkup, 25);
+    std::vector<std::string> records = samples::Utf8TextRecords(kMarkup, 25);
     samples::MobiHeaderParts parts;
     parts.textLength = static_cast<uint32_t>(kMarkup.size());
     parts.textRecords = static_cast<uint16_t>(records.size());

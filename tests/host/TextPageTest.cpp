@@ -5,93 +5,11 @@
 // arriving, wrapping, copy, search, the options' code page and start page,
 // and the memory stop.
 #include "RecordFixtures.h"
-#include "export/Export.h"
+#include "TextPageParts.h"
 #include "tools/fixtures/PalmDocWriter.h"
 
 namespace corvelle::host {
 namespace {
-
-constexpr int kFindFirst = 1, kMatchCase = 2;
-using ListSearchTextProc = int(__stdcall*)(HWND, char*, int);
-using ListSearchTextWProc = int(__stdcall*)(HWND, WCHAR*, int);
-
-struct TextParts {
-  HWND page = nullptr, control = nullptr;
-};
-
-// Ctrl+4 from the report, then the page that holds the text (1070).
-TextParts ShowText(const ViewerParts& viewer, bool timersToo = true) {
-  PressKey(viewer.dumpControl, '4', kCtrl, timersToo);
-  TextParts parts;
-  for (HWND page : PagesOf(viewer.sheet)) {
-    if (HWND control = GetDlgItem(page, 1070)) parts = {page, control};
-  }
-  return parts;
-}
-
-DWORD CALLBACK CollectStream(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
-  reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer), size_t(size));
-  *written = size;
-  return 0;
-}
-
-// The control's whole text in UTF-16, whatever its code page.
-std::wstring UnicodeText(HWND control) {
-  std::string bytes;
-  EDITSTREAM stream = {};
-  stream.dwCookie = reinterpret_cast<DWORD_PTR>(&bytes);
-  stream.pfnCallback = &CollectStream;
-  SendMessageA(control, EM_STREAMOUT, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
-  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
-}
-
-std::wstring UnicodeClipboard() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* locked = static_cast<const wchar_t*>(GlobalLock(data))) {
-      text.assign(locked, wcsnlen(locked, GlobalSize(data) / sizeof(wchar_t)));
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
-std::wstring Wide(const std::string& utf8) {
-  std::wstring wide(utf8.size(), L'\0');
-  wide.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), int(wide.size()))));
-  return wide;
-}
-
-std::wstring WithoutCr(std::wstring text) {
-  text.erase(std::remove(text.begin(), text.end(), L'\r'), text.end());
-  return text;
-}
-
-// What `corvelle-dump --export text --encoding ENCODING` writes of the file, as UTF-16.
-std::wstring ExportedText(const std::string& bytes, const char* encoding = "cp1252") {
-  const ModelledFile file{bytes};
-  ExportOptions options;
-  options.encoding = encoding;
-  std::string text, error;
-  EXPECT_TRUE(ExportToText(file.model, ExportType::kText, options, text, error)) << error;
-  return Wide(text);
-}
-
-// Where two texts part, for a failure's message.
-std::string Difference(const std::wstring& shown, const std::wstring& expected) {
-  size_t at = 0;
-  while (at < shown.size() && at < expected.size() && shown[at] == expected[at]) ++at;
-  auto around = [at](const std::wstring& text) {
-    std::string out;
-    for (size_t i = at; i < text.size() && i < at + 12; ++i) out += text[i] < 0x80 ? char(text[i]) : '?';
-    for (char& c : out) c = c == '\r' ? '|' : c == '\n' ? '/' : c;
-    return "\"" + out + "\"";
-  };
-  return std::to_string(shown.size()) + " shown, " + std::to_string(expected.size()) + " expected; from " +
-         std::to_string(at) + ": " + around(shown) + " instead of " + around(expected);
-}
 
 std::string Book(size_t paragraphs) {
   return samples::SerializePalmDatabase(samples::PalmDocBook("Book", samples::SampleBookText(paragraphs)));

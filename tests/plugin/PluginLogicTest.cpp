@@ -85,12 +85,28 @@ TEST(FindMatch, FindsAsAsked) {
     // Bytes of 80h and above count as letters of a word, and are not folded.
     EXPECT_FALSE(FindMatch("caf\xE9 cafe", "caf", {0, 0}, kFirst | kWords));
     EXPECT_FALSE(FindMatch("caf\xE9", "CAF\xC9", {0, 0}, kFirst));
-    // The Text page's UTF-16: positions in code units (a pair counts two), the same rules.
-    const std::u16string book = u"\xD83D\xDCD6 \x0414\x043E\x043C Dom \x0434\x043E\x043C\x0430";
-    EXPECT_EQ(FindMatch(book, u"DOM", {0, 0}, kFirst).value_or(TextRange{0, 0}).start, 7u);
-    EXPECT_EQ(FindMatch(book, u"\x0434\x043E\x043C", {0, 0}, kFirst).value_or(TextRange{0, 0}).start, 11u);
-    EXPECT_FALSE(FindMatch(book, u"\x0434\x043E\x043C", {0, 0}, kFirst | kWords));
-    EXPECT_EQ(FindMatch(book, u"\x0414\x043E\x043C", {11, 14}, kBack).value_or(TextRange{0, 0}).start, 3u);
+    // The Text page's UTF-16: positions in code units (a pair counts two), the same rules, and
+    // without case the capitals of Latin, Greek and Cyrillic folded too; `at` is the match as the
+    // text holds it, null for none.
+    const std::u16string book = u"\U0001F4D6 Дом Dom дома ΚΑΛΗΜΈΡΑ Öl ŁÓDŹ ς ı 中文";
+    const struct { const char* name; const char16_t *needle, *at; TextRange selection; int flags; } kUnits[] = {
+        {"Ascii", u"DOM", u"Dom", {0, 0}, kFirst}, {"Cyrillic", u"дом", u"Дом", {0, 0}, kFirst},
+        {"CyrillicWithCase", u"дом", u"дома", {0, 0}, kFirst | kCase},
+        {"CyrillicWholeWord", u"дом", u"Дом", {0, 0}, kFirst | kWords},
+        {"CapitalsWithCase", u"ДОМ", nullptr, {0, 0}, kFirst | kCase},
+        {"GreekWithTonos", u"καλημέρα", u"ΚΑΛΗΜΈΡΑ", {0, 0}, kFirst}, {"Latin1", u"öL", u"Öl", {0, 0}, kFirst},
+        {"LatinExtendedA", u"łódź", u"ŁÓDŹ", {0, 0}, kFirst}, {"FinalSigma", u"Σ", u"ς", {0, 0}, kFirst},
+        {"DotlessIKeepsItsCase", u"I", nullptr, {0, 0}, kFirst}, {"NoCaseInCjk", u"中文", u"中文", {0, 0}, kFirst},
+        {"PairWhole", u"\U0001F4D6", u"\U0001F4D6", {0, 0}, kFirst},
+        {"Backwards", u"Дом", u"Дом", {11, 14}, kBack}};
+    for (const auto& c : kUnits) {
+        SCOPED_TRACE(c.name);
+        const auto hit = FindMatch(book, c.needle, c.selection, c.flags);
+        ASSERT_EQ(hit.has_value(), c.at != nullptr);
+        if (!hit) continue;
+        EXPECT_EQ(hit->start, book.find(c.at));
+        EXPECT_EQ(hit->end, hit->start + std::u16string(c.needle).size());
+    }
 }
 
 TEST(ParseSavedRect, StructureValueWithItsChecksum) {

@@ -1,13 +1,15 @@
 // Holds the viewer on screen page by page (the report, About, the Records
 // page of a Memo database, of an application and of a Contacts database, and
-// the Text page of a PalmDOC book) for tools/screenshot.sh, as the
-// test host's disabled test: for each page it writes "<page>.ready" into the
-// folder CORVELLE_SCREENSHOT_FOLDER names and waits, the loop running so that
-// the window stays painted, until "<page>.taken" appears.
+// the Text page of a PalmDOC book, of a Mobipocket book in UTF-8 and of an
+// eReader book) for tools/screenshot.sh, as the test host's disabled test:
+// for each page it writes "<page>.ready" into the folder
+// CORVELLE_SCREENSHOT_FOLDER names and waits, the loop running so that the
+// window stays painted, until "<page>.taken" appears.
 #include <cstdlib>
 
 #include "Harness.h"
 #include "RecordFixtures.h"
+#include "TextPageParts.h"
 #include "tools/fixtures/PalmDocWriter.h"
 #include "tools/fixtures/PalmWriter.h"
 
@@ -63,6 +65,18 @@ TEST(Screenshots, DISABLED_HoldEachPage) {
   PressKey(viewer.dumpControl, '4', kCtrl);
   PumpMessagesFor(500);
   EXPECT_TRUE(HoldForPicture(folder, "text"));
+  // Books in other scripts, their chapter titles and styles.
+  const struct { const char* page; std::string file; } books[] = {
+      {"mobipocket-utf8-text", dir.Write("Mobipocket.prc", Utf8MobipocketBook())},
+      {"ereader-text", dir.Write("EReader.pdb", EReaderChapterBook())},
+  };
+  for (const auto& book : books) {
+    viewer = FindViewerParts(lister.Open(book.file));
+    ASSERT_TRUE(viewer.IsComplete());
+    PressKey(viewer.dumpControl, '4', kCtrl);
+    PumpMessagesFor(500);
+    EXPECT_TRUE(HoldForPicture(folder, book.page));
+  }
 }
 
 }  // namespace
