@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "EveryPrefix.h"
 #include "TestFolder.h"
 #include "export/Export.h"
 #include "formats/DocumentText.h"
@@ -193,25 +194,6 @@ TEST(MobipocketFormat, BooksThatGiveNoTextOrStopShortSaySo) {
 }
 
 // --- Every prefix -------------------------------------------------------------------------------
-
-void ExpectEveryPrefixSafe(const std::string& name, const std::string& bytes) {
-    for (size_t length = 0; length <= bytes.size(); ++length) {
-        SCOPED_TRACE(name + " cut at " + std::to_string(length));
-        const File file(bytes.substr(0, length));
-        const DatabaseModel model = file.Model();
-        const DecodedDatabase database(model);
-        std::string line;
-        for (size_t i = 0; i < model.Count(); ++i) {
-            line.clear();
-            AppendEntryLine(database, i, line);
-            ASSERT_EQ(line.find('\n'), line.size() - 1) << line;
-            ASSERT_EQ(EntryText(database, i, 64).back(), '\n');  // the fields whole, the bytes' start
-        }
-        // The text export reads the document.
-        for (ExportType type : {ExportType::kText, ExportType::kJson})
-            if (database.Feeds(type)) Export(database, type);
-    }
-}
 
 TEST(MobipocketFormat, EveryPrefixOfEveryBook) {
     ExpectEveryPrefixSafe("greek", GreekBook());
