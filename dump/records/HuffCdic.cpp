@@ -1,6 +1,7 @@
 #include "dump/records/HuffCdic.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "dump/ByteReader.h"
@@ -46,8 +47,10 @@ bool HuffDictionary::Load(const ByteSpan& huff, const std::vector<ByteSpan>& cdi
     m_decodedBytes = 0;
     m_announced = 0;
     m_symbolBound = symbolBound;
+    std::fill(m_fast.begin(), m_fast.end(), FastCode{});
     if (!LoadTables(huff, why)) return false;
     for (const ByteSpan& cdic : cdics) LoadSymbols(cdic);
+    LoadFastCodes();
     return true;
 }
 
@@ -108,7 +111,54 @@ void HuffDictionary::LoadSymbols(const ByteSpan& cdic) {
         symbol.data = symbols.Bytes(length);
         symbol.size = length;
         symbol.cut = !symbols.Ok();
+        symbol.padded = !symbol.cut && cdic.data + cdic.size - symbol.data >= static_cast<ptrdiff_t>(kShortText);
         m_symbols.push_back(symbol);
+    }
+}
+
+// Each code of at most kFastBits bits, worked out from the prefix with its
+// other bits zero: a code that short is settled by those bits alone (the
+// table's entry by the first 8, each minimum by as many bits as its length),
+// and so are its symbol's number and whether the code is too large. Codes
+// the dictionary has no symbol for are left to the slow way, which says so.
+void HuffDictionary::LoadFastCodes() {
+    for (size_t prefix = 0; prefix < m_fast.size(); ++prefix) {
+        const uint64_t window = uint64_t{prefix} << (32 - kFastBits);
+        unsigned length = 0;
+        uint64_t maxCode = 0;
+        if (FindCode(window, length, maxCode) != HuffStatus::kOk || length > kFastBits || maxCode < window) continue;
+        const uint64_t number = (maxCode - window) >> (32 - length);
+        if (number >= m_symbols.size()) continue;
+        FastCode& fast = m_fast[prefix];
+        fast.number = static_cast<uint32_t>(number);
+        fast.length = static_cast<uint8_t>(length);
+        const Symbol& symbol = m_symbols[number];
+        if (symbol.plain && symbol.padded && symbol.size <= kShortText) {
+            fast.text = reinterpret_cast<const char*>(symbol.data);
+            fast.size = static_cast<uint8_t>(symbol.size);
+        }
+    }
+}
+
+HuffStatus HuffDictionary::FindCode(uint64_t window, unsigned& length, uint64_t& maxCode) const {
+    const TableEntry& entry = m_table[window >> 24];
+    length = entry.length;
+    maxCode = entry.maxCode;
+    if (length == 0) return HuffStatus::kBadCode;
+    if (!entry.terminal) {
+        while (length <= 32 && window < m_minCode[length]) ++length;
+        if (length > 32) return HuffStatus::kBadCode;
+        maxCode = m_maxCode[length];
+    }
+    return HuffStatus::kOk;
+}
+
+void HuffDictionary::RememberShortText(uint64_t window, unsigned length, const Symbol& symbol) {
+    if (!symbol.plain || !symbol.padded || symbol.size > kShortText) return;
+    const size_t first = static_cast<size_t>(window >> (32 - length)) << (kFastBits - length);
+    for (size_t prefix = first; prefix < first + (size_t{1} << (kFastBits - length)); ++prefix) {
+        m_fast[prefix].text = reinterpret_cast<const char*>(symbol.data);
+        m_fast[prefix].size = static_cast<uint8_t>(symbol.size);
     }
 }
 
@@ -116,80 +166,112 @@ HuffStatus HuffDictionary::Decode(const ByteSpan& data, uint64_t bound, std::str
     return DecodeBits(data, bound, 0, out);
 }
 
-// The bits are read through a 64-bit window refilled a byte at a time; past
-// the data's end it fills with zero bits, and the last code that does not
-// fit in the data's bits is not one (the writer's padding). The text is
-// written into room made ahead, a record's whole bound at once, a symbol's
-// as it grows: it comes a few bytes a symbol.
+namespace {
+
+// The bits of the data most significant first, the next at the top of a
+// 64-bit word with at least 32 of them there: eight bytes read at once while
+// eight remain, then one at a time, and zero bits past the data's end. Bits
+// below the counted ones may already hold the next bytes' (from a read of
+// eight): the same bits, so a later read only sets them again.
+class BitWindow {
+public:
+    BitWindow(const uint8_t* bytes, uint64_t size) : m_bytes(bytes), m_size(size) {}
+
+    // The next 32 bits, in the low half.
+    uint64_t Peek() {
+        if (m_count < 32) Fill();
+        return m_bits >> 32;
+    }
+    void Skip(unsigned length) {
+        m_bits <<= length;
+        m_count -= length;
+    }
+
+private:
+    void Fill() {
+        if (m_next <= m_size && m_size - m_next >= 8) {
+            const uint8_t* b = m_bytes + m_next;
+            const uint64_t word = (uint64_t{b[0]} << 56) | (uint64_t{b[1]} << 48) | (uint64_t{b[2]} << 40) |
+                                  (uint64_t{b[3]} << 32) | (uint64_t{b[4]} << 24) | (uint64_t{b[5]} << 16) |
+                                  (uint64_t{b[6]} << 8) | b[7];
+            m_bits |= word >> m_count;
+            m_next += (63 - m_count) / 8;  // the whole bytes that fit below the counted bits
+            m_count |= 56;
+            return;
+        }
+        for (; m_count <= 56; m_count += 8, ++m_next)
+            m_bits |= uint64_t{m_next < m_size ? m_bytes[m_next] : 0u} << (56 - m_count);
+    }
+
+    const uint8_t* m_bytes;
+    uint64_t m_size;
+    uint64_t m_next = 0;  // the first byte not yet counted
+    uint64_t m_bits = 0;
+    unsigned m_count = 0;
+};
+
+}  // namespace
+
+// The last code that does not fit in the data's bits is not one (the
+// writer's padding). The text is written into room made ahead, a record's
+// whole bound at once, a symbol's as it grows: it comes a few bytes a symbol.
 HuffStatus HuffDictionary::DecodeBits(const ByteSpan& data, uint64_t bound, unsigned depth, std::string& out) {
     ByteReader in(data.data, data.size);
     const uint64_t size = data.data != nullptr ? data.size : 0;
-    const uint8_t* bytes = in.Bytes(size);
-    uint64_t next = 0;  // the next byte of `bytes` for the window
-    uint64_t window = 0;
-    unsigned have = 0;
+    BitWindow bits(in.Bytes(size), size);
     uint64_t bitsLeft = size * 8;
     const size_t start = out.size();
     const size_t most = static_cast<size_t>(bound < kMostAtOnce ? bound : kMostAtOnce);
     size_t room = depth == 0 || most < 64 ? most : 64;
     out.resize(start + room);
+    char* to = &out[start];
     size_t used = 0;
     HuffStatus status = HuffStatus::kOk;
     for (;;) {
-        if (have < 32) {
-            if (next < size && size - next >= 4) {
-                window = (window << 32) | (uint64_t{bytes[next]} << 24) | (uint64_t{bytes[next + 1]} << 16) |
-                         (uint64_t{bytes[next + 2]} << 8) | bytes[next + 3];
-                next += 4;
-                have += 32;
+        const uint64_t window = bits.Peek();
+        const FastCode fast = m_fast[window >> (32 - kFastBits)];
+        unsigned length = fast.length;
+        uint64_t number = fast.number;
+        if (length != 0) {
+            if (length > bitsLeft) break;
+            bitsLeft -= length;
+            bits.Skip(length);
+            if (fast.text != nullptr && room - used >= kShortText) {
+                std::memcpy(to + used, fast.text, kShortText);
+                used += fast.size;
+                continue;
             }
-            for (; have < 32; have += 8) window = (window << 8) | (next < size ? bytes[next++] : 0u);
-        }
-        const uint64_t code = (window >> (have - 32)) & 0xFFFFFFFFu;
-        const TableEntry& entry = m_table[code >> 24];
-        unsigned length = entry.length;
-        uint64_t maxCode = entry.maxCode;
-        if (length == 0) {
-            status = HuffStatus::kBadCode;
-            break;
-        }
-        if (!entry.terminal) {
-            while (length <= 32 && code < m_minCode[length]) ++length;
-            if (length > 32) {
+        } else {
+            uint64_t maxCode = 0;
+            status = FindCode(window, length, maxCode);
+            if (status != HuffStatus::kOk) break;
+            if (length > bitsLeft) break;
+            bitsLeft -= length;
+            bits.Skip(length);
+            if (maxCode < window) {
                 status = HuffStatus::kBadCode;
                 break;
             }
-            maxCode = m_maxCode[length];
+            number = (maxCode - window) >> (32 - length);
         }
-        if (length > bitsLeft) break;
-        bitsLeft -= length;
-        have -= length;
-        if (maxCode < code) {
-            status = HuffStatus::kBadCode;
-            break;
-        }
-        const uint64_t number = (maxCode - code) >> (32 - length);
         std::string_view text;
-        if (number < m_symbols.size() && m_symbols[number].plain && !m_symbols[number].cut) {  // most are
-            text = std::string_view(reinterpret_cast<const char*>(m_symbols[number].data), m_symbols[number].size);
-        } else {
-            status = SymbolText(number, depth, text);
-            if (status != HuffStatus::kOk) break;
-        }
+        status = SymbolText(number, depth, text);
+        if (status != HuffStatus::kOk) break;
+        if (fast.length != 0 && fast.text == nullptr) RememberShortText(window, length, m_symbols[number]);
         if (text.size() > room - used) {
             if (room < most) {
                 room = std::min(most, std::max(2 * room, used + text.size()));
                 out.resize(start + room);
+                to = &out[start];
             }
             if (text.size() > room - used) {
-                std::memcpy(&out[start + used], text.data(), room - used);
+                std::memcpy(to + used, text.data(), room - used);
                 used = room;
                 status = HuffStatus::kBound;
                 break;
             }
         }
-        char* to = &out[start + used];
-        for (size_t i = 0; i < text.size(); ++i) to[i] = text[i];  // a few bytes: no call
+        if (!text.empty()) std::memcpy(to + used, text.data(), text.size());
         used += text.size();
     }
     out.resize(start + used);
@@ -221,12 +303,15 @@ HuffStatus HuffDictionary::SymbolText(uint64_t number, unsigned depth, std::stri
                 return status;
             }
             m_decodedBytes += decoded.size();
-            decoded.shrink_to_fit();  // tens of thousands of them, each as long as it is
+            const size_t decodedSize = decoded.size();
+            decoded.resize(decodedSize + kShortText);  // zeros a short text's block copy may read
+            decoded.shrink_to_fit();                    // tens of thousands of them, each as long as it is
             m_decoded.push_back(std::move(decoded));
             symbol.state = SymbolState::kDecoded;
             symbol.plain = true;
+            symbol.padded = true;
             symbol.data = reinterpret_cast<const uint8_t*>(m_decoded.back().data());
-            symbol.size = static_cast<uint32_t>(m_decoded.back().size());
+            symbol.size = static_cast<uint32_t>(decodedSize);
             break;
         }
     }

@@ -72,20 +72,41 @@ private:
         bool terminal = false;
         uint64_t maxCode = 0;  // left-aligned to 32 bits, low bits set
     };
+    // Codes of at most kFastBits bits, by the first kFastBits bits of the
+    // text: the HUFF table and the minimum codes, asked once for each. A text
+    // is mostly short codes of short symbols (words, spaces), and asking the
+    // table, then the symbol, then copying byte by byte was most of the time.
+    static constexpr unsigned kFastBits = 12;
+    // A symbol's text this long or shorter is copied as one block of this
+    // many bytes, its own and what follows it (which the next one overwrites).
+    static constexpr size_t kShortText = 16;
+    struct FastCode {
+        const char* text = nullptr;  // a short text with kShortText bytes readable; null: ask the symbol
+        uint32_t number = 0;         // the symbol's
+        uint8_t size = 0;            // of `text`
+        uint8_t length = 0;          // the code's; 0: longer, or no code: the table and the minimums decide
+    };
     enum class SymbolState : uint8_t { kNew, kDecoding, kDecoded, kFailed };
     // 16 bytes: a dictionary holds tens of thousands. Once a compressed
     // symbol is decoded, `data` is its text in m_decoded and it is plain.
     struct Symbol {
         const uint8_t* data = nullptr;
         uint32_t size = 0;
-        bool plain = false;
-        bool cut = false;  // its bytes run past its record
+        bool plain : 1;
+        bool cut : 1;     // its bytes run past its record
+        bool padded : 1;  // kShortText bytes from `data` are readable
         SymbolState state = SymbolState::kNew;
         HuffStatus failure = HuffStatus::kOk;
+        Symbol() : plain(false), cut(false), padded(false) {}
     };
 
     bool LoadTables(const ByteSpan& huff, std::string& why);
     void LoadSymbols(const ByteSpan& cdic);
+    void LoadFastCodes();
+    // The length and left-aligned maximum of the code that 32-bit `window` begins with.
+    HuffStatus FindCode(uint64_t window, unsigned& length, uint64_t& maxCode) const;
+    // A short text that became plain (decoded) is copied directly from now on.
+    void RememberShortText(uint64_t window, unsigned length, const Symbol& symbol);
     HuffStatus DecodeBits(const ByteSpan& data, uint64_t bound, unsigned depth, std::string& out);
     // The text of symbol `number`, decoding it (once) when it is not plain.
     HuffStatus SymbolText(uint64_t number, unsigned depth, std::string_view& text);
@@ -93,6 +114,7 @@ private:
     TableEntry m_table[256];
     uint64_t m_minCode[33] = {};
     uint64_t m_maxCode[33] = {};
+    std::vector<FastCode> m_fast = std::vector<FastCode>(size_t{1} << kFastBits);
     std::vector<Symbol> m_symbols;
     std::deque<std::string> m_decoded;  // a deque: a symbol's text stays where it is as others come
     uint64_t m_decodedBytes = 0;

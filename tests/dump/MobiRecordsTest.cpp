@@ -4,6 +4,7 @@
 // calibre by tools/books/check-mobipocket.py.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -159,6 +160,50 @@ TEST(HuffDictionary, RecordsThatAreNoDictionary) {
         const std::string bits = Bits(c.text);
         std::string out;
         EXPECT_EQ(dictionary.Decode(Span(bits), 4096, out), c.status);
+    }
+}
+
+// Codes of 1 to 20 bits, of which three of 13 bits, two sharing their first 12: codes short
+// enough to be looked up by their first bits at once and the longer ones; texts short enough to be
+// copied as one block and longer ones, empty ones, and the first record's last symbol, with no
+// bytes after it; symbols inside symbols, short and long, met again once decoded; a bound at
+// every byte.
+TEST(HuffDictionary, CodesAndTextsOfEveryLength) {
+    const samples::HuffCode code({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 3, 1, 1, 1, 1, 1, 1, 2});
+    const std::map<uint32_t, std::vector<uint32_t>> composites = {
+        {3, {0, 1}}, {6, {2, 0, 3}}, {15, {4, 9, 4}}, {18, {0, 1}}};
+    std::vector<CdicSymbol> symbols;
+    std::vector<std::string> texts;
+    for (uint32_t k = 0; k < code.SymbolCount(); ++k) {
+        const auto composite = composites.find(k);
+        std::string text;
+        if (composite == composites.end()) {
+            text = std::string((k * 5) % 23, static_cast<char>('a' + k));  // 0 to 22 bytes
+            symbols.push_back({text});
+        } else {
+            for (uint32_t part : composite->second) text += texts[part];
+            symbols.push_back({code.Bits(composite->second), false});
+        }
+        texts.push_back(text);
+    }
+    const std::string huff = code.HuffRecord();
+    const std::string first = samples::CdicRecord({symbols.begin(), symbols.begin() + 8}, code.SymbolCount(), 3);
+    const std::string second = samples::CdicRecord({symbols.begin() + 8, symbols.end()}, code.SymbolCount(), 4);
+    std::vector<uint32_t> sequence;
+    for (uint32_t k = 0; k < code.SymbolCount(); ++k) sequence.insert(sequence.end(), {k, k, 21 - k, 0, k});
+    std::string whole;
+    for (uint32_t k : sequence) whole += texts[k];
+    const std::string bits = code.Bits(sequence);
+
+    HuffDictionary dictionary;
+    std::string why;
+    ASSERT_TRUE(dictionary.Load(Span(huff), {Span(first), Span(second)}, 4096, why)) << why;
+    for (uint64_t bound = whole.size() + 1; bound-- > 0;) {
+        SCOPED_TRACE(bound);
+        std::string out = "before";
+        const HuffStatus status = dictionary.Decode(Span(bits), bound, out);
+        EXPECT_EQ(status, bound < whole.size() ? HuffStatus::kBound : HuffStatus::kOk) << HuffStatusText(status);
+        ASSERT_EQ(out, "before" + whole.substr(0, bound));
     }
 }
 

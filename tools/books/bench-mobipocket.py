@@ -7,9 +7,10 @@ by corvelle-dump and by Debian's mobitool in the same run:
 Each command runs RUNS times; the figures are megabytes of the book's text per second of the best
 wall-clock run and of the median processor time (user and system), which a busy machine disturbs less.
 Then, where the build has it (tools/bench-mobipocket beside corvelle-dump's tools/), the same book in-process
-(Google Benchmark): the document as the Text page reads it, and every record's fields as --record N
-decodes them, without starting a process or keeping the text (the export keeps all of it: megabytes of
-fresh memory, which mobitool, writing as it goes, does not touch).
+(Google Benchmark): the document as the Text page reads it, the text records only decompressed (what
+mobitool -d does, its process and file aside), and every record's fields as --record N decodes them,
+without starting a process or keeping the text (the export keeps all of it: megabytes of fresh memory,
+which mobitool, writing as it goes, does not touch).
   bench-mobipocket.py CORVELLE-DUMP [MEGABYTES [RUNS]]"""
 import json
 import os
