@@ -20,6 +20,23 @@ bool Near(COLORREF got, int r, int g, int b) {
   return abs(GetRValue(got) - r) < 24 && abs(GetGValue(got) - g) < 24 && abs(GetBValue(got) - b) < 24;
 }
 
+// Where the value of each "Label:<TAB>value" line of a rich-edit control starts, in pixels.
+std::vector<LONG> ValueStarts(HWND control) {
+  std::vector<LONG> starts;
+  for (LRESULT line = 0, lines = DisplayLineCount(control); line < lines; ++line) {
+    const LRESULT start = SendMessageA(control, EM_LINEINDEX, line, 0);
+    char text[512] = {};
+    *reinterpret_cast<WORD*>(text) = sizeof text - 1;
+    const LRESULT length = SendMessageA(control, EM_GETLINE, line, reinterpret_cast<LPARAM>(text));
+    const char* tab = static_cast<const char*>(memchr(text, '\t', size_t(length)));
+    if (tab == nullptr || tab == text || tab[-1] != ':') continue;
+    POINTL at = {};
+    SendMessageA(control, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), start + (tab - text) + 1);
+    starts.push_back(at.x);
+  }
+  return starts;
+}
+
 using ContactsPage = ViewerTest;
 
 TEST_F(ContactsPage, ShowsAContactsJpegPictureAndNoneThatDoesNotDecode) {
@@ -32,6 +49,11 @@ TEST_F(ContactsPage, ShowsAContactsJpegPictureAndNoneThatDoesNotDecode) {
     SCOPED_TRACE("contact " + std::to_string(row));
     SelectRows(parts.list, {row});
     EXPECT_EQ(WithoutCr(ControlText(parts.pane)), EntryText(file.model, size_t(row), 4096));
+    // Short labels ("AIM:", "Title:") and long ones line their values up in one column.
+    const std::vector<LONG> starts = ValueStarts(parts.pane);
+    EXPECT_GT(starts.size(), 3u);
+    EXPECT_EQ(std::count(starts.begin(), starts.end(), starts.front()), std::ptrdiff_t(starts.size()))
+        << testing::PrintToString(starts);
     const auto bitmap = reinterpret_cast<HBITMAP>(SendMessageA(parts.picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
     if (row != 0) {
       EXPECT_FALSE(IsWindowVisible(parts.picture) && bitmap != nullptr);

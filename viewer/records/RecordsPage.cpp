@@ -187,12 +187,15 @@ void CRecordsPage::ShowSelectedEntry() {
 
 void CRecordsPage::ShowPaneText(const std::string& text) {
     m_pane.SetText(corvelle::WidenDeviceText(corvelle::WithCrLf(text), m_encoding->windowsCodePage));
-    // The whole text takes the report's tab stops; it is one entry, small.
+    // The whole text takes the report's tab stops but its first, which the
+    // report keeps for its narrow first column: at it a label shorter than
+    // that ("AIM:", "Title:") put its value apart from all the others.
     PARAFORMAT2 format{};
     format.dwMask = PFM_TABSTOPS;
-    const int count = corvelle::UsableTabCount(static_cast<int>(m_tabStops.size()), !m_tabStops.empty());
+    const int stops = static_cast<int>(m_tabStops.size()) - 1;
+    const int count = corvelle::UsableTabCount(stops, stops > 0);
     format.cTabCount = static_cast<SHORT>(count);
-    for (int i = 0; i < count; ++i) format.rgxTabs[i] = m_tabStops[static_cast<size_t>(i)];
+    for (int i = 0; i < count; ++i) format.rgxTabs[i] = m_tabStops[static_cast<size_t>(i) + 1];
     m_pane.SetSel(0, -1);
     m_pane.SetParaFormat(format);
     m_pane.SetSel(0, 0);
