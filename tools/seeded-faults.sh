@@ -203,3 +203,4 @@ stop-on-stale-figures    viewer/ReportFiller.cpp   s~\Qif (StopAwaitsYoungerFigu
 write-in-place-windows   io/WholeFileWriterWin32.cpp s~, CREATE_NEW,~, CREATE_ALWAYS,~; s~temporary = path \+ .*;~temporary = path;~; s~if \(written && !~if (false \&\& !~
 write-temporary-windows  io/WholeFileWriterWin32.cpp s~\n\s*::DeleteFileW\(temporary.c_str\(\)\);~~
 rename-refuses-existing  io/WholeFileWriterWin32.cpp s~MOVEFILE_REPLACE_EXISTING \| ~~
+pane-first-tab-stop      viewer/records/RecordsPage.cpp s~\Q[static_cast<size_t>(i) + 1]\E~[static_cast<size_t>(i)]~
