@@ -10,6 +10,7 @@
 #include "dump/DatabaseModel.h"
 #include "export/CodePage.h"
 #include "export/Export.h"
+#include "export/PlainDocument.h"
 
 namespace corvelle {
 
@@ -22,6 +23,9 @@ struct ExportContext {
     std::vector<std::string>* warnings = nullptr;
     // The whole database, not a selection of its entries.
     bool whole = true;
+    // Given when the export goes out as it is made: a writer that can (a
+    // document's text) hands it what it has from time to time.
+    const TextFlush* flush = nullptr;
 
     std::string Utf8(std::string_view bytes) const { return decoder.ToUtf8(bytes); }
     void Warn(std::string text) const {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "export/CodePage.h"
+#include "export/Export.h"
 #include "export/Utf8.h"
 #include "formats/Format.h"
 
@@ -50,7 +51,8 @@ void AppendDocumentText(std::string_view utf8, std::string& out, bool& afterCr, 
 }
 
 void PlainTextSink::EndLine() {
-    if (!m_out.empty() && m_out.back() != '\n') m_out += '\n';
+    const bool endsLine = m_out.empty() ? m_passedEndsLine : m_out.back() == '\n';
+    if (!endsLine) m_out += '\n';
     m_afterCr = false;
 }
 
@@ -79,12 +81,19 @@ void PlainTextSink::Note(std::string text) {
     if (m_warn) m_warn(std::move(text));
 }
 
+bool PlainTextSink::PassOn(const TextFlush& flush) {
+    if (m_out.size() < kExportPieceSize) return true;
+    m_passedEndsLine = m_out.back() == '\n';
+    return flush(m_out);
+}
+
 bool WritePlainDocument(const FormatReader& reader, const TextOptions& options, std::string& out,
-                        const std::function<void(std::string)>& warn) {
+                        const std::function<void(std::string)>& warn, const TextFlush* flush) {
     const std::unique_ptr<DocumentReader> document = reader.OpenDocument(options);
     if (!document) return false;
     PlainTextSink sink(out, warn);
     while (document->Next(sink)) {
+        if (flush != nullptr && !sink.PassOn(*flush)) break;
     }
     return true;
 }
