@@ -1,5 +1,7 @@
 #include "export/PlainDocument.h"
 
+#include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "export/CodePage.h"
@@ -11,42 +13,54 @@ namespace corvelle {
 
 namespace {
 
-// Whether a byte is plain ASCII text, taken as it is.
-bool IsPlainByte(char c) { return c != '\0' && c != '\r' && c != '\n' && static_cast<unsigned char>(c) < 0x80; }
+// Whether none of the eight bytes of `word` is above 7Fh or below 0Eh: plain
+// ASCII with no NUL, CR or LF in it. A tab (09h) also fails, and is taken
+// byte by byte.
+bool PlainAsciiWord(uint64_t word) {
+    constexpr uint64_t kOnes = 0x0101010101010101u, kHighBits = 0x8080808080808080u;
+    const uint64_t below0E = (word - kOnes * 0x0E) & ~word & kHighBits;
+    return ((word & kHighBits) | below0E) == 0;
+}
+
+// The end of the run from `at` that goes in as it is: ASCII other than NUL,
+// CR and LF, and well-formed characters of more bytes. Most of a book is
+// such runs, each appended at once.
+size_t PlainRunEnd(std::string_view utf8, size_t at) {
+    const size_t size = utf8.size();
+    while (at < size) {
+        uint64_t word;
+        while (size - at >= 8 && (std::memcpy(&word, utf8.data() + at, 8), PlainAsciiWord(word))) at += 8;
+        if (at == size) break;
+        const char c = utf8[at];
+        if (c == '\0' || c == '\r' || c == '\n') break;
+        const size_t length = Utf8Length(utf8, at);
+        if (length == 0) break;
+        at += length;
+    }
+    return at;
+}
 
 }  // namespace
 
 void AppendDocumentText(std::string_view utf8, std::string& out, bool& afterCr, bool oneLine) {
-    out.reserve(out.size() + utf8.size());
     for (size_t at = 0; at < utf8.size();) {
-        // Most of a book is plain ASCII: a run of it goes in at once.
-        size_t plain = at;
-        while (plain < utf8.size() && IsPlainByte(utf8[plain])) ++plain;
+        const size_t plain = PlainRunEnd(utf8, at);
         if (plain > at) {
             out.append(utf8.data() + at, plain - at);
             afterCr = false;
             at = plain;
             continue;
         }
-        const size_t length = Utf8SequenceLength(utf8, at);
-        const char c = utf8[at];
-        if (length == 0 || c == '\0') {
+        // A NUL, a line end, or a byte that is not UTF-8.
+        const char c = utf8[at++];
+        if (c != '\r' && c != '\n') {
             out += kReplacementUtf8;
             afterCr = false;
-            ++at;
             continue;
         }
-        const bool lineFeed = c == '\n', carriageReturn = c == '\r';
-        const bool secondOfPair = lineFeed && afterCr;  // the CR has ended the line already
-        afterCr = carriageReturn;
-        if (!secondOfPair) {
-            if (lineFeed || carriageReturn) {
-                out += oneLine ? ' ' : '\n';
-            } else {
-                out.append(utf8.data() + at, length);
-            }
-        }
-        at += length;
+        const bool secondOfPair = c == '\n' && afterCr;  // the CR has ended the line already
+        afterCr = c == '\r';
+        if (!secondOfPair) out += oneLine ? ' ' : '\n';
     }
 }
 
