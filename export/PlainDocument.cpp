@@ -13,26 +13,24 @@ namespace corvelle {
 
 namespace {
 
-// Whether none of the eight bytes of `word` is above 7Fh or below 0Eh: plain
-// ASCII with no NUL, CR or LF in it. A tab (09h) also fails, and is taken
-// byte by byte.
-bool PlainAsciiWord(uint64_t word) {
-    constexpr uint64_t kOnes = 0x0101010101010101u, kHighBits = 0x8080808080808080u;
-    const uint64_t below0E = (word - kOnes * 0x0E) & ~word & kHighBits;
-    return ((word & kHighBits) | below0E) == 0;
-}
+constexpr uint64_t kOnes = 0x0101010101010101u, kHighBits = 0x8080808080808080u;
+
+// Whether any of the eight bytes of `word` is below 0Eh: a NUL, CR or LF may
+// be among them (or a tab, which is then looked at byte by byte).
+bool AnyBelow0E(uint64_t word) { return ((word - kOnes * 0x0E) & ~word & kHighBits) != 0; }
+
+bool IsNulOrLineEnd(char c) { return c == '\0' || c == '\r' || c == '\n'; }
 
 // The end of the run from `at` that goes in as it is: ASCII other than NUL,
 // CR and LF, and well-formed characters of more bytes. Most of a book is
 // such runs, each appended at once.
-size_t PlainRunEnd(std::string_view utf8, size_t at) {
+size_t CheckedRunEnd(std::string_view utf8, size_t at) {
     const size_t size = utf8.size();
     while (at < size) {
         uint64_t word;
-        while (size - at >= 8 && (std::memcpy(&word, utf8.data() + at, 8), PlainAsciiWord(word))) at += 8;
-        if (at == size) break;
-        const char c = utf8[at];
-        if (c == '\0' || c == '\r' || c == '\n') break;
+        while (size - at >= 8 && (std::memcpy(&word, utf8.data() + at, 8), (word & kHighBits) == 0 && !AnyBelow0E(word)))
+            at += 8;
+        if (at == size || IsNulOrLineEnd(utf8[at])) break;
         const size_t length = Utf8Length(utf8, at);
         if (length == 0) break;
         at += length;
@@ -40,11 +38,24 @@ size_t PlainRunEnd(std::string_view utf8, size_t at) {
     return at;
 }
 
-}  // namespace
+// The same for text known to be well-formed: only NUL, CR and LF end a run.
+size_t WellFormedRunEnd(std::string_view utf8, size_t at) {
+    const size_t size = utf8.size();
+    while (at < size) {
+        uint64_t word;
+        while (size - at >= 8 && (std::memcpy(&word, utf8.data() + at, 8), !AnyBelow0E(word))) at += 8;
+        if (at == size || IsNulOrLineEnd(utf8[at])) break;
+        ++at;
+    }
+    return at;
+}
 
-void AppendDocumentText(std::string_view utf8, std::string& out, bool& afterCr, bool oneLine) {
+// Appends `utf8` with line ends and NULs as AppendDocumentText says; `runEnd`
+// finds where what goes in as it is stops.
+template <class RunEnd>
+void AppendText(std::string_view utf8, std::string& out, bool& afterCr, bool oneLine, RunEnd runEnd) {
     for (size_t at = 0; at < utf8.size();) {
-        const size_t plain = PlainRunEnd(utf8, at);
+        const size_t plain = runEnd(utf8, at);
         if (plain > at) {
             out.append(utf8.data() + at, plain - at);
             afterCr = false;
@@ -64,19 +75,31 @@ void AppendDocumentText(std::string_view utf8, std::string& out, bool& afterCr, 
     }
 }
 
+}  // namespace
+
+void AppendDocumentText(std::string_view utf8, std::string& out, bool& afterCr, bool oneLine) {
+    AppendText(utf8, out, afterCr, oneLine, CheckedRunEnd);
+}
+
 void PlainTextSink::EndLine() {
     const bool endsLine = m_out.empty() ? m_passedEndsLine : m_out.back() == '\n';
     if (!endsLine) m_out += '\n';
     m_afterCr = false;
 }
 
-void PlainTextSink::Text(std::string_view utf8, unsigned) { AppendDocumentText(utf8, m_out, m_afterCr); }
+// A reader's text is well-formed UTF-8 already (see DocumentSink): its code
+// page's decoder made it so, and the readers cut it only at ASCII bytes.
+// Checked again here, it cost as much as the decoding's own check; only NULs
+// and line ends are looked for.
+void PlainTextSink::Text(std::string_view utf8, unsigned) {
+    AppendText(utf8, m_out, m_afterCr, false, WellFormedRunEnd);
+}
 
 void PlainTextSink::Heading(std::string_view utf8) {
     EndLine();
     // One line, whatever the heading held: a line break inside a title is
     // only where its format wrapped it.
-    AppendDocumentText(utf8, m_out, m_afterCr, true);
+    AppendText(utf8, m_out, m_afterCr, true, WellFormedRunEnd);
     m_out += '\n';
     m_afterCr = false;
 }

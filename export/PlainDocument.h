@@ -15,7 +15,8 @@ class FormatReader;
 // Appends `utf8` as a document's text reads: CR LF and a lone CR become LF
 // (`afterCr` carries a CR that ends one piece over to the next), a NUL and
 // bytes that are not UTF-8 become U+FFFD; with `oneLine`, line breaks become
-// spaces. The one rule for the export and the Text page alike.
+// spaces. The one rule for the export and the Text page alike (the export
+// skips the UTF-8 check: a reader's text is well formed already).
 void AppendDocumentText(std::string_view utf8, std::string& out, bool& afterCr, bool oneLine = false);
 
 // Takes what `out` holds and empties it; false when it could not be passed
