@@ -48,6 +48,12 @@ void FeedLiveEntries(const ExportContext& context, ExportType type, Feed& feed) 
     }
 }
 
+// When the export goes out as it is made, hands `out` on once it holds a
+// piece's worth; false once the output failed (the rest is not wanted).
+inline bool PassOn(const ExportContext& context, std::string& out) {
+    return context.flush == nullptr || out.size() < kExportPieceSize || (*context.flush)(out);
+}
+
 // Whether this export is a document's whole text, read through its format's
 // document reader (a selection of a document's records is fed record by record).
 bool ExportsWholeDocument(const ExportContext& context, ExportType type);

@@ -136,17 +136,18 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 // A document of megabytes goes out in pieces as it is made: together they
-// are the text ExportToText makes, each within the bound, and a piece that
-// cannot be written stops the export.
+// are what ExportToText makes, each within the bound, and a piece that
+// cannot be written stops the export. The same for the JSON of its records.
 struct StreamRow {
     const char* name;
+    ExportType type;
     size_t refusedPiece;  // the write that fails, counted from 1; 0: none
 };
 void PrintTo(const StreamRow& row, std::ostream* out) { *out << row.name; }
 
-class StreamedText : public testing::TestWithParam<StreamRow> {};
+class StreamedExport : public testing::TestWithParam<StreamRow> {};
 
-TEST_P(StreamedText, IsTheWholeTextInBoundedPieces) {
+TEST_P(StreamedExport, IsTheWholeExportInBoundedPieces) {
     // Records of 4001 bytes, so that the pieces' ends fall anywhere in the
     // two bytes of an e acute and between the CR and LF of a line end.
     std::vector<std::string> records;
@@ -158,14 +159,14 @@ TEST_P(StreamedText, IsTheWholeTextInBoundedPieces) {
     const Database file(Document(records));
     const DecodedDatabase database(file.model);
     std::string whole, error;
-    ASSERT_TRUE(ExportToText(database, ExportType::kText, {}, whole, error)) << error;
+    ASSERT_TRUE(ExportToText(database, GetParam().type, {}, whole, error)) << error;
 
     std::vector<std::string> pieces;
     const auto write = [&pieces](std::string_view piece) {
         pieces.emplace_back(piece);
         return pieces.size() != GetParam().refusedPiece;
     };
-    const bool made = ExportToOutput(database, ExportType::kText, {}, write, error);
+    const bool made = ExportToOutput(database, GetParam().type, {}, write, error);
     std::string joined;
     for (const std::string& piece : pieces) {
         EXPECT_LE(piece.size(), kExportPieceSize);
@@ -183,9 +184,12 @@ TEST_P(StreamedText, IsTheWholeTextInBoundedPieces) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, StreamedText,
-                         testing::Values(StreamRow{"AllWritten", 0}, StreamRow{"FirstPieceRefused", 1},
-                                         StreamRow{"ThirdPieceRefused", 3}),
+INSTANTIATE_TEST_SUITE_P(Rows, StreamedExport,
+                         testing::Values(StreamRow{"AllWritten", ExportType::kText, 0},
+                                         StreamRow{"FirstPieceRefused", ExportType::kText, 1},
+                                         StreamRow{"ThirdPieceRefused", ExportType::kText, 3},
+                                         StreamRow{"JsonAllWritten", ExportType::kJson, 0},
+                                         StreamRow{"JsonSecondPieceRefused", ExportType::kJson, 2}),
                          [](const auto& info) { return info.param.name; });
 
 }  // namespace
