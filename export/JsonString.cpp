@@ -1,6 +1,8 @@
 #include "export/JsonString.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "export/CodePage.h"
 #include "export/Utf8.h"
@@ -13,6 +15,16 @@ namespace {
 // backslash or a control character.
 bool IsPlainJsonByte(unsigned char c) { return c >= 0x20 && c < 0x80 && c != '"' && c != '\\'; }
 
+// The same for the eight bytes at `p` at once: most of a text is such words.
+bool IsPlainJsonWord(const char* p) {
+    constexpr uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    const auto anyZero = [](uint64_t x) { return ((x - kOnes) & ~x & kHigh) != 0; };
+    const bool anyBelowSpace = ((word - kOnes * 0x20) & ~word & kHigh) != 0;
+    return (word & kHigh) == 0 && !anyBelowSpace && !anyZero(word ^ (kOnes * '"')) && !anyZero(word ^ (kOnes * '\\'));
+}
+
 }  // namespace
 
 void AppendJsonString(std::string_view utf8, std::string& out) {
@@ -23,6 +35,7 @@ void AppendJsonString(std::string_view utf8, std::string& out) {
         // characters of any length, and the ASCII between them.
         size_t end = i;
         for (;;) {
+            while (utf8.size() - end >= 8 && IsPlainJsonWord(utf8.data() + end)) end += 8;
             while (end < utf8.size() && IsPlainJsonByte(static_cast<unsigned char>(utf8[end]))) ++end;
             if (end == utf8.size() || static_cast<unsigned char>(utf8[end]) < 0x80) break;
             const size_t length = Utf8Length(utf8, end);
