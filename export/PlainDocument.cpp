@@ -21,15 +21,23 @@ bool AnyBelow0E(uint64_t word) { return ((word - kOnes * 0x0E) & ~word & kHighBi
 
 bool IsNulOrLineEnd(char c) { return c == '\0' || c == '\r' || c == '\n'; }
 
+uint64_t WordAt(std::string_view text, size_t at) {
+    uint64_t word;
+    std::memcpy(&word, text.data() + at, sizeof word);
+    return word;
+}
+
 // The end of the run from `at` that goes in as it is: ASCII other than NUL,
 // CR and LF, and well-formed characters of more bytes. Most of a book is
 // such runs, each appended at once.
 size_t CheckedRunEnd(std::string_view utf8, size_t at) {
     const size_t size = utf8.size();
     while (at < size) {
-        uint64_t word;
-        while (size - at >= 8 && (std::memcpy(&word, utf8.data() + at, 8), (word & kHighBits) == 0 && !AnyBelow0E(word)))
+        while (size - at >= 8) {
+            const uint64_t word = WordAt(utf8, at);
+            if ((word & kHighBits) != 0 || AnyBelow0E(word)) break;
             at += 8;
+        }
         if (at == size || IsNulOrLineEnd(utf8[at])) break;
         const size_t length = Utf8Length(utf8, at);
         if (length == 0) break;
@@ -42,8 +50,7 @@ size_t CheckedRunEnd(std::string_view utf8, size_t at) {
 size_t WellFormedRunEnd(std::string_view utf8, size_t at) {
     const size_t size = utf8.size();
     while (at < size) {
-        uint64_t word;
-        while (size - at >= 8 && (std::memcpy(&word, utf8.data() + at, 8), !AnyBelow0E(word))) at += 8;
+        while (size - at >= 8 && !AnyBelow0E(WordAt(utf8, at))) at += 8;
         if (at == size || IsNulOrLineEnd(utf8[at])) break;
         ++at;
     }
