@@ -72,26 +72,41 @@ std::string FittingNames(const corvelle::DecodedDatabase& database) {
     return names;
 }
 
+// The export goes out as it is made: to standard output, or into a stream
+// that replaces OUT only once the whole export is in.
 int WriteText(const corvelle::DecodedDatabase& database, corvelle::ExportType format, const ExportRequest& request) {
     corvelle::ExportOptions options;
     options.encoding = request.encoding;
     options.withData = request.withData;
     std::vector<std::string> warnings;
     options.warnings = &warnings;
-    std::string text, error;
-    if (!corvelle::ExportToText(database, format, options, text, error)) return Fail(request.path, error);
-    for (const std::string& warning : warnings)
-        std::fprintf(stderr, "corvelle-dump: %s: %s\n", request.path, warning.c_str());
+    std::string error;
+    const auto warn = [&warnings, &request] {
+        for (const std::string& warning : warnings)
+            std::fprintf(stderr, "corvelle-dump: %s: %s\n", request.path, warning.c_str());
+    };
     if (request.out == nullptr) {
 #ifdef _WIN32
         // The exports are bytes: a text-mode stdout would turn vCard's CR LF into CR CR LF.
         _setmode(_fileno(stdout), _O_BINARY);
 #endif
-        if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
-            return Fail("standard output", "cannot write");
-        return 0;
+        bool written = true;
+        const auto write = [&written](std::string_view piece) {
+            written = std::fwrite(piece.data(), 1, piece.size(), stdout) == piece.size();
+            return written;
+        };
+        const bool made = corvelle::ExportToOutput(database, format, options, write, error);
+        warn();
+        if (!written || std::fflush(stdout) != 0) return Fail("standard output", "cannot write");
+        return made ? 0 : Fail(request.path, error);
     }
-    if (!corvelle::WriteWholeFile(request.out, text, error)) return Fail(request.out, "cannot write: " + error);
+    corvelle::WholeFileStream file(request.out);
+    const auto write = [&file](std::string_view piece) { return file.Write(piece); };
+    const bool made = corvelle::ExportToOutput(database, format, options, write, error);
+    warn();
+    if (!file.Error().empty()) return Fail(request.out, "cannot write: " + file.Error());
+    if (!made) return Fail(request.path, error);
+    if (!file.Commit()) return Fail(request.out, "cannot write: " + file.Error());
     return 0;
 }
 

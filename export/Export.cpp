@@ -95,8 +95,12 @@ bool ExportsWholeDocument(const ExportContext& context, ExportType type) {
     return type == ExportType::kText && context.whole && format != nullptr && format->hasDocument;
 }
 
-bool ExportToText(const DecodedDatabase& database, ExportType type, const ExportOptions& options, std::string& out,
-                  std::string& error) {
+namespace {
+
+// Checks the request and runs its writer into `out`, which `flush`, when
+// given, empties now and then.
+bool MakeExport(const DecodedDatabase& database, ExportType type, const ExportOptions& options, std::string& out,
+                const TextFlush* flush, std::string& error) {
     const DatabaseModel& model = database.Model();
     out.clear();
     error.clear();
@@ -120,7 +124,7 @@ bool ExportToText(const DecodedDatabase& database, ExportType type, const Export
         return false;
     }
     ExportContext context{database,         model, {}, decoder, options.withData,
-                          options.warnings, options.selection == nullptr};
+                          options.warnings, options.selection == nullptr, flush};
     if (options.selection != nullptr) {
         for (size_t index : *options.selection)
             if (index < model.Count()) context.indexes.push_back(index);
@@ -145,6 +149,29 @@ bool ExportToText(const DecodedDatabase& database, ExportType type, const Export
         case ExportType::kRaw: break;
     }
     return true;
+}
+
+}  // namespace
+
+bool ExportToText(const DecodedDatabase& database, ExportType type, const ExportOptions& options, std::string& out,
+                  std::string& error) {
+    return MakeExport(database, type, options, out, nullptr, error);
+}
+
+bool ExportToOutput(const DecodedDatabase& database, ExportType type, const ExportOptions& options,
+                    const ExportOutput& write, std::string& error) {
+    bool written = true;
+    const TextFlush flush = [&write, &written](std::string& text) {
+        for (size_t at = 0; written && at < text.size(); at += kExportPieceSize)
+            written = write(std::string_view(text).substr(at, kExportPieceSize));
+        text.clear();  // its memory stays, for the next piece
+        return written;
+    };
+    std::string out;
+    if (!MakeExport(database, type, options, out, &flush, error)) return false;
+    if (written) flush(out);
+    if (!written) error = "cannot write";
+    return written;
 }
 
 }  // namespace corvelle

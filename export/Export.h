@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,5 +51,20 @@ bool ExportToText(const DecodedDatabase& database, ExportType type, const Export
 // The same, opening the database's format for this one export.
 bool ExportToText(const DatabaseModel& model, ExportType type, const ExportOptions& options, std::string& out,
                   std::string& error);
+
+// Where an export's bytes go as they are made; false when they could not be
+// written, which stops the export.
+using ExportOutput = std::function<bool(std::string_view piece)>;
+// The most an ExportOutput is handed at once. A document's text is passed on
+// whenever this much is ready, so that a book of megabytes is never held
+// whole (its pages would only be touched once, to be written away).
+constexpr size_t kExportPieceSize = 64 * 1024;
+
+// The bytes of ExportToText, handed to `write` in order as they are made.
+// False, with `error`, when the export cannot be made (then nothing was
+// handed to `write`) or when `write` failed (error "cannot write": the
+// export stopped there, and what was written is not whole).
+bool ExportToOutput(const DecodedDatabase& database, ExportType type, const ExportOptions& options,
+                    const ExportOutput& write, std::string& error);
 
 }  // namespace corvelle

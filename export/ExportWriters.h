@@ -10,6 +10,7 @@
 #include "dump/DatabaseModel.h"
 #include "export/CodePage.h"
 #include "export/Export.h"
+#include "export/PlainDocument.h"
 
 namespace corvelle {
 
@@ -22,6 +23,9 @@ struct ExportContext {
     std::vector<std::string>* warnings = nullptr;
     // The whole database, not a selection of its entries.
     bool whole = true;
+    // Given when the export goes out as it is made: a writer that can (a
+    // document's text) hands it what it has from time to time.
+    const TextFlush* flush = nullptr;
 
     std::string Utf8(std::string_view bytes) const { return decoder.ToUtf8(bytes); }
     void Warn(std::string text) const {
@@ -42,6 +46,12 @@ void FeedLiveEntries(const ExportContext& context, ExportType type, Feed& feed) 
         feed.Begin(index);
         context.database.Reader().Feed(index, type, feed);
     }
+}
+
+// When the export goes out as it is made, hands `out` on once it holds a
+// piece's worth; false once the output failed (the rest is not wanted).
+inline bool PassOn(const ExportContext& context, std::string& out) {
+    return context.flush == nullptr || out.size() < kExportPieceSize || (*context.flush)(out);
 }
 
 // Whether this export is a document's whole text, read through its format's

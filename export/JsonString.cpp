@@ -1,28 +1,53 @@
 #include "export/JsonString.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "export/CodePage.h"
 #include "export/Utf8.h"
 
 namespace corvelle {
 
+namespace {
+
+// Whether an ASCII byte goes into a JSON string as it is: not a quote, a
+// backslash or a control character.
+bool IsPlainJsonByte(unsigned char c) { return c >= 0x20 && c < 0x80 && c != '"' && c != '\\'; }
+
+// The same for the eight bytes at `p` at once: most of a text is such words.
+bool IsPlainJsonWord(const char* p) {
+    constexpr uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    const auto anyZero = [](uint64_t x) { return ((x - kOnes) & ~x & kHigh) != 0; };
+    const bool anyBelowSpace = ((word - kOnes * 0x20) & ~word & kHigh) != 0;
+    return (word & kHigh) == 0 && !anyBelowSpace && !anyZero(word ^ (kOnes * '"')) && !anyZero(word ^ (kOnes * '\\'));
+}
+
+}  // namespace
+
 void AppendJsonString(std::string_view utf8, std::string& out) {
     out += '"';
     size_t i = 0;
     while (i < utf8.size()) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if (c >= 0x80) {
-            const size_t length = Utf8SequenceLength(utf8, i);
-            if (length == 0) {
-                out += kReplacementUtf8;
-                ++i;
-            } else {
-                out.append(utf8.data() + i, length);
-                i += length;
-            }
+        // A run of what needs no escaping goes in at once: well-formed
+        // characters of any length, and the ASCII between them.
+        size_t end = i;
+        for (;;) {
+            while (utf8.size() - end >= 8 && IsPlainJsonWord(utf8.data() + end)) end += 8;
+            while (end < utf8.size() && IsPlainJsonByte(static_cast<unsigned char>(utf8[end]))) ++end;
+            if (end == utf8.size() || static_cast<unsigned char>(utf8[end]) < 0x80) break;
+            const size_t length = Utf8Length(utf8, end);
+            if (length == 0) break;
+            end += length;
+        }
+        if (end > i) {
+            out.append(utf8.data() + i, end - i);
+            i = end;
             continue;
         }
+        const auto c = static_cast<unsigned char>(utf8[i++]);
         switch (c) {
             case '"': out += "\\\""; break;
             case '\\': out += "\\\\"; break;
@@ -30,15 +55,14 @@ void AppendJsonString(std::string_view utf8, std::string& out) {
             case '\r': out += "\\r"; break;
             case '\t': out += "\\t"; break;
             default:
-                if (c < 0x20) {
+                if (c >= 0x80) {
+                    out += kReplacementUtf8;  // not part of a well-formed character
+                } else {
                     char escape[8];
                     std::snprintf(escape, sizeof escape, "\\u%04x", c);
                     out += escape;
-                } else {
-                    out += static_cast<char>(c);
                 }
         }
-        ++i;
     }
     out += '"';
 }

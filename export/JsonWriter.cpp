@@ -128,7 +128,9 @@ void WriteRecordMembers(const ExportContext& context, JsonOut& json, const Model
     NumberMember(json, "uniqueId", entry.UniqueId());
 }
 
-void WriteEntries(const ExportContext& context, JsonOut& json) {
+// The writer only appends to `out`, never reads it back: what is passed on
+// between two entries leaves it nothing to miss.
+void WriteEntries(const ExportContext& context, JsonOut& json, std::string& out) {
     const DatabaseModel& model = context.model;
     JsonFields fields(json, context.decoder);
     json.Key("entries");
@@ -167,6 +169,7 @@ void WriteEntries(const ExportContext& context, JsonOut& json) {
                 json.Null();
         }
         json.CloseObject();
+        if (!PassOn(context, out)) break;
     }
     json.CloseArray();
 }
@@ -188,7 +191,7 @@ void WriteJson(const ExportContext& context, std::string& out) {
     WriteHeader(context, json);
     WriteBlock(context, json, "appInfo", model.AppInfo());
     WriteBlock(context, json, "sortInfo", model.SortInfo());
-    WriteEntries(context, json);
+    WriteEntries(context, json, out);
     json.CloseObject();
 }
 

@@ -100,7 +100,7 @@ void WriteText(const ExportContext& context, std::string& out) {
         TextOptions options;
         options.fallbackDecoder = &context.decoder;
         const auto warn = [&context](std::string text) { context.Warn(std::move(text)); };
-        if (WritePlainDocument(context.database.Reader(), options, out, warn)) return;
+        if (WritePlainDocument(context.database.Reader(), options, out, warn, context.flush)) return;
     }
     TextFeed feed(context);
     FeedLiveEntries(context, ExportType::kText, feed);

@@ -1,6 +1,9 @@
 // A document as a person reads it, given piece by piece: what a format with a
-// text hands the Text page and `--export text`. The pieces are UTF-8; the
-// reader of each format takes its markup off and converts its code page.
+// text hands the Text page and `--export text`. The reader of each format
+// takes its markup off and converts its code page. The pieces are
+// well-formed UTF-8 (a decoder's output, or characters the reader writes
+// itself, cut only at ASCII bytes), so that the sinks need not check them
+// again.
 #pragma once
 
 #include <cstdint>

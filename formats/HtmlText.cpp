@@ -1,5 +1,7 @@
 #include "formats/HtmlText.h"
 
+#include <cstdint>
+#include <cstring>
 #include <initializer_list>
 
 #include "export/Utf8.h"
@@ -24,6 +26,22 @@ struct TextBytes {
     }
 };
 constexpr TextBytes kTextBytes;
+
+// Whether the eight bytes at `p` are all running text that Add takes in one
+// piece: visible bytes and single spaces, the last byte visible. Most of a
+// book's text passes eight bytes at a time; the rest goes byte by byte.
+bool IsRunningTextWord(const char* p) {
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    constexpr uint64_t kOnes = 0x0101010101010101u, kLow7 = 0x7F7F7F7F7F7F7F7Fu, kHigh = ~kLow7;
+    const auto anyZero = [](uint64_t x) { return ((x - kOnes) & ~x & kHigh) != 0; };
+    if (((word - kOnes * 0x20) & ~word & kHigh) != 0) return false;  // a byte below space
+    if (anyZero(word ^ (kOnes * '<')) || anyZero(word ^ (kOnes * '&'))) return false;
+    // Exactly the space bytes, as their top bits: two side by side are more than one space.
+    const uint64_t notSpace = word ^ (kOnes * ' ');
+    const uint64_t spaces = ~(((notSpace & kLow7) + kLow7) | notSpace | kLow7);
+    return (spaces & (spaces << 8)) == 0 && p[7] != ' ';
+}
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -119,10 +137,11 @@ void HtmlText::Add(std::string_view text, DocumentSink& sink) {
                 return i < text.size() && kTextBytes.visible[static_cast<unsigned char>(text[i])];
             };
             size_t end = at;
-            for (;;) {
+            while (visible(end)) {
+                ++end;  // past a visible byte: a space may follow
+                while (text.size() - end >= 8 && IsRunningTextWord(text.data() + end)) end += 8;
                 while (visible(end)) ++end;
-                if (end == at || text[end] != ' ' || !visible(end + 1)) break;
-                end += 2;
+                if (end < text.size() && text[end] == ' ' && visible(end + 1)) ++end;
             }
             if (end > at) {
                 Visible(text.substr(at, end - at));

@@ -1,9 +1,8 @@
-// The Windows half of WriteWholeFile: CreateFile(CREATE_NEW), WriteFile,
+// The Windows half of WholeFileStream: CreateFile(CREATE_NEW), WriteFile,
 // FlushFileBuffers, MoveFileEx.
-#include "io/WholeFileWriter.h"
-
 #include <windows.h>
 
+#include "io/WholeFileWriter.h"
 #include "io/WindowsText.h"
 #include "viewer/UniqueHandle.h"
 
@@ -33,57 +32,72 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 }  // namespace
 
-bool WriteWholeFile(const std::wstring& path, std::string_view bytes, std::string& error) {
-    if (path.empty()) {
-        error = "no file name";
-        return false;
-    }
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        error = "is a folder";
-        return false;
-    }
-    std::wstring temporary;
+struct WholeFileStream::Impl {
+    std::wstring path, temporary;
+    std::string error;
     UniqueFileHandle file;
-    for (unsigned attempt = 0; !file; ++attempt) {
-        if (attempt == kTemporaryNames) {
-            error = "no free name for a temporary file beside it";
-            return false;
-        }
-        temporary = path + L".corvelle-" + std::to_wstring(attempt) + L".part";
-        file.Reset(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                 nullptr));
-        const DWORD code = ::GetLastError();
-        if (!file && code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) {
-            error = SystemMessage(code);
-            return false;
-        }
+    bool failed = false, committed = false;
+
+    bool Fail(std::string reason) {
+        failed = true;
+        error = std::move(reason);
+        return false;
     }
+
+    bool Begin() {
+        if (file) return true;
+        if (path.empty()) return Fail("no file name");
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            return Fail("is a folder");
+        // `temporary` names only a file this stream made: the one the destructor may remove.
+        for (unsigned attempt = 0; !file; ++attempt) {
+            if (attempt == kTemporaryNames) return Fail("no free name for a temporary file beside it");
+            const std::wstring candidate = path + L".corvelle-" + std::to_wstring(attempt) + L".part";
+            file.Reset(::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                     nullptr));
+            const DWORD code = ::GetLastError();
+            if (!file && code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return Fail(SystemMessage(code));
+            if (file) temporary = candidate;
+        }
+        return true;
+    }
+};
+
+WholeFileStream::WholeFileStream(const std::wstring& path) : m_impl(new Impl) { m_impl->path = path; }
+
+WholeFileStream::WholeFileStream(const std::string& path) : WholeFileStream(io_windows::WidenAnsiPath(path)) {}
+
+WholeFileStream::~WholeFileStream() {
+    m_impl->file.Reset();
+    if (!m_impl->committed && !m_impl->temporary.empty()) ::DeleteFileW(m_impl->temporary.c_str());
+}
+
+const std::string& WholeFileStream::Error() const { return m_impl->error; }
+
+bool WholeFileStream::Write(std::string_view bytes) {
+    Impl& s = *m_impl;
+    if (s.failed || s.committed) return s.committed ? s.Fail("written already") : false;
+    if (!s.Begin()) return false;
+    if (!WriteAll(s.file.Get(), bytes)) return s.Fail(SystemMessage(::GetLastError()));
+    return true;
+}
+
+bool WholeFileStream::Commit() {
+    Impl& s = *m_impl;
+    if (s.committed) return true;
+    if (s.failed || !s.Begin()) return false;
     // Flushed before the rename: after a crash the name holds the old file or
     // the new one, never one whose bytes were not yet on the disk.
-    bool written = WriteAll(file.Get(), bytes) && ::FlushFileBuffers(file.Get());
-    DWORD code = written ? ERROR_SUCCESS : ::GetLastError();
-    if (!::CloseHandle(file.Release()) && written) {
-        written = false;
-        code = ::GetLastError();
-    }
+    if (!::FlushFileBuffers(s.file.Get())) return s.Fail(SystemMessage(::GetLastError()));
+    if (!::CloseHandle(s.file.Release())) return s.Fail(SystemMessage(::GetLastError()));
     // A plain rename refuses an existing target on Windows. No COPY_ALLOWED:
     // beside the target the move is a rename, never a copy that could fail
     // half way.
     const DWORD move = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    if (written && !::MoveFileExW(temporary.c_str(), path.c_str(), move)) {
-        written = false;
-        code = ::GetLastError();
-    }
-    if (!written) {
-        ::DeleteFileW(temporary.c_str());
-        error = SystemMessage(code);
-    }
-    return written;
-}
-
-bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& error) {
-    return WriteWholeFile(io_windows::WidenAnsiPath(path), bytes, error);
+    if (!::MoveFileExW(s.temporary.c_str(), s.path.c_str(), move)) return s.Fail(SystemMessage(::GetLastError()));
+    s.committed = true;
+    return true;
 }
 
 }  // namespace corvelle

@@ -7,6 +7,7 @@
 
 #include "export/CodePage.h"
 #include "export/Export.h"
+#include "export/Utf8.h"
 #include "formats/DocumentText.h"
 #include "formats/EntryText.h"
 #include "formats/Format.h"
@@ -14,9 +15,24 @@
 namespace corvelle {
 namespace {
 
+// The export writes a reader's text without checking its UTF-8 again: every
+// piece must be well formed, whatever the cut.
+bool IsWellFormedUtf8(std::string_view text) {
+    for (size_t at = 0; at < text.size();) {
+        const size_t length = Utf8SequenceLength(text, at);
+        if (length == 0) return false;
+        at += length;
+    }
+    return true;
+}
+
 struct CountingSink final : DocumentSink {
-    void Text(std::string_view utf8, unsigned) override { size += utf8.size(); }
-    void Heading(std::string_view utf8) override { size += utf8.size(); }
+    void Text(std::string_view utf8, unsigned) override { Count(utf8); }
+    void Heading(std::string_view utf8) override { Count(utf8); }
+    void Count(std::string_view utf8) {
+        size += utf8.size();
+        EXPECT_TRUE(IsWellFormedUtf8(utf8)) << utf8;
+    }
     void Image(const ByteSpan&) override {}
     void Rule() override {}
     void Note(std::string) override {}

@@ -85,6 +85,10 @@ const HtmlRow kRows[] = {
     {"TableCells", "<table><tr><td>a</td><td>b</td></tr><tr><td>c</td></tr></table>", "a b\nc\n"},
     {"TagThatNeverEnds", "a<p " + std::string(20000, 'x'), "a<p " + std::string(20000, 'x') + "\n"},
     {"ZeroPaddingIsNothing", std::string("a\0\0b", 4), "ab\n"},
+    // Words longer than eight bytes, two spaces, a tab, a reference and a tag at every offset of a word.
+    {"LongWordsAndWhiteSpace",
+     "Anfangsbuchstaben  zusammen\tgeschrieben &amp; w\xC3\xB6rtlich<b>fett</b>  zw\xC3\xB6lf x&lt;y abcdefg  h ",
+     "Anfangsbuchstaben zusammen geschrieben & w\xC3\xB6rtlich[b]fett[] zw\xC3\xB6lf x<y abcdefg h\n"},
 };
 
 class HtmlTextRows : public testing::TestWithParam<HtmlRow> {};

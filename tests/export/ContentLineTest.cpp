@@ -114,12 +114,22 @@ struct JsonRow {
     std::string out;
 };
 
+void PrintTo(const JsonRow& row, std::ostream* out) { *out << row.name; }
+
 class JsonString : public testing::TestWithParam<JsonRow> {};
 
 TEST_P(JsonString, EscapesAndRepairs) {
     std::string out;
     AppendJsonString(GetParam().in, out);
     EXPECT_EQ(out, "\"" + GetParam().out + "\"");
+    // Inside plain text, at every offset of the eight bytes taken at once: the same.
+    const std::string plain = "0123456789abcdefg";
+    for (size_t at = 0; at <= plain.size(); ++at) {
+        SCOPED_TRACE(at);
+        out.clear();
+        AppendJsonString(plain.substr(0, at) + GetParam().in + plain.substr(at), out);
+        EXPECT_EQ(out, "\"" + plain.substr(0, at) + GetParam().out + plain.substr(at) + "\"");
+    }
 }
 
 const std::string kFffd = "\xEF\xBF\xBD";
@@ -127,7 +137,7 @@ const std::string kFffd = "\xEF\xBF\xBD";
 INSTANTIATE_TEST_SUITE_P(
     Rows, JsonString,
     testing::Values(JsonRow{"Quote", "a\"b", "a\\\"b"}, JsonRow{"Backslash", "a\\b", "a\\\\b"},
-                    JsonRow{"ShortEscapes", "\n\r\t", "\\n\\r\\t"},
+                    JsonRow{"ShortEscapes", "\n\r\t", "\\n\\r\\t"}, JsonRow{"DeleteStays", "\x7F", "\x7F"},
                     JsonRow{"OtherControl", std::string("\x01\x1F", 2), "\\u0001\\u001f"},
                     JsonRow{"ZeroByte", std::string("a\0b", 3), "a\\u0000b"},
                     JsonRow{"ValidUtf8Stays", kEAcute + kClef, kEAcute + kClef},

@@ -63,7 +63,31 @@ struct SinkRow {
     std::vector<std::string> warnings;
 };
 
+void PrintTo(const SinkRow& row, std::ostream* out) { *out << row.name; }
+
 class PlainText : public testing::TestWithParam<SinkRow> {};
+
+// Hands each piece to the sink and then passes on what is ready, as the
+// streamed export does after each record.
+class PassingOn final : public DocumentSink {
+public:
+    PassingOn(PlainTextSink& sink, std::string& passed)
+        : m_sink(sink), m_flush([&passed](std::string& out) {
+              passed += out;
+              out.clear();
+              return true;
+          }) {}
+    void Text(std::string_view utf8, unsigned style) override { m_sink.Text(utf8, style); Pass(); }
+    void Heading(std::string_view utf8) override { m_sink.Heading(utf8); Pass(); }
+    void Image(const ByteSpan& file) override { m_sink.Image(file); Pass(); }
+    void Rule() override { m_sink.Rule(); Pass(); }
+    void Note(std::string text) override { m_sink.Note(std::move(text)); }
+
+private:
+    void Pass() { EXPECT_TRUE(m_sink.PassOn(m_flush)); }
+    PlainTextSink& m_sink;
+    TextFlush m_flush;
+};
 
 TEST_P(PlainText, GivesEachPieceItsLine) {
     std::string out;
@@ -72,6 +96,14 @@ TEST_P(PlainText, GivesEachPieceItsLine) {
     GetParam().pieces(sink);
     EXPECT_EQ(out, GetParam().text);
     EXPECT_EQ(warnings, GetParam().warnings);
+
+    // Passed on as it fills, the text must read the same: a line's end
+    // that has gone out is still known.
+    std::string rest, passed;
+    PlainTextSink streamed(rest, nullptr);
+    PassingOn passing(streamed, passed);
+    GetParam().pieces(passing);
+    EXPECT_EQ(passed + rest, GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -89,10 +121,76 @@ INSTANTIATE_TEST_SUITE_P(
                 "end\n\nnext\n\n", {}},
         SinkRow{"ImageWhereItStands",
                 [](DocumentSink& s) { s.Text("see "); s.Image({}); s.Text(" here"); }, "see [image] here", {}},
+        SinkRow{"HeadingAfterALineThatWentOut",
+                [](DocumentSink& s) { s.Text(std::string(kExportPieceSize, 'a') + "\n"); s.Heading("Title"); },
+                std::string(kExportPieceSize, 'a') + "\nTitle\n", {}},
+        SinkRow{"RuleAfterAnUnendedLineThatWentOut",
+                [](DocumentSink& s) { s.Text(std::string(kExportPieceSize, 'a')); s.Rule(); s.Text("b"); },
+                std::string(kExportPieceSize, 'a') + "\n\nb", {}},
+        SinkRow{"CrThatWentOutBeforeItsLf",
+                [](DocumentSink& s) { s.Text(std::string(kExportPieceSize, 'a') + "\r"); s.Text("\nb"); },
+                std::string(kExportPieceSize, 'a') + "\nb", {}},
         SinkRow{"NotesAreWarningsOnly",
                 [](DocumentSink& s) { s.Text("a"); s.Note("record 3 is cut"); s.Text("b"); }, "ab",
                 {"record 3 is cut"}}),
     [](const auto& info) { return info.param.name; });
+
+// A document of megabytes goes out in pieces as it is made: together they
+// are what ExportToText makes, each within the bound, and a piece that
+// cannot be written stops the export. The same for the JSON of its records.
+struct StreamRow {
+    const char* name;
+    ExportType type;
+    size_t refusedPiece;  // the write that fails, counted from 1; 0: none
+};
+void PrintTo(const StreamRow& row, std::ostream* out) { *out << row.name; }
+
+class StreamedExport : public testing::TestWithParam<StreamRow> {};
+
+TEST_P(StreamedExport, IsTheWholeExportInBoundedPieces) {
+    // Records of 4001 bytes, so that the pieces' ends fall anywhere in the
+    // two bytes of an e acute and between the CR and LF of a line end.
+    std::vector<std::string> records;
+    for (size_t i = 0; i < 50; ++i) {
+        std::string text = "line " + std::to_string(i) + ": ";
+        while (text.size() < 3997) text += "caf\xE9 ";
+        records.push_back(text.substr(0, 3997) + "\xE9\r\n\xE9");
+    }
+    const Database file(Document(records));
+    const DecodedDatabase database(file.model);
+    std::string whole, error;
+    ASSERT_TRUE(ExportToText(database, GetParam().type, {}, whole, error)) << error;
+
+    std::vector<std::string> pieces;
+    const auto write = [&pieces](std::string_view piece) {
+        pieces.emplace_back(piece);
+        return pieces.size() != GetParam().refusedPiece;
+    };
+    const bool made = ExportToOutput(database, GetParam().type, {}, write, error);
+    std::string joined;
+    for (const std::string& piece : pieces) {
+        EXPECT_LE(piece.size(), kExportPieceSize);
+        joined += piece;
+    }
+    if (GetParam().refusedPiece == 0) {
+        EXPECT_TRUE(made) << error;
+        EXPECT_GT(pieces.size(), 2u);
+        EXPECT_EQ(joined, whole);
+    } else {
+        EXPECT_FALSE(made);
+        EXPECT_EQ(error, "cannot write");
+        EXPECT_EQ(pieces.size(), GetParam().refusedPiece) << "written on after a failed write";
+        EXPECT_EQ(joined, whole.substr(0, joined.size()));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, StreamedExport,
+                         testing::Values(StreamRow{"AllWritten", ExportType::kText, 0},
+                                         StreamRow{"FirstPieceRefused", ExportType::kText, 1},
+                                         StreamRow{"ThirdPieceRefused", ExportType::kText, 3},
+                                         StreamRow{"JsonAllWritten", ExportType::kJson, 0},
+                                         StreamRow{"JsonSecondPieceRefused", ExportType::kJson, 2}),
+                         [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace corvelle

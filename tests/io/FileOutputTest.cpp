@@ -1,5 +1,5 @@
 // The one whole-file writer behind corvelle-dump -o and the Records page's
-// export, and the same-file check that keeps either from replacing the
+// export (an export streams into it piece by piece), and the same-file check that keeps either from replacing the
 // database it reads. A write that fails must leave the user's file as it was
 // and nothing beside it; the failure is a real one, the file-size limit of
 // the process (a full disk, for the writer), set in a child process.
@@ -35,6 +35,7 @@ struct WriteRow {
     std::string bytes;
     rlim_t sizeLimit;  // the process's file-size limit during the write
     bool written;
+    bool committed = true;  // false: the stream is dropped after its writes
 };
 void PrintTo(const WriteRow& row, std::ostream* out) { *out << row.name; }
 
@@ -45,16 +46,27 @@ std::set<std::string> NamesIn(const std::string& folder) {
 }
 
 // The write, in a child whose file size is limited, with SIGXFSZ ignored so
-// that the write sees EFBIG as it would ENOSPC. Its exit status: 0 written,
-// 1 refused with a reason, 2 refused without one.
-int WriteInChild(const std::string& path, const std::string& bytes, rlim_t sizeLimit) {
+// that the write sees EFBIG as it would ENOSPC: through a stream in pieces of
+// 4 KB, as an export goes out, and committed or dropped. Its exit status:
+// 0 written, 1 refused with a reason (or dropped with nothing failed), 2
+// refused without a reason (or dropped after a failure).
+int WriteInChild(const std::string& path, const std::string& bytes, rlim_t sizeLimit, bool commit) {
     const pid_t child = ::fork();
     if (child == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{sizeLimit, sizeLimit};
         if (sizeLimit != kNoLimit && ::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(3);
+        bool written = true;
         std::string error;
-        if (WriteWholeFile(path, bytes, error)) ::_exit(0);
+        {
+            WholeFileStream stream(path);
+            for (size_t at = 0; written && at < bytes.size(); at += 4096)
+                written = stream.Write(std::string_view(bytes).substr(at, 4096));
+            written = written && commit && stream.Commit();
+            error = stream.Error();
+        }
+        if (!commit) ::_exit(error.empty() ? 1 : 2);
+        if (written) ::_exit(0);
         ::_exit(error.empty() ? 2 : 1);
     }
     int status = 0;
@@ -72,7 +84,7 @@ TEST_P(WholeFileWrites, ReplaceTheTargetWholeOrLeaveItAsItWas) {
     if (row.before == Before::kFolder) fs::create_directory(target);
     const std::set<std::string> namesBefore = NamesIn(folder.path);
 
-    EXPECT_EQ(WriteInChild(target, row.bytes, row.sizeLimit), row.written ? 0 : 1);
+    EXPECT_EQ(WriteInChild(target, row.bytes, row.sizeLimit, row.committed), row.written ? 0 : 1);
 
     std::set<std::string> namesAfter = namesBefore;
     if (row.written) namesAfter.insert(row.target);
@@ -97,7 +109,9 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteRow{"DiskFullOverAFile", "out.vcf", Before::kFile, kBig, 16 * 1024, false},
                     WriteRow{"DiskFullWithoutAFile", "out.vcf", Before::kNothing, kBig, 16 * 1024, false},
                     WriteRow{"TargetIsAFolder", "out.vcf", Before::kFolder, "x", kNoLimit, false},
-                    WriteRow{"FolderMissing", "none/out.vcf", Before::kNothing, "x", kNoLimit, false}),
+                    WriteRow{"FolderMissing", "none/out.vcf", Before::kNothing, "x", kNoLimit, false},
+                    WriteRow{"DroppedOverAFile", "out.vcf", Before::kFile, kBig, kNoLimit, false, false},
+                    WriteRow{"DroppedWithoutAFile", "out.vcf", Before::kNothing, kBig, kNoLimit, false, false}),
     [](const auto& info) { return info.param.name; });
 
 // The replacement is a new file: it takes over the permissions of the one it

@@ -9,8 +9,8 @@ wall-clock run and of the median processor time (user and system), which a busy 
 Then, where the build has it (tools/bench-mobipocket beside corvelle-dump's tools/), the same book in-process
 (Google Benchmark): the document as the Text page reads it, the text records only decompressed (what
 mobitool -d does, its process and file aside), and every record's fields as --record N decodes them,
-without starting a process or keeping the text (the export keeps all of it: megabytes of fresh memory,
-which mobitool, writing as it goes, does not touch).
+without starting a process or writing the text (the export, like mobitool, writes it out as it goes, in
+pieces of 64 KB).
   bench-mobipocket.py CORVELLE-DUMP [MEGABYTES [RUNS]]"""
 import json
 import os

@@ -16,6 +16,7 @@
 #include "dump/records/PluckerFunctions.h"
 #include "export/CodePage.h"
 #include "export/Export.h"
+#include "export/Utf8.h"
 #include "formats/DocumentText.h"
 #include "formats/EntryText.h"
 #include "formats/Format.h"
@@ -30,9 +31,24 @@ void Check(bool ok) {
     if (!ok) std::abort();
 }
 
+// The text export trusts a reader's pieces to be well-formed UTF-8.
+void CheckUtf8(std::string_view text) {
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = Utf8SequenceLength(text, i);
+        Check(length != 0);
+        i += length;
+    }
+}
+
 struct CountingSink final : DocumentSink {
-    void Text(std::string_view utf8, unsigned) override { size += utf8.size(); }
-    void Heading(std::string_view utf8) override { size += utf8.size(); }
+    void Text(std::string_view utf8, unsigned) override {
+        CheckUtf8(utf8);
+        size += utf8.size();
+    }
+    void Heading(std::string_view utf8) override {
+        CheckUtf8(utf8);
+        size += utf8.size();
+    }
     void Image(const ByteSpan&) override {}
     void Rule() override {}
     void Note(std::string note) override { size += note.size(); }

@@ -51,18 +51,22 @@ void RunExport(HWND owner, const DecodedDatabase& database, const ExportMenuItem
     ExportOptions options;
     options.encoding = encoding;
     if (item.selectedOnly) options.selection = &selection;
-    std::string text, error;
+    // Written as it is made, through the same stream as corvelle-dump -o:
+    // the file is replaced only once the whole export is in.
+    WholeFileStream file(target);
+    const auto write = [&file](std::string_view piece) { return file.Write(piece); };
+    std::string error;
     bool made = false;
     try {
-        made = ExportToText(database, item.type, options, text, error);
+        made = ExportToOutput(database, item.type, options, write, error);
     } catch (const std::bad_alloc&) {
         error = "there is not enough memory for it";
     }
-    if (!made) {
+    if (!file.Error().empty() || (made && !file.Commit())) {
+        Tell(owner, L"The file could not be written: " + target);
+    } else if (!made) {
         Tell(owner, L"The export could not be made: " + WidenAscii(error.c_str()));
-        return;
     }
-    if (!WriteWholeFile(target, text, error)) Tell(owner, L"The file could not be written: " + target);
 }
 
 }  // namespace
