@@ -6,12 +6,11 @@
 # python3-icalendar reads the calendars, through the VTIMEZONEs they carry; dateutil expands the
 # repeats; the dates and UTC offsets that the Palm rules give are computed here from the rules.
 #   check-organizer-exports.py CHECK CORVELLE-DUMP     CHECK: calendar tasks memos
-import datetime as dt, importlib.util, json, os, struct, subprocess, sys, tempfile
+import datetime as dt, importlib, json, os, struct, subprocess, sys, tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location("check_exports", os.path.join(HERE, "check-exports.py"))
-base = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(base)
+sys.path.insert(0, HERE)  # the shared checks beside this one, imported by their file name
+base = importlib.import_module("check-exports")
 expect, palm, live, run = base.expect, base.palm, base.live, base.run
 
 STATUS = ["unanswered", "accepted", "declined", "tentative", "cancelled"]
