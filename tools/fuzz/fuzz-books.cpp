@@ -14,45 +14,19 @@
 #include "dump/records/EReaderRecord.h"
 #include "export/CodePage.h"
 #include "export/Export.h"
-#include "export/Utf8.h"
 #include "formats/DocumentText.h"
 #include "formats/EntryText.h"
 #include "formats/PmlText.h"
 #include "formats/TealDocTags.h"
 #include "tools/fixtures/PalmWriter.h"
 
+#include "tools/fuzz/FuzzChecks.h"
+
 namespace {
 
 using namespace corvelle;
-
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-
-// The text export trusts a reader's pieces to be well-formed UTF-8.
-void CheckUtf8(std::string_view text) {
-    for (size_t i = 0; i < text.size();) {
-        const size_t length = Utf8SequenceLength(text, i);
-        Check(length != 0);
-        i += length;
-    }
-}
-
-class Counted final : public DocumentSink {
-public:
-    void Text(std::string_view utf8, unsigned) override {
-        CheckUtf8(utf8);
-        size += utf8.size();
-    }
-    void Heading(std::string_view utf8) override {
-        CheckUtf8(utf8);
-        size += utf8.size();
-    }
-    void Image(const ByteSpan&) override {}
-    void Rule() override {}
-    void Note(std::string) override {}
-    uint64_t size = 0;
-};
+using corvelle::fuzz::Check;
+using corvelle::fuzz::CheckedSink;
 
 class NoImages final : public PmlImages {
 public:
@@ -85,7 +59,7 @@ void ReadDatabase(const std::vector<uint8_t>& bytes) {
     TextOptions options;
     options.fallbackDecoder = &decoder;
     if (const auto document = database.Reader().OpenDocument(options)) {
-        Counted sink;
+        CheckedSink sink;
         size_t pieces = 0;
         while (document->Next(sink)) Check(++pieces <= 2 * model.Count() + 8);
         Check(sink.size <= 64 * bytes.size() + 65535 + 16);
@@ -144,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t cut = size > 0 ? input[0] % (size + 1) : 0;
     const NoImages images;
     PmlText pml(&images);
-    Counted sink;
+    CheckedSink sink;
     pml.Add(std::string_view(bytes).substr(0, cut), sink);
     Check(pml.Unfinished().size() <= 1100);
     pml.Add(std::string_view(bytes).substr(cut), sink);

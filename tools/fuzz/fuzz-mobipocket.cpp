@@ -15,42 +15,18 @@
 
 #include "dump/records/MobiHeader.h"
 #include "export/Export.h"
-#include "export/Utf8.h"
 #include "formats/DocumentText.h"
 #include "formats/EntryText.h"
 #include "tools/fixtures/MobiWriter.h"
 
+#include "tools/fuzz/FuzzChecks.h"
+
 namespace {
 
 using namespace corvelle;
-
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-
-void CheckUtf8(std::string_view text) {
-    for (size_t i = 0; i < text.size();) {
-        const size_t length = Utf8SequenceLength(text, i);
-        Check(length != 0);
-        i += length;
-    }
-}
-
-class Counted final : public DocumentSink {
-public:
-    void Text(std::string_view utf8, unsigned) override { Add(utf8); }
-    void Heading(std::string_view utf8) override { Add(utf8); }
-    void Image(const ByteSpan&) override {}
-    void Rule() override {}
-    void Note(std::string text) override { Check(text.find('\n') == std::string::npos); }
-    uint64_t bytes = 0;
-
-private:
-    void Add(std::string_view utf8) {
-        CheckUtf8(utf8);
-        bytes += utf8.size();
-    }
-};
+using corvelle::fuzz::Check;
+using corvelle::fuzz::CheckedSink;
+using corvelle::fuzz::CheckUtf8;
 
 void ReadBook(const uint8_t* bytes, size_t size) {
     const DatabaseModel model(bytes, size);
@@ -69,12 +45,12 @@ void ReadBook(const uint8_t* bytes, size_t size) {
     }
     const std::unique_ptr<DocumentReader> document = database.Reader().OpenDocument(TextOptions{});
     if (document == nullptr) return;
-    Counted counted;
+    CheckedSink counted;
     for (size_t pieces = 0; document->Next(counted); ++pieces) Check(pieces <= model.Count() + 1);
     // What the book announces and a margin, each byte of it at most a U+FFFD of three.
     uint64_t textLength = 0;
     if (model.Count() > 0) textLength = DecodeMobiHeader(model.Data(0)).textLength;
-    Check(counted.bytes <= 3 * (textLength + 64 * 1024) + 16);
+    Check(counted.size <= 3 * (textLength + 64 * 1024) + 16);
 }
 
 std::vector<std::string> Pieces(const uint8_t* data, size_t size) {

@@ -16,44 +16,19 @@
 #include "dump/records/PluckerFunctions.h"
 #include "export/CodePage.h"
 #include "export/Export.h"
-#include "export/Utf8.h"
 #include "formats/DocumentText.h"
 #include "formats/EntryText.h"
 #include "formats/Format.h"
 #include "tools/fixtures/BigEndianWriter.h"
 #include "tools/fixtures/PalmWriter.h"
 
+#include "tools/fuzz/FuzzChecks.h"
+
 namespace {
 
 using namespace corvelle;
-
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-
-// The text export trusts a reader's pieces to be well-formed UTF-8.
-void CheckUtf8(std::string_view text) {
-    for (size_t i = 0; i < text.size();) {
-        const size_t length = Utf8SequenceLength(text, i);
-        Check(length != 0);
-        i += length;
-    }
-}
-
-struct CountingSink final : DocumentSink {
-    void Text(std::string_view utf8, unsigned) override {
-        CheckUtf8(utf8);
-        size += utf8.size();
-    }
-    void Heading(std::string_view utf8) override {
-        CheckUtf8(utf8);
-        size += utf8.size();
-    }
-    void Image(const ByteSpan&) override {}
-    void Rule() override {}
-    void Note(std::string note) override { size += note.size(); }
-    uint64_t size = 0;
-};
+using corvelle::fuzz::Check;
+using corvelle::fuzz::CheckedSink;
 
 struct Walked final : PluckerTextHandler {
     void Text(std::string_view bytes) override { size += bytes.size(); }
@@ -95,7 +70,7 @@ void Read(const std::string& bytes) {
     TextOptions options;
     options.fallbackDecoder = &decoder;
     if (const auto document = database.Reader().OpenDocument(options)) {
-        CountingSink sink;
+        CheckedSink sink;
         while (document->Next(sink)) Check(sink.size <= Bound(model, file.size()));
     }
 }
