@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 
+#include "export/ByteWords.h"
 #include "export/CodePage.h"
 #include "export/Utf8.h"
 
@@ -17,12 +17,8 @@ bool IsPlainJsonByte(unsigned char c) { return c >= 0x20 && c < 0x80 && c != '"'
 
 // The same for the eight bytes at `p` at once: most of a text is such words.
 bool IsPlainJsonWord(const char* p) {
-    constexpr uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
-    uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    const auto anyZero = [](uint64_t x) { return ((x - kOnes) & ~x & kHigh) != 0; };
-    const bool anyBelowSpace = ((word - kOnes * 0x20) & ~word & kHigh) != 0;
-    return (word & kHigh) == 0 && !anyBelowSpace && !anyZero(word ^ (kOnes * '"')) && !anyZero(word ^ (kOnes * '\\'));
+    const uint64_t word = LoadByteWord(p);
+    return AllAscii(word) && !AnyByteBelow(word, 0x20) && !AnyByteIs(word, '"') && !AnyByteIs(word, '\\');
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "export/PlainDocument.h"
 
 #include <cstdint>
-#include <cstring>
 #include <memory>
 
+#include "export/ByteWords.h"
 #include "export/CodePage.h"
 #include "export/Export.h"
 #include "export/Utf8.h"
@@ -13,19 +13,13 @@ namespace corvelle {
 
 namespace {
 
-constexpr uint64_t kOnes = 0x0101010101010101u, kHighBits = 0x8080808080808080u;
-
 // Whether any of the eight bytes of `word` is below 0Eh: a NUL, CR or LF may
 // be among them (or a tab, which is then looked at byte by byte).
-bool AnyBelow0E(uint64_t word) { return ((word - kOnes * 0x0E) & ~word & kHighBits) != 0; }
+bool AnyBelow0E(uint64_t word) { return AnyByteBelow(word, 0x0E); }
 
 bool IsNulOrLineEnd(char c) { return c == '\0' || c == '\r' || c == '\n'; }
 
-uint64_t WordAt(std::string_view text, size_t at) {
-    uint64_t word;
-    std::memcpy(&word, text.data() + at, sizeof word);
-    return word;
-}
+uint64_t WordAt(std::string_view text, size_t at) { return LoadByteWord(text.data() + at); }
 
 // The end of the run from `at` that goes in as it is: ASCII other than NUL,
 // CR and LF, and well-formed characters of more bytes. Most of a book is
@@ -35,7 +29,7 @@ size_t CheckedRunEnd(std::string_view utf8, size_t at) {
     while (at < size) {
         while (size - at >= 8) {
             const uint64_t word = WordAt(utf8, at);
-            if ((word & kHighBits) != 0 || AnyBelow0E(word)) break;
+            if (!AllAscii(word) || AnyBelow0E(word)) break;
             at += 8;
         }
         if (at == size || IsNulOrLineEnd(utf8[at])) break;

@@ -1,6 +1,6 @@
 #include "export/Utf8.h"
 
-#include <cstring>
+#include "export/ByteWords.h"
 
 namespace corvelle {
 
@@ -33,8 +33,7 @@ void AppendWellFormedUtf8(std::string_view bytes, std::string& out) {
     size_t start = 0;  // of the run of well-formed bytes not yet appended
     size_t at = 0;
     while (at < size) {
-        uint64_t word;
-        while (size - at >= 8 && (std::memcpy(&word, p + at, 8), (word & 0x8080808080808080u) == 0)) at += 8;
+        while (size - at >= 8 && AllAscii(LoadByteWord(bytes.data() + at))) at += 8;
         while (at < size && p[at] < 0x80) ++at;
         while (at < size && p[at] >= 0x80) {
             const unsigned lead = p[at];

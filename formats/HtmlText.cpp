@@ -1,9 +1,9 @@
 #include "formats/HtmlText.h"
 
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 
+#include "export/ByteWords.h"
 #include "export/Utf8.h"
 #include "formats/HtmlEntities.h"
 
@@ -31,14 +31,12 @@ constexpr TextBytes kTextBytes;
 // piece: visible bytes and single spaces, the last byte visible. Most of a
 // book's text passes eight bytes at a time; the rest goes byte by byte.
 bool IsRunningTextWord(const char* p) {
-    uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    constexpr uint64_t kOnes = 0x0101010101010101u, kLow7 = 0x7F7F7F7F7F7F7F7Fu, kHigh = ~kLow7;
-    const auto anyZero = [](uint64_t x) { return ((x - kOnes) & ~x & kHigh) != 0; };
-    if (((word - kOnes * 0x20) & ~word & kHigh) != 0) return false;  // a byte below space
-    if (anyZero(word ^ (kOnes * '<')) || anyZero(word ^ (kOnes * '&'))) return false;
+    const uint64_t word = LoadByteWord(p);
+    constexpr uint64_t kLow7 = ~kByteHighBits;
+    if (AnyByteBelow(word, 0x20)) return false;
+    if (AnyByteIs(word, '<') || AnyByteIs(word, '&')) return false;
     // Exactly the space bytes, as their top bits: two side by side are more than one space.
-    const uint64_t notSpace = word ^ (kOnes * ' ');
+    const uint64_t notSpace = word ^ (kByteOnes * ' ');
     const uint64_t spaces = ~(((notSpace & kLow7) + kLow7) | notSpace | kLow7);
     return (spaces & (spaces << 8)) == 0 && p[7] != ' ';
 }
