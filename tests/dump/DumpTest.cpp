@@ -282,7 +282,7 @@ TEST(CommandLine, OutputAndExitStatus) {
     latin.name = "Caf\xE9";
     latin.type = "DATA";
     latin.creator = "memo";
-    latin.records = {{0, 1, std::string("Cr\xE8me\r\nbr\xFBl\xE9e\0", 15)}};
+    latin.records = {{0, 1, std::string("Cr\xE8me\r\nbr\xFBl\xE9" "e\0", 14)}};
     const std::string latinBytes = samples::SerializePalmDatabase(latin);
     folder.Write("latin.pdb", latinBytes);
     const DatabaseModel latinModel(reinterpret_cast<const uint8_t*>(latinBytes.data()), latinBytes.size());
