@@ -1,8 +1,8 @@
 // Address Book (DATA/addr): up to 19 texts, five of them phones under labels
 // that the AppInfo block may rename.
 #include "dump/records/AddressRecord.h"
-#include "export/ExportFeed.h"
-#include "export/JsonFields.h"
+#include "formats/ExportFeed.h"
+#include "standards/JsonFields.h"
 #include "formats/ContentsCell.h"
 #include "formats/FieldLines.h"
 #include "formats/Format.h"

@@ -3,8 +3,8 @@
 // (bookmarks and the like) are shown as bytes.
 #include "dump/TextAppend.h"
 #include "dump/records/PalmDocRecord.h"
-#include "export/ExportFeed.h"
-#include "export/JsonFields.h"
+#include "formats/ExportFeed.h"
+#include "standards/JsonFields.h"
 #include "formats/ContentsCell.h"
 #include "formats/DocumentText.h"
 #include "formats/FieldLines.h"
