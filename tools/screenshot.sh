@@ -52,7 +52,7 @@ cat >"$session" <<'INNER'
 loader=$1 host=$2 markers=$3 out_dir=$4
 cd "$(dirname "$host")"
 # Wine sees the Unix root as drive Z:.
-CORVELLE_SCREENSHOT_FOLDER="Z:${markers//\//\\}" "$loader" "$host" --gtest_also_run_disabled_tests \
+CORVELLE_HOST_TEST_LIMIT_S=3600 CORVELLE_SCREENSHOT_FOLDER="Z:${markers//\//\\}" "$loader" "$host" --gtest_also_run_disabled_tests \
   --gtest_filter=Screenshots.DISABLED_HoldEachPage >"$markers/host.log" 2>&1 &
 host_pid=$!
 for page in dump about records resources contacts text mobipocket-utf8-text ereader-text early-html-text; do
