@@ -17,7 +17,8 @@ struct ExportNames {
 
 const ExportNames kExports[] = {
     {ExportType::kVCard, "vcard", "vcf", "vCard"}, {ExportType::kICalendar, "ics", "ics", "iCalendar"},
-    {ExportType::kText, "text", "txt", "text"},    {ExportType::kJson, "json", "json", "JSON"},
+    {ExportType::kText, "text", "txt", "text"},    {ExportType::kCsv, "csv", "csv", "CSV"},
+    {ExportType::kJson, "json", "json", "JSON"},
     {ExportType::kRaw, "raw", "", "raw"},
 };
 
@@ -146,6 +147,7 @@ bool MakeExport(const DecodedDatabase& database, ExportType type, const ExportOp
         case ExportType::kICalendar: WriteICalendar(context, out); break;
         case ExportType::kText: WriteText(context, out); break;
         case ExportType::kJson: WriteJson(context, out); break;
+        case ExportType::kCsv: WriteCsv(context, out); break;
         case ExportType::kRaw: break;
     }
     return true;

@@ -14,13 +14,13 @@
 
 namespace corvelle {
 
-// "vcard", "ics", "text", "json", "raw".
+// "vcard", "ics", "text", "csv", "json", "raw".
 const char* ExportTypeName(ExportType type);
 bool ParseExportType(std::string_view name, ExportType& type);
-// The usual file extension, without the dot: "vcf", "ics", "txt", "json";
+// The usual file extension, without the dot: "vcf", "ics", "txt", "csv", "json";
 // empty for raw, which writes a folder.
 const char* ExportFileExtension(ExportType type);
-// What a person calls it: "vCard", "iCalendar", "text", "JSON", "raw".
+// What a person calls it: "vCard", "iCalendar", "text", "CSV", "JSON", "raw".
 const char* ExportTypeTitle(ExportType type);
 
 // The exports that fit this database, in the order above.

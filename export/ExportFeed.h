@@ -1,7 +1,8 @@
 // What a format hands the exports, one entry at a time: the things that
 // today's programs know (a memo, a contact, an appointment, a task, a piece of
-// a document), with the device's texts as they are stored. The writers turn
-// them into vCard, iCalendar or text; no writer knows a Palm format.
+// a document, a table's row), with the device's texts as they are stored. The
+// writers turn them into vCard, iCalendar, text or CSV; no writer knows a Palm
+// format.
 #pragma once
 
 #include <cstdint>
@@ -90,6 +91,12 @@ public:
     virtual void Contact(const ContactCard& card) {}
     virtual void Event(const CalendarEvent& event) {}
     virtual void Task(const CalendarTask& task) {}
+    // A table, for a format whose records are the rows of one: its column
+    // names once, before any row (FormatReader::FeedBeforeEntries), then a
+    // record's cells in the columns' order. Texts are the device's as stored
+    // (the format's own words are ASCII, the same in every code page).
+    virtual void TableHeader(const std::vector<std::string_view>& names) {}
+    virtual void TableRow(const std::vector<std::string_view>& cells) {}
     // Something left out or cut short, in one line.
     virtual void Warn(std::string text) {}
 };

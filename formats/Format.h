@@ -52,6 +52,9 @@ public:
     virtual EntryPicture Picture(size_t index) const { return {}; }
     // What a live entry gives an export of `type` (one the format feeds).
     virtual void Feed(size_t index, ExportType type, ExportFeed& feed) const {}
+    // What an export of `type` gets once, before any entry: a table's column
+    // names.
+    virtual void FeedBeforeEntries(ExportType type, ExportFeed& feed) const {}
     // The whole document as a person reads it, for a format with a text
     // (Format::hasDocument); null otherwise.
     virtual std::unique_ptr<DocumentReader> OpenDocument(const TextOptions& options) const;
