@@ -24,13 +24,14 @@ extern const Format kTealDocFormat;
 extern const Format kISiloFormat;
 extern const Format kZtxtFormat;
 extern const Format kPluckerFormat;
+extern const Format kExpenseFormat;
 
 namespace {
 
 const Format* const kFormats[] = {
     &kResourceFormat, &kMemoFormat,     &kToDoFormat,   &kAddressFormat, &kContactsFormat, &kDateBookFormat,
     &kTealDocFormat,  &kMobipocketFormat, &kPalmDocFormat, &kMemosFormat, &kCalendarFormat, &kTasksFormat,
-    &kEReaderFormat,  &kISiloFormat,    &kZtxtFormat,   &kPluckerFormat,
+    &kEReaderFormat,  &kISiloFormat,    &kZtxtFormat,   &kPluckerFormat,  &kExpenseFormat,
 };
 
 // Without a format: every entry shows as bytes.

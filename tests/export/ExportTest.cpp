@@ -35,6 +35,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, FormatsFor,
                                          FitRow{"ToDo", "DATA", "todo", false, "ics json raw "},
                                          FitRow{"Memo", "DATA", "memo", false, "text json raw "},
                                          FitRow{"PalmDoc", "TEXt", "REAd", false, "text json raw "},
+                                         FitRow{"Expense", "DATA", "exps", false, "csv json raw "},
                                          FitRow{"Other", "DATA", "PeRl", false, "json raw "},
                                          FitRow{"MemoTypeButResources", "DATA", "memo", true, "json raw "}),
                          [](const auto& info) { return info.param.name; });

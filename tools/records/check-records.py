@@ -1,0 +1,119 @@
+#!/usr/bin/python3
+# Checks what corvelle-dump makes of the databases that the writers beside this
+# file put together from the formats' descriptions (Expense, JFile, Note Pad,
+# Photos) or that Debian's Palm::Mail writes: the contents of `--records`, the
+# field lines of `--record N`, the JSON (the json module) and the exports
+# (Python's csv, mailbox and email; netpbm's pngtopnm). The expected values come
+# from each writer's description of its records, not from the bytes.
+#   check-records.py expense|jfile|notepad|photos|mail CORVELLE-DUMP
+import csv, importlib, io, json, os, subprocess, sys, tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)  # the writers beside this check, imported by their file names
+FAILURES = []
+
+
+def expect(what, got, want):
+    if got != want:
+        FAILURES.append(f"{what}:\n  got  {got!r}\n  want {want!r}")
+
+
+def run(*args, status=0):
+    result = subprocess.run([DUMP, *args], capture_output=True)
+    if result.returncode != status:
+        sys.exit(f"corvelle-dump {' '.join(args)}: status {result.returncode}: {result.stderr.decode()}")
+    return result
+
+
+def cells(path, encoding):
+    """The contents cell of each entry of `--records`."""
+    lines = run("--records", path).stdout.decode(encoding).split("\n")[1:-2]
+    return [line.split("\t")[-1] for line in lines]
+
+
+def fields(path, index, encoding):
+    """The field lines of `--record N`, from after the title's cells to the blank line before the bytes."""
+    text = run("--record", str(index), path).stdout.decode(encoding)
+    joined = []
+    for line in text.split("\n\n")[1].split("\n"):
+        if line.startswith("\t") and joined:
+            joined[-1] += "\n" + line
+        else:
+            joined.append(line)
+    return joined
+
+
+def entries(path):
+    return json.loads(run("--export", "json", path).stdout)["entries"]
+
+
+def field_line(label, value):
+    return f"{label}:\t" + value.replace("\n", "\n\t")
+
+
+def cell_text(parts, limit=80):
+    """A contents cell as the list shows it: control bytes as spaces, 80 bytes at most (cp1252: one a character)."""
+    text = "".join(" " if ord(c) < 0x20 else c for c in " ".join(p for p in parts if p))
+    return text[:limit]
+
+
+def check_expense(folder):
+    W = importlib.import_module("write-expense-database")
+    subprocess.run([sys.executable, os.path.join(HERE, "write-expense-database.py"), folder], check=True)
+    path = os.path.join(folder, "expense.pdb")
+    got_cells, got_json = cells(path, W.ENCODING), entries(path)
+    rows = list(csv.reader(io.StringIO(run("--export", "csv", path).stdout.decode("utf-8"), newline="")))
+    raw = run("--export", "csv", path).stdout
+    expect("csv rows end in CR LF", raw.count(b"\r\n") >= len(rows), True)
+    expect("csv header", rows[0], ["Date", "Category", "Type", "Payment", "Currency", "Amount", "Vendor", "City",
+                                   "Attendees", "Note"])
+    live = 0
+    for i, e in enumerate(W.EXPENSES):
+        cut = e["cut"]
+        texts = list(e["texts"])
+        has_currency = not (cut and cut[0] == "fixed")  # the fixture's one cut there stops before the currency
+        if cut and cut[0] == "inside":
+            texts = texts[:cut[1]] + [texts[cut[1]][:cut[2]]]
+        elif cut:
+            texts = []
+        date = "none" if e["date"] == 0xFFFF else \
+            f"{1904 + (e['date'] >> 9):04}-{(e['date'] >> 5) & 15:02}-{e['date'] & 31:02}"
+        type_ = W.TYPES[e["type"]] if e["type"] < len(W.TYPES) else f"Type {e['type']}"
+        payment = W.PAYMENTS[e["payment"]] if e["payment"] < len(W.PAYMENTS) else f"Payment {e['payment']}"
+        currency = W.currency_name(e["currency"]) if has_currency else ""
+        padded = texts + [""] * (5 - len(texts))
+        expect(f"expense {i} cell", got_cells[i], cell_text([date, type_, padded[0], currency, padded[1]]))
+        want = [field_line("Date", date), field_line("Type", type_), field_line("Payment", payment)]
+        if has_currency:
+            want.append(field_line("Currency", currency))
+        for label, value in zip(["Amount", "Vendor", "City", "Attendees"], texts):
+            want.append(field_line(label, value))
+        if len(texts) == 5 and texts[4]:
+            want.append(field_line("Note", texts[4]))
+        if cut:
+            where = "the vendor" if cut[0] == "inside" else "the currency"
+            want.append(f"The record ends at byte {len(W.record_bytes(e))}, inside {where}.")
+        expect(f"expense {i} fields", fields(path, i, W.ENCODING)[:len(want)], want)
+        f = got_json[i]["fields"]
+        expect(f"expense {i} json", (f["typeName"], f["paymentName"], f["amount"], f["vendor"], f["note"]),
+               (type_, payment, padded[0], padded[1], padded[4]))
+        if e["attributes"] & 0xA0:
+            continue
+        live += 1
+        category = W.CATEGORIES[e["category"]] if e["category"] < len(W.CATEGORIES) else ""
+        expect(f"expense {i} csv", rows[live], [date, category, type_, payment, currency, *padded])
+    expect("csv rows", len(rows), live + 1)
+
+
+CHECKS = {"expense": check_expense}
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3 or sys.argv[1] not in CHECKS:
+        sys.exit("usage: check-records.py " + "|".join(CHECKS) + " CORVELLE-DUMP")
+    DUMP = sys.argv[2]
+    with tempfile.TemporaryDirectory() as folder:
+        CHECKS[sys.argv[1]](folder)
+    for failure in FAILURES:
+        print(failure)
+    print(f"{sys.argv[1]}: {'FAILED' if FAILURES else 'ok'} ({len(FAILURES)} failures)")
+    sys.exit(1 if FAILURES else 0)
