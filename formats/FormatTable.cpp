@@ -25,6 +25,7 @@ extern const Format kISiloFormat;
 extern const Format kZtxtFormat;
 extern const Format kPluckerFormat;
 extern const Format kExpenseFormat;
+extern const Format kJFileFormat;
 
 namespace {
 
@@ -32,6 +33,7 @@ const Format* const kFormats[] = {
     &kResourceFormat, &kMemoFormat,     &kToDoFormat,   &kAddressFormat, &kContactsFormat, &kDateBookFormat,
     &kTealDocFormat,  &kMobipocketFormat, &kPalmDocFormat, &kMemosFormat, &kCalendarFormat, &kTasksFormat,
     &kEReaderFormat,  &kISiloFormat,    &kZtxtFormat,   &kPluckerFormat,  &kExpenseFormat,
+    &kJFileFormat,
 };
 
 // Without a format: every entry shows as bytes.

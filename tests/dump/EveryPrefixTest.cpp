@@ -28,8 +28,9 @@ const FixtureSet kFixtureSets[] = {
      {"records/calendar.pdb", "records/memos.pdb", "exports/calendar.pdb", "tasks.pdb"},
      {}},
     {"ExpenseJFileNotePadPhotosMail",
-     "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-expense-database.py .",
-     {"expense.pdb"},
+     "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-expense-database.py . && "
+     "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-jfile-database.py .",
+     {"expense.pdb", "jfile.pdb"},
      {}},
     {"EReaderTealDocISilo",
      nullptr,

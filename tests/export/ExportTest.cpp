@@ -36,6 +36,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, FormatsFor,
                                          FitRow{"Memo", "DATA", "memo", false, "text json raw "},
                                          FitRow{"PalmDoc", "TEXt", "REAd", false, "text json raw "},
                                          FitRow{"Expense", "DATA", "exps", false, "csv json raw "},
+                                         FitRow{"JFile", "JbDb", "JBas", false, "csv json raw "},
                                          FitRow{"Other", "DATA", "PeRl", false, "json raw "},
                                          FitRow{"MemoTypeButResources", "DATA", "memo", true, "json raw "}),
                          [](const auto& info) { return info.param.name; });

@@ -105,7 +105,43 @@ def check_expense(folder):
     expect("csv rows", len(rows), live + 1)
 
 
-CHECKS = {"expense": check_expense}
+def check_jfile(folder):
+    W = importlib.import_module("write-jfile-database")
+    subprocess.run([sys.executable, os.path.join(HERE, "write-jfile-database.py"), folder], check=True)
+    path = os.path.join(folder, "jfile.pdb")
+    got_cells, got_json = cells(path, W.ENCODING), json.loads(run("--export", "json", path).stdout)
+    names = [name for name, _, _ in W.FIELDS]
+    expect("jfile appInfo fields", [(f["name"], f["type"], f["typeName"], f["width"])
+                                    for f in got_json["appInfo"]["fields"]],
+           [(n, t, W.TYPE_WORDS.get(t), w) for n, t, w in W.FIELDS])
+    rows = list(csv.reader(io.StringIO(run("--export", "csv", path).stdout.decode("utf-8"), newline="")))
+    expect("jfile csv header", rows[0], names)
+    live = 0
+    for i, r in enumerate(W.RECORDS):
+        values, cut = list(r["values"]), r["cut"]
+        if cut and cut[0] == "inside":
+            values = values[:cut[1]] + [values[cut[1]][:cut[2]]]
+        elif cut:
+            values = []
+        expect(f"jfile {i} cell", got_cells[i], cell_text(values))
+        want = [field_line(name or f"Field {n + 1}", value) for n, (name, value) in enumerate(zip(names, values))]
+        if cut:
+            where = f"field {cut[1] + 1}" if cut[0] == "inside" else "the field lengths"
+            want.append(f"The record ends at byte {len(W.record_bytes(r))}, inside {where}.")
+        expect(f"jfile {i} fields", fields(path, i, W.ENCODING)[:len(want)], want)
+        expect(f"jfile {i} json", got_json["entries"][i]["fields"]["values"], values)
+        if r["attributes"] & 0xA0:
+            continue
+        live += 1
+        expect(f"jfile {i} csv", rows[live], values + [""] * (len(names) - len(values)))
+    expect("jfile csv rows", len(rows), live + 1)
+    # Without its field list a database's records show as bytes and its CSV is empty.
+    short = os.path.join(folder, "jfile-short-appinfo.pdb")
+    expect("jfile short block json", json.loads(run("--export", "json", short).stdout)["appInfo"]["fields"], None)
+    expect("jfile short block csv", run("--export", "csv", short).stdout, b"")
+
+
+CHECKS = {"expense": check_expense, "jfile": check_jfile}
 
 if __name__ == "__main__":
     if len(sys.argv) != 3 or sys.argv[1] not in CHECKS:
