@@ -8,7 +8,7 @@ namespace corvelle_dump {
 #define CORVELLE_EXPORT_USAGE \
     "  --export FORMAT  write FILE's records in FORMAT to standard output or to OUT:\n" \
     "                   vcard (Address), ics (Date Book, To Do), text (Memo, any book),\n" \
-    "                   csv (a database whose records are a table's rows),\n" \
+    "                   csv (Expense, JFile), mbox (Mail),\n" \
     "                   json (any database: header, AppInfo and every entry's fields),\n" \
     "                   raw (any database, with -o DIR: one file per entry)\n" \
     "  --encoding NAME  the device's code page: cp1252 (the default), cp1250, cp1251,\n" \

@@ -18,6 +18,7 @@ struct ExportNames {
 const ExportNames kExports[] = {
     {ExportType::kVCard, "vcard", "vcf", "vCard"}, {ExportType::kICalendar, "ics", "ics", "iCalendar"},
     {ExportType::kText, "text", "txt", "text"},    {ExportType::kCsv, "csv", "csv", "CSV"},
+    {ExportType::kMbox, "mbox", "mbox", "mbox"},
     {ExportType::kJson, "json", "json", "JSON"},
     {ExportType::kRaw, "raw", "", "raw"},
 };
@@ -110,8 +111,8 @@ bool MakeExport(const DecodedDatabase& database, ExportType type, const ExportOp
                 " database; it fits " + FittingNames(database);
         return false;
     }
-    if (type == ExportType::kRaw) {
-        error = "raw writes a folder of files, not one text";
+    if (type == ExportType::kRaw || type == ExportType::kImages) {
+        error = std::string(ExportTypeName(type)) + " writes a folder of files, not one text";
         return false;
     }
     const CodePageInfo* page = FindCodePage(options.encoding);
@@ -148,6 +149,8 @@ bool MakeExport(const DecodedDatabase& database, ExportType type, const ExportOp
         case ExportType::kText: WriteText(context, out); break;
         case ExportType::kJson: WriteJson(context, out); break;
         case ExportType::kCsv: WriteCsv(context, out); break;
+        case ExportType::kMbox: WriteMbox(context, out); break;
+        case ExportType::kImages: break;
         case ExportType::kRaw: break;
     }
     return true;

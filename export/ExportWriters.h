@@ -69,5 +69,6 @@ void WriteICalendar(const ExportContext& context, std::string& out);
 void WriteText(const ExportContext& context, std::string& out);
 void WriteJson(const ExportContext& context, std::string& out);
 void WriteCsv(const ExportContext& context, std::string& out);
+void WriteMbox(const ExportContext& context, std::string& out);
 
 }  // namespace corvelle

@@ -26,6 +26,7 @@ extern const Format kZtxtFormat;
 extern const Format kPluckerFormat;
 extern const Format kExpenseFormat;
 extern const Format kJFileFormat;
+extern const Format kMailFormat;
 
 namespace {
 
@@ -33,7 +34,7 @@ const Format* const kFormats[] = {
     &kResourceFormat, &kMemoFormat,     &kToDoFormat,   &kAddressFormat, &kContactsFormat, &kDateBookFormat,
     &kTealDocFormat,  &kMobipocketFormat, &kPalmDocFormat, &kMemosFormat, &kCalendarFormat, &kTasksFormat,
     &kEReaderFormat,  &kISiloFormat,    &kZtxtFormat,   &kPluckerFormat,  &kExpenseFormat,
-    &kJFileFormat,
+    &kJFileFormat,    &kMailFormat,
 };
 
 // Without a format: every entry shows as bytes.

@@ -29,8 +29,9 @@ const FixtureSet kFixtureSets[] = {
      {}},
     {"ExpenseJFileNotePadPhotosMail",
      "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-expense-database.py . && "
-     "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-jfile-database.py .",
-     {"expense.pdb", "jfile.pdb"},
+     "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-jfile-database.py . && "
+     "perl " CORVELLE_SOURCE_DIR "/tools/records/write-mail-database.pl . >/dev/null",
+     {"expense.pdb", "jfile.pdb", "mail.pdb"},
      {}},
     {"EReaderTealDocISilo",
      nullptr,

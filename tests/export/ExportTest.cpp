@@ -37,6 +37,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, FormatsFor,
                                          FitRow{"PalmDoc", "TEXt", "REAd", false, "text json raw "},
                                          FitRow{"Expense", "DATA", "exps", false, "csv json raw "},
                                          FitRow{"JFile", "JbDb", "JBas", false, "csv json raw "},
+                                         FitRow{"Mail", "DATA", "mail", false, "mbox json raw "},
                                          FitRow{"Other", "DATA", "PeRl", false, "json raw "},
                                          FitRow{"MemoTypeButResources", "DATA", "memo", true, "json raw "}),
                          [](const auto& info) { return info.param.name; });

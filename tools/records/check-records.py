@@ -141,7 +141,78 @@ def check_jfile(folder):
     expect("jfile short block csv", run("--export", "csv", short).stdout, b"")
 
 
-CHECKS = {"expense": check_expense, "jfile": check_jfile}
+def unquote_mboxrd(body):
+    lines = body.split("\n")
+    return "\n".join(line[1:] if line.lstrip(">").startswith("From ") and line.startswith(">") else line
+                     for line in lines)
+
+
+def check_mail(folder):
+    import email.policy, email.utils, mailbox
+    written = subprocess.run(["perl", os.path.join(HERE, "write-mail-database.pl"), folder], check=True,
+                             capture_output=True).stdout.decode().splitlines()
+    records = [json.loads(line) for line in written]
+    for r in records:
+        for k in ("subject", "from", "to", "cc", "bcc", "replyTo", "sentTo", "body"):
+            r[k] = bytes.fromhex(r[k]).decode("cp1252")
+    path = os.path.join(folder, "mail.pdb")
+    got_cells, got_json = cells(path, "cp1252"), entries(path)
+    mbox_path = os.path.join(folder, "mail.mbox")
+    run("--export", "mbox", "-o", mbox_path, path)
+    box = mailbox.mbox(mbox_path, factory=lambda f: email.message_from_binary_file(f, policy=email.policy.default))
+    messages = list(box)
+    folders = ["Inbox", "Outbox", "Deleted", "Filed", "Draft"]
+    yes = lambda v: "yes" if v else "no"
+    labels = [("Subject", "subject"), ("From", "from"), ("To", "to"), ("Cc", "cc"), ("Bcc", "bcc"),
+              ("Reply to", "replyTo"), ("Sent to", "sentTo"), ("Body", "body")]
+    live = 0
+    for i, r in enumerate(records):
+        outgoing = r["category"] in (1, 4)
+        who = r["to"] if outgoing else r["from"]
+        expect(f"mail {i} cell", got_cells[i], cell_text([r["subject"] + (" - " + who if who else "")]))
+        when = f"{r['year']:04}-{r['month']:02}-{r['day']:02} {r['hour']:02}:{r['minute']:02}"
+        want = [field_line("Date", when), field_line("Read", yes(r["is_read"])),
+                field_line("Signature", yes(r["has_signature"])), field_line("Confirm read", yes(r["confirm_read"])),
+                field_line("Confirm delivery", yes(r["confirm_delivery"])),
+                field_line("Priority", ["high", "normal", "low"][r["priority"]]),
+                field_line("Addressing", ["to", "cc", "bcc"][r["addressing"]])]
+        want += [field_line(label, r[key]) for label, key in labels if r[key] or key == "subject"]
+        expect(f"mail {i} fields", fields(path, i, "cp1252"), want)
+        f = got_json[i]["fields"]
+        expect(f"mail {i} json", (f["date"], f["time"], f["read"], f["signature"], f["confirmRead"],
+                                  f["confirmDelivery"], f["priority"], f["addressing"], f["subject"], f["from"],
+                                  f["to"], f["cc"], f["bcc"], f["replyTo"], f["sentTo"], f["body"]),
+               (when[:10], when[11:], bool(r["is_read"]), bool(r["has_signature"]), bool(r["confirm_read"]),
+                bool(r["confirm_delivery"]), r["priority"], r["addressing"], r["subject"], r["from"], r["to"],
+                r["cc"], r["bcc"], r["replyTo"], r["sentTo"], r["body"]))
+        if r["deleted"]:
+            continue
+        m = messages[live]
+        live += 1
+        expect(f"mail {i} mbox Subject", str(m["Subject"]), r["subject"])
+        for header, key in (("From", "from"), ("To", "to"), ("Cc", "cc"), ("Bcc", "bcc"), ("Reply-To", "replyTo"),
+                            ("X-Palm-Sent-To", "sentTo")):
+            expect(f"mail {i} mbox {header}", str(m[header]) if m[header] is not None else "", r[key])
+        date = email.utils.parsedate_to_datetime(m["Date"])
+        expect(f"mail {i} mbox Date", date.strftime("%Y-%m-%d %H:%M"), when)
+        expect(f"mail {i} mbox X-Priority", m["X-Priority"], ["1 (Highest)", "3 (Normal)", "5 (Lowest)"][r["priority"]])
+        expect(f"mail {i} mbox X-Palm-Folder", m["X-Palm-Folder"], folders[r["category"]])
+        expect(f"mail {i} mbox Status", m["Status"], "RO" if r["is_read"] else "O")
+        expect(f"mail {i} mbox read receipt", m["Disposition-Notification-To"] is not None,
+               bool(r["confirm_read"] and r["from"]))
+        expect(f"mail {i} mbox delivery receipt", m["Return-Receipt-To"] is not None,
+               bool(r["confirm_delivery"] and r["from"]))
+        expect(f"mail {i} mbox charset", m.get_content_charset(), "utf-8")
+        body = r["body"].replace("\r\n", "\n").replace("\r", "\n")
+        expect(f"mail {i} mbox body", unquote_mboxrd(m.get_content()), body + ("\n" if body and not
+                                                                                body.endswith("\n") else ""))
+    expect("mail mbox messages", len(messages), live)
+    raw = open(mbox_path, "rb").read()
+    expect("mail mbox header lines end in CR LF", b"\nSubject: Hello\r\n" in raw, True)
+    expect("mail mbox lines within 998 octets", max(len(line) for line in raw.split(b"\n")) <= 1000, True)
+
+
+CHECKS = {"expense": check_expense, "jfile": check_jfile, "mail": check_mail}
 
 if __name__ == "__main__":
     if len(sys.argv) != 3 or sys.argv[1] not in CHECKS:
