@@ -10,6 +10,7 @@
 #endif
 
 #include "cli/CommandFailure.h"
+#include "cli/FolderWriter.h"
 #include "cli/RawExport.h"
 #include "dump/DatabaseModel.h"
 #include "export/CodePage.h"
@@ -110,6 +111,30 @@ int WriteText(const corvelle::DecodedDatabase& database, corvelle::ExportType fo
     return 0;
 }
 
+// Each picture a file in OUT, written whole; should one fail, those this
+// run wrote are removed again.
+int WriteImages(const corvelle::DecodedDatabase& database, const ExportRequest& request) {
+    corvelle::ExportOptions options;
+    options.encoding = request.encoding;
+    std::vector<std::string> warnings;
+    options.warnings = &warnings;
+    FolderWriter folder(request.path, request.out);
+    bool opened = false, written = true;
+    const auto write = [&](const std::string& name, std::string_view bytes) {
+        if (!opened) {  // made only once there is a picture to write
+            opened = true;
+            if (!folder.Open()) return written = false;
+        }
+        return written = folder.Write(name, bytes);
+    };
+    std::string error;
+    const bool made = corvelle::ExportToFiles(database, corvelle::ExportType::kImages, options, write, error);
+    for (const std::string& warning : warnings)
+        std::fprintf(stderr, "corvelle-dump: %s: %s\n", request.path, warning.c_str());
+    if (!written) return 1;  // the folder writer said why
+    return made ? 0 : Fail(request.path, error);
+}
+
 }  // namespace
 
 int ExportCommand(int argc, char** argv) {
@@ -132,6 +157,10 @@ int ExportCommand(int argc, char** argv) {
     if (format == corvelle::ExportType::kRaw) {
         if (request.out == nullptr) return UsageError("--export raw needs -o DIR");
         return WriteRawExport(model, request.path, request.out);
+    }
+    if (format == corvelle::ExportType::kImages && database.Feeds(format)) {
+        if (request.out == nullptr) return UsageError("--export images needs -o DIR");
+        return WriteImages(database, request);
     }
     if (request.withData && format != corvelle::ExportType::kJson)
         return UsageError("--data goes with --export json");

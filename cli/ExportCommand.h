@@ -10,7 +10,8 @@ namespace corvelle_dump {
     "                   vcard (Address), ics (Date Book, To Do), text (Memo, any book),\n" \
     "                   csv (Expense, JFile), mbox (Mail),\n" \
     "                   json (any database: header, AppInfo and every entry's fields),\n" \
-    "                   raw (any database, with -o DIR: one file per entry)\n" \
+    "                   raw (any database, with -o DIR: one file per entry),\n" \
+    "                   images (Note Pad, Photos, bitmaps, with -o DIR: each picture a file)\n" \
     "  --encoding NAME  the device's code page: cp1252 (the default), cp1250, cp1251,\n" \
     "                   cp1253, shift_jis or big5; everything is written as UTF-8\n" \
     "  --data           json: each entry's bytes as hex too\n" \

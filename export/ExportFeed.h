@@ -13,6 +13,7 @@
 #include "dump/ByteSpan.h"
 #include "dump/records/DateBookRecord.h"
 #include "dump/records/PackedDate.h"
+#include "formats/Format.h"
 
 namespace corvelle {
 
@@ -88,6 +89,13 @@ struct MailMessage {
     std::string_view folder;  // the category's label
 };
 
+// A picture an entry holds, with its title (the device's text) for the
+// file's name.
+struct ExportPicture {
+    std::string_view title;
+    EntryPicture picture;
+};
+
 class ExportFeed {
 public:
     virtual ~ExportFeed() = default;
@@ -102,6 +110,7 @@ public:
     virtual void Event(const CalendarEvent& event) {}
     virtual void Task(const CalendarTask& task) {}
     virtual void Message(const MailMessage& message) {}
+    virtual void Picture(const ExportPicture& picture) {}
     // A table, for a format whose records are the rows of one: its column
     // names once, before any row (FormatReader::FeedBeforeEntries), then a
     // record's cells in the columns' order. Texts are the device's as stored

@@ -70,5 +70,7 @@ void WriteText(const ExportContext& context, std::string& out);
 void WriteJson(const ExportContext& context, std::string& out);
 void WriteCsv(const ExportContext& context, std::string& out);
 void WriteMbox(const ExportContext& context, std::string& out);
+// False once `write` failed.
+bool WriteImages(const ExportContext& context, const ExportFileOutput& write);
 
 }  // namespace corvelle

@@ -27,6 +27,7 @@ extern const Format kPluckerFormat;
 extern const Format kExpenseFormat;
 extern const Format kJFileFormat;
 extern const Format kMailFormat;
+extern const Format kNotePadFormat;
 
 namespace {
 
@@ -34,7 +35,7 @@ const Format* const kFormats[] = {
     &kResourceFormat, &kMemoFormat,     &kToDoFormat,   &kAddressFormat, &kContactsFormat, &kDateBookFormat,
     &kTealDocFormat,  &kMobipocketFormat, &kPalmDocFormat, &kMemosFormat, &kCalendarFormat, &kTasksFormat,
     &kEReaderFormat,  &kISiloFormat,    &kZtxtFormat,   &kPluckerFormat,  &kExpenseFormat,
-    &kJFileFormat,    &kMailFormat,
+    &kJFileFormat,    &kMailFormat,     &kNotePadFormat,
 };
 
 // Without a format: every entry shows as bytes.

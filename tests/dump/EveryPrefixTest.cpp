@@ -30,8 +30,9 @@ const FixtureSet kFixtureSets[] = {
     {"ExpenseJFileNotePadPhotosMail",
      "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-expense-database.py . && "
      "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-jfile-database.py . && "
-     "perl " CORVELLE_SOURCE_DIR "/tools/records/write-mail-database.pl . >/dev/null",
-     {"expense.pdb", "jfile.pdb", "mail.pdb"},
+     "perl " CORVELLE_SOURCE_DIR "/tools/records/write-mail-database.pl . >/dev/null && "
+     "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-notepad-database.py .",
+     {"expense.pdb", "jfile.pdb", "mail.pdb", "notepad.pdb"},
      {}},
     {"EReaderTealDocISilo",
      nullptr,

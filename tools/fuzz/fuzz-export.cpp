@@ -20,7 +20,8 @@
 namespace {
 
 const char* const kKinds[] = {"DATAaddr", "DATAdate", "DATAtodo", "DATAmemo", "TEXtREAd", "DATAPDat", "DATAPTod",
-                              "DATAPAdd", "BOOKMOBI", nullptr};
+                              "DATAPAdd", "BOOKMOBI", "DATAmail", "DATAexps", "DATAnpad", "JbDbJBas", "FotoFoto",
+                              nullptr};
 const char* const kEncodings[] = {"cp1252", "shift_jis", "big5"};
 
 void CheckUtf8(const std::string& text) {
@@ -62,6 +63,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const corvelle::DatabaseModel model(file.empty() ? nullptr : file.data(), file.size());
     for (corvelle::ExportType format : corvelle::ExportTypesFor(model)) {
         if (format == corvelle::ExportType::kRaw) continue;
+        if (format == corvelle::ExportType::kImages) {
+            std::string error;
+            const auto keep = [](const std::string&, std::string_view bytes) { return !bytes.empty(); };
+            if (!corvelle::ExportToFiles(corvelle::DecodedDatabase(model), format, {}, keep, error)) std::abort();
+            continue;
+        }
         corvelle::ExportOptions options;
         options.encoding = kEncodings[data[0] / 8 % 3];
         options.withData = true;

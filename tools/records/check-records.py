@@ -212,7 +212,92 @@ def check_mail(folder):
     expect("mail mbox lines within 998 octets", max(len(line) for line in raw.split(b"\n")) <= 1000, True)
 
 
-CHECKS = {"expense": check_expense, "jfile": check_jfile, "mail": check_mail}
+def read_pnm(data):
+    """A binary PGM or PPM as rows of (r, g, b) pixels."""
+    parts = data.split(maxsplit=4)
+    magic, width, height, pixels = parts[0], int(parts[1]), int(parts[2]), parts[4]
+    channels = 3 if magic == b"P6" else 1
+    rows = []
+    for y in range(height):
+        row = pixels[y * width * channels:(y + 1) * width * channels]
+        rows.append([tuple(row[x * channels:(x + 1) * channels]) * (3 // channels) for x in range(width)])
+    return rows
+
+
+def png_rows(path):
+    return read_pnm(subprocess.run(["pngtopnm", path], capture_output=True, check=True).stdout)
+
+
+def note_time(t):
+    return f"{t[5]:04}-{t[4]:02}-{t[3]:02} {t[2]:02}:{t[1]:02}:{t[0]:02}"
+
+
+def check_notepad(folder):
+    W = importlib.import_module("write-notepad-database")
+    subprocess.run([sys.executable, os.path.join(HERE, "write-notepad-database.py"), folder], check=True)
+    path = os.path.join(folder, "notepad.pdb")
+    got_cells, got_json = cells(path, W.ENCODING), entries(path)
+    images = os.path.join(folder, "images")
+    result = run("--export", "images", "-o", images, path)
+    files = sorted(os.listdir(images))
+    kinds = {"bits": "uncompressed", "runs": "compressed in runs", "png": "PNG", "bomb": "compressed in runs"}
+    black, white = (0, 0, 0), (255, 255, 255)
+    for i, n in enumerate(W.NOTES):
+        fixed_cut = n["cut"] and n["cut"][0] == "bytes"
+        expect(f"note {i} cell", got_cells[i], n["title"] if n["title"] and not fixed_cut else
+               note_time(n["created"]))
+        got = fields(path, i, W.ENCODING)
+        if fixed_cut:
+            expect(f"note {i} fields", got, [field_line("Created", note_time(n["created"])),
+                                             field_line("Changed", note_time(n["changed"])),
+                                             f"The record ends at byte {n['cut'][1]}, inside the flags."])
+            continue
+        want = [field_line("Title", n["title"])] if n["title"] is not None else []
+        want += [field_line("Created", note_time(n["created"])), field_line("Changed", note_time(n["changed"])),
+                 field_line("Alarm", note_time(n["alarm"]) if n["alarm"] else "none")]
+        f = got_json[i]["fields"]
+        expect(f"note {i} json", (f["title"], f["created"], f["alarm"]),
+               (n["title"], note_time(n["created"]), note_time(n["alarm"]) if n["alarm"] else None))
+        if not n["drawing"]:
+            expect(f"note {i} fields", got, want)
+            expect(f"note {i} json drawing", f["drawing"], None)
+            continue
+        kind, width, height = n["drawing"]
+        code, payload = W.drawing_data(kind, width, height, n["seed"])
+        want.append(field_line("Drawing", f"{width} x {height} pixels, {kinds[kind]}, {len(payload)} bytes"))
+        expect(f"note {i} fields", got[:len(want)], want)
+        expect(f"note {i} json drawing", f["drawing"], {"width": width, "height": height, "kind": code,
+                                                       "kindName": kinds[kind], "size": len(payload)})
+        name = f"{i:05} {n['title']}.png" if n["title"] else f"{i:05}.png"
+        if n["attributes"] & 0xA0:
+            expect(f"note {i} deleted: no image", name in files, False)
+            continue
+        if kind == "bomb" and width > 2048:
+            expect(f"note {i} too large: no image", name in files, False)
+            expect(f"note {i} too large said", b"more than a Note Pad draws" in result.stderr, True)
+            continue
+        if kind == "png":
+            expect(f"note {i} png as stored", open(os.path.join(images, name), "rb").read(), payload)
+            continue
+        rows = png_rows(os.path.join(images, name))
+        if kind == "bomb":  # 300 black bytes: one whole row of 2000 and 400 pixels of the next
+            expect(f"note {i} bomb rows", len(rows), 2)
+            expect(f"note {i} bomb pixels", (rows[0].count(black), rows[1].count(black)), (2000, 400))
+            expect(f"note {i} bomb said", b"ends at row 2 of the 2000" in result.stderr, True)
+            continue
+        drawn = [[black if bit else white for bit in row] for row in W.draw(width, height, n["seed"])]
+        if n["cut"]:  # the rows the cut data gives whole are the drawing's
+            kept = len(b"".join(bytes([payload[k + 1]]) * payload[k] for k in range(0, n["cut"][1] - 1, 2)))
+            whole = kept // ((width + 15) // 16 * 2)
+            expect(f"note {i} cut rows", len(rows), whole + 1)
+            expect(f"note {i} cut pixels", rows[:whole], drawn[:whole])
+        else:
+            expect(f"note {i} pixels", rows, drawn)
+    expect("notepad images", len(files), sum(1 for n in W.NOTES if n["drawing"] and not n["attributes"] & 0xA0
+                                            and n["drawing"][1] <= 2048))
+
+
+CHECKS = {"expense": check_expense, "jfile": check_jfile, "mail": check_mail, "notepad": check_notepad}
 
 if __name__ == "__main__":
     if len(sys.argv) != 3 or sys.argv[1] not in CHECKS:
