@@ -28,6 +28,7 @@ extern const Format kExpenseFormat;
 extern const Format kJFileFormat;
 extern const Format kMailFormat;
 extern const Format kNotePadFormat;
+extern const Format kPhotosFormat;
 
 namespace {
 
@@ -35,7 +36,7 @@ const Format* const kFormats[] = {
     &kResourceFormat, &kMemoFormat,     &kToDoFormat,   &kAddressFormat, &kContactsFormat, &kDateBookFormat,
     &kTealDocFormat,  &kMobipocketFormat, &kPalmDocFormat, &kMemosFormat, &kCalendarFormat, &kTasksFormat,
     &kEReaderFormat,  &kISiloFormat,    &kZtxtFormat,   &kPluckerFormat,  &kExpenseFormat,
-    &kJFileFormat,    &kMailFormat,     &kNotePadFormat,
+    &kJFileFormat,    &kMailFormat,     &kNotePadFormat, &kPhotosFormat,
 };
 
 // Without a format: every entry shows as bytes.

@@ -31,8 +31,9 @@ const FixtureSet kFixtureSets[] = {
      "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-expense-database.py . && "
      "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-jfile-database.py . && "
      "perl " CORVELLE_SOURCE_DIR "/tools/records/write-mail-database.pl . >/dev/null && "
-     "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-notepad-database.py .",
-     {"expense.pdb", "jfile.pdb", "mail.pdb", "notepad.pdb"},
+     "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-notepad-database.py . && "
+     "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-photos-databases.py .",
+     {"expense.pdb", "jfile.pdb", "mail.pdb", "notepad.pdb", "album.pdb", "missing.pdb", "shuffled.pdb"},
      {}},
     {"EReaderTealDocISilo",
      nullptr,

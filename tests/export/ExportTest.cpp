@@ -39,6 +39,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, FormatsFor,
                                          FitRow{"JFile", "JbDb", "JBas", false, "csv json raw "},
                                          FitRow{"Mail", "DATA", "mail", false, "mbox json raw "},
                                          FitRow{"NotePad", "DATA", "npad", false, "json raw images "},
+                                         FitRow{"Photos", "Foto", "Foto", false, "json raw images "},
                                          FitRow{"Other", "DATA", "PeRl", false, "json raw "},
                                          FitRow{"MemoTypeButResources", "DATA", "memo", true, "json raw images "}),
                          [](const auto& info) { return info.param.name; });

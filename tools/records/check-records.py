@@ -297,7 +297,65 @@ def check_notepad(folder):
                                             and n["drawing"][1] <= 2048))
 
 
-CHECKS = {"expense": check_expense, "jfile": check_jfile, "mail": check_mail, "notepad": check_notepad}
+def palm_time(seconds):
+    import datetime
+    if seconds == 0:
+        return "none"
+    return (datetime.datetime(1904, 1, 1) + datetime.timedelta(seconds=seconds)).strftime("%Y-%m-%d %H:%M:%S")
+
+
+def check_photos(folder):
+    W = importlib.import_module("write-photos-databases")
+    subprocess.run([sys.executable, os.path.join(HERE, "write-photos-databases.py"), folder], check=True)
+    album = os.path.join(folder, "album.pdb")
+    read = subprocess.run(["perl", os.path.join(HERE, "read-photos-album.pl"), album], check=True,
+                          capture_output=True).stdout.decode().splitlines()
+    zire = [json.loads(line) for line in read]
+    got_cells, got_json = cells(album, "cp1252"), entries(album)
+    for i, a in enumerate(W.ALBUM):
+        z = zire[i]
+        thumbnail = bytes.fromhex(z["thumb"])
+        expect(f"album {i} as Palm::ZirePhoto reads it", (z["width"], z["height"], z["size"], z["time1_secs"],
+                                                         z["time2_secs"]),
+               (a["width"], a["height"], a["size"], a["modified"], a["created"]))
+        expect(f"album {i} cell", got_cells[i], f"thumbnail: {z['name']} {z['width']}x{z['height']}")
+        want = [field_line("Picture", f"JPEG, {z['width']} x {z['height']} pixels, {z['size']} bytes"),
+                field_line("Modified", palm_time(z["time1_secs"])), field_line("Created", palm_time(z["time2_secs"]))]
+        expect(f"album {i} fields", fields(album, i, "cp1252")[:3], want)
+        f = got_json[i]["fields"]
+        expect(f"album {i} json", (f["name"], f["width"], f["height"], f["size"], f["modified"], f["created"],
+                                   f["thumbnailSize"]),
+               (z["name"], z["width"], z["height"], z["size"], z["time1_secs"], z["time2_secs"], len(thumbnail)))
+    expect("album: the deleted record without data", (got_cells[3], got_json[3]["fields"]), ("", None))
+    # A picture's JPEG is its blocks' data joined in order, as Palm::ZirePhoto's description joins them.
+    for file, problems in (("sunset.pdb", []), ("missing.pdb", ["Block 2 is missing."]),
+                           ("shuffled.pdb", ["Block 2 begins a JPEG image: it is out of order.",
+                                             "The first block does not begin a JPEG image."])):
+        path = os.path.join(folder, file)
+        got = [line for line in fields(path, 0, "cp1252") if line.startswith("Problem:")]
+        expect(f"{file} problems", got, [field_line("Problem", p) for p in problems])
+        picture = entries(path)[0]["fields"]["picture"]
+        expect(f"{file} json problems", picture["problems"], problems)
+        images = os.path.join(folder, file + ".images")
+        run("--export", "images", "-o", images, path)
+        written = os.listdir(images) if os.path.isdir(images) else []  # made only for a picture
+        if file == "sunset.pdb":
+            expect(f"{file} picture", (picture["width"], picture["height"], picture["size"], picture["blocks"]),
+                   (320, 240, len(W.SUNSET), 6))
+            expect(f"{file} images", written, ["00000 Sunset.jpg"])
+            data = open(os.path.join(images, written[0]), "rb").read()
+            expect(f"{file} JPEG as written", data, W.SUNSET)
+            pnm = subprocess.run(["jpegtopnm"], input=data, capture_output=True).returncode
+            expect(f"{file} JPEG decodes with jpegtopnm", pnm, 0)
+        elif file == "missing.pdb":
+            expect(f"{file} JPEG joined without the missing block", open(os.path.join(images, written[0]), "rb").read(),
+                   W.SUNSET[:W.BLOCK] + W.SUNSET[2 * W.BLOCK:])
+        else:
+            expect(f"{file}: no image file of blocks out of order", written, [])
+
+
+CHECKS = {"expense": check_expense, "jfile": check_jfile, "mail": check_mail, "notepad": check_notepad,
+          "photos": check_photos}
 
 if __name__ == "__main__":
     if len(sys.argv) != 3 or sys.argv[1] not in CHECKS:
