@@ -10,12 +10,12 @@
 #endif
 
 #include "cli/CommandFailure.h"
-#include "cli/FolderWriter.h"
 #include "cli/RawExport.h"
 #include "dump/DatabaseModel.h"
 #include "export/CodePage.h"
 #include "export/Export.h"
 #include "io/MappedFile.h"
+#include "io/FolderWriter.h"
 #include "io/SameFile.h"
 #include "io/WholeFileWriter.h"
 
@@ -118,7 +118,7 @@ int WriteImages(const corvelle::DecodedDatabase& database, const ExportRequest& 
     options.encoding = request.encoding;
     std::vector<std::string> warnings;
     options.warnings = &warnings;
-    FolderWriter folder(request.path, request.out);
+    corvelle::FolderWriter folder(request.path, request.out);
     bool opened = false, written = true;
     const auto write = [&](const std::string& name, std::string_view bytes) {
         if (!opened) {  // made only once there is a picture to write
@@ -131,7 +131,10 @@ int WriteImages(const corvelle::DecodedDatabase& database, const ExportRequest& 
     const bool made = corvelle::ExportToFiles(database, corvelle::ExportType::kImages, options, write, error);
     for (const std::string& warning : warnings)
         std::fprintf(stderr, "corvelle-dump: %s: %s\n", request.path, warning.c_str());
-    if (!written) return 1;  // the folder writer said why
+    if (!written) {
+        std::fprintf(stderr, "corvelle-dump: %s\n", folder.Error().c_str());
+        return 1;
+    }
     return made ? 0 : Fail(request.path, error);
 }
 

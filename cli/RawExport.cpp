@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "cli/FolderWriter.h"
+#include "io/FolderWriter.h"
 
 namespace corvelle_dump {
 namespace {
@@ -38,11 +38,15 @@ std::string RawEntryName(const corvelle::DatabaseModel& model, size_t index, std
 }
 
 int WriteRawExport(const corvelle::DatabaseModel& model, const char* databasePath, const std::string& dir) {
-    FolderWriter writer(databasePath, dir);
-    if (!writer.Open()) return 1;
+    corvelle::FolderWriter writer(databasePath, dir);
+    const auto fail = [&writer] {
+        std::fprintf(stderr, "corvelle-dump: %s\n", writer.Error().c_str());
+        return 1;
+    };
+    if (!writer.Open()) return fail();
     const corvelle::ByteSpan appInfo = model.AppInfo(), sortInfo = model.SortInfo();
-    if (appInfo.data != nullptr && !writer.Write("appinfo.bin", appInfo.Chars())) return 1;
-    if (sortInfo.data != nullptr && !writer.Write("sortinfo.bin", sortInfo.Chars())) return 1;
+    if (appInfo.data != nullptr && !writer.Write("appinfo.bin", appInfo.Chars())) return fail();
+    if (sortInfo.data != nullptr && !writer.Write("sortinfo.bin", sortInfo.Chars())) return fail();
     std::string taken;
     const char* const kind = model.HoldsResources() ? "resource" : "record";
     for (size_t index = 0; index < model.Count(); ++index) {
@@ -53,7 +57,7 @@ int WriteRawExport(const corvelle::DatabaseModel& model, const char* databasePat
             continue;
         }
         const corvelle::ByteSpan data = model.Data(index);
-        if (!writer.Write(name, data.Chars())) return 1;
+        if (!writer.Write(name, data.Chars())) return fail();
     }
     if (model.Count() < model.AnnouncedCount())
         std::fprintf(stderr, "corvelle-dump: %s: the file holds %zu of the %u announced %ss\n", databasePath,

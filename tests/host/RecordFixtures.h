@@ -21,6 +21,9 @@ std::string MemoFixture(), AddressFixture(), ApplicationFixture();
 // Contacts (DATA/PAdd): a contact with a JPEG picture, one whose picture is no JPEG image, one whose JPEG image
 // does not decode, one without a picture.
 std::string ContactsFixture(), FaceJpeg();
+// Note Pad (DATA/npad): a note with a 152 x 140 drawing in runs, a black frame and square on white; a note
+// without a drawing. Photos (Foto/Foto): a picture database, the face's JPEG in two DBLK blocks.
+std::string NotePadFixture(), PhotoFixture();
 
 // A file's bytes and the model over them, as the command line builds it.
 struct ModelledFile {

@@ -1,21 +1,29 @@
-#include "cli/FolderWriter.h"
+#include "io/FolderWriter.h"
 
-#include <cstdio>
 #include <system_error>
 
 #include "io/SameFile.h"
 #include "io/WholeFileWriter.h"
 
-namespace corvelle_dump {
+namespace corvelle {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+std::string Utf8(const fs::path& path) {
+    const auto text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+}  // namespace
 
 bool FolderWriter::Open() {
     std::error_code code;
     if (fs::is_directory(m_dir, code)) return true;
     if (!fs::create_directory(m_dir, code)) {
-        std::fprintf(stderr, "corvelle-dump: %s: cannot make the folder: %s\n", m_dir.string().c_str(),
-                     code ? code.message().c_str() : "a file of that name is there");
+        m_error = Utf8(m_dir) + ": cannot make the folder: " +
+                  (code ? code.message() : std::string("a file of that name is there"));
         return false;
     }
     m_madeDir = true;
@@ -27,20 +35,25 @@ bool FolderWriter::Write(const std::string& name, std::string_view bytes) {
     // title outside the ANSI code page keeps its letters.
     const fs::path path = m_dir / fs::u8path(name);
     std::string error;
-    if (corvelle::IsSameFile(path.string(), m_databasePath)) {
+#ifdef _WIN32
+    const bool same = IsSameFile(path.wstring(), m_database.wstring());
+#else
+    const bool same = IsSameFile(path.string(), m_database.string());
+#endif
+    if (same) {
         error = "is the database itself";
     } else {
 #ifdef _WIN32
-        const bool written = corvelle::WriteWholeFile(path.wstring(), bytes, error);
+        const bool written = WriteWholeFile(path.wstring(), bytes, error);
 #else
-        const bool written = corvelle::WriteWholeFile(path.string(), bytes, error);
+        const bool written = WriteWholeFile(path.string(), bytes, error);
 #endif
         if (written) {
             m_written.push_back(path);
             return true;
         }
     }
-    std::fprintf(stderr, "corvelle-dump: %s: cannot write: %s\n", path.string().c_str(), error.c_str());
+    m_error = Utf8(path) + ": cannot write: " + error;
     Undo();
     return false;
 }
@@ -52,4 +65,4 @@ void FolderWriter::Undo() {
     if (m_madeDir) fs::remove(m_dir, code);
 }
 
-}  // namespace corvelle_dump
+}  // namespace corvelle
