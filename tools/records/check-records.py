@@ -6,6 +6,7 @@
 # (Python's csv, mailbox and email; netpbm's pngtopnm). The expected values come
 # from each writer's description of its records, not from the bytes.
 #   check-records.py expense|jfile|notepad|photos|mail CORVELLE-DUMP
+#   check-records.py images-windows CORVELLE-DUMP CORVELLE-DUMP.EXE   (the Windows half of PNG, under Wine)
 import csv, importlib, io, json, os, subprocess, sys, tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -214,8 +215,12 @@ def check_mail(folder):
 
 def read_pnm(data):
     """A binary PGM or PPM as rows of (r, g, b) pixels."""
-    parts = data.split(maxsplit=4)
-    magic, width, height, pixels = parts[0], int(parts[1]), int(parts[2]), parts[4]
+    import re
+    header = re.match(rb"(P[56])\s+(\d+)\s+(\d+)\s+(\d+)\s", data)
+    if header is None:
+        return None
+    magic, width, height = header.group(1), int(header.group(2)), int(header.group(3))
+    pixels = data[header.end():]
     channels = 3 if magic == b"P6" else 1
     rows = []
     for y in range(height):
@@ -354,13 +359,44 @@ def check_photos(folder):
             expect(f"{file}: no image file of blocks out of order", written, [])
 
 
+def check_images_windows(folder):
+    """The images export of corvelle-dump.exe under Wine (PNG by Windows' imaging) against the native one (libpng):
+    the same files, the same pixels as netpbm's pngtopnm reads them."""
+    W = importlib.import_module("write-notepad-database")
+    subprocess.run([sys.executable, os.path.join(HERE, "write-notepad-database.py"), folder], check=True)
+    subprocess.run([sys.executable, os.path.join(HERE, "write-photos-databases.py"), folder], check=True)
+    env = dict(os.environ, WINEPREFIX=os.path.join(os.path.dirname(os.path.abspath(EXE)), "wineprefix-export"),
+               WINEDEBUG="-all")
+    loader = next(p for p in ("/usr/lib/wine/wine64", "/usr/bin/wine64", "/usr/bin/wine") if os.path.exists(p))
+    samples = os.path.join(os.path.dirname(HERE), "..", "samples", "Hello.prc")
+    for path in (os.path.join(folder, "notepad.pdb"), os.path.join(folder, "sunset.pdb"), os.path.abspath(samples)):
+        native, windows = path + ".native", path + ".windows"
+        run("--export", "images", "-o", native, path)
+        done = subprocess.run([loader, EXE, "--export", "images", "-o", "Z:" + windows.replace("/", "\\"),
+                               "Z:" + path.replace("/", "\\")], env=env, capture_output=True)
+        expect(f"{path}: corvelle-dump.exe status", done.returncode, 0)
+        names = sorted(os.listdir(native))
+        expect(f"{path}: the same files", sorted(os.listdir(windows)) if os.path.isdir(windows) else [], names)
+        for name in names:
+            a, b = os.path.join(native, name), os.path.join(windows, name)
+            if not os.path.exists(b):
+                continue
+            if name.endswith(".png"):
+                native_rows = png_rows(a)
+                expect(f"{name}: pngtopnm reads it", native_rows is not None, True)
+                expect(f"{name}: the same pixels", png_rows(b), native_rows)
+            else:
+                expect(f"{name}: the same bytes", open(b, "rb").read(), open(a, "rb").read())
+
+
 CHECKS = {"expense": check_expense, "jfile": check_jfile, "mail": check_mail, "notepad": check_notepad,
-          "photos": check_photos}
+          "photos": check_photos, "images-windows": check_images_windows}
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3 or sys.argv[1] not in CHECKS:
-        sys.exit("usage: check-records.py " + "|".join(CHECKS) + " CORVELLE-DUMP")
+    if len(sys.argv) not in (3, 4) or sys.argv[1] not in CHECKS or (sys.argv[1] == "images-windows") != (len(sys.argv) == 4):
+        sys.exit("usage: check-records.py " + "|".join(CHECKS) + " CORVELLE-DUMP [CORVELLE-DUMP.EXE for images-windows]")
     DUMP = sys.argv[2]
+    EXE = sys.argv[3] if len(sys.argv) == 4 else None
     with tempfile.TemporaryDirectory() as folder:
         CHECKS[sys.argv[1]](folder)
     for failure in FAILURES:
