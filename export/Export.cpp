@@ -20,7 +20,7 @@ const ExportNames kExports[] = {
     {ExportType::kText, "text", "txt", "text"},    {ExportType::kCsv, "csv", "csv", "CSV"},
     {ExportType::kMbox, "mbox", "mbox", "mbox"},
     {ExportType::kJson, "json", "json", "JSON"},
-    {ExportType::kRaw, "raw", "", "raw"},         {ExportType::kImages, "images", "", "images"},
+    {ExportType::kRaw, "raw", "", "raw"},         {ExportType::kImages, "images", "", "image files"},
 };
 
 const ExportNames* NamesOf(ExportType type) {
@@ -71,6 +71,8 @@ const char* ExportTypeTitle(ExportType type) {
     return names != nullptr ? names->title : "";
 }
 
+bool ExportWritesFolder(ExportType type) { return type == ExportType::kRaw || type == ExportType::kImages; }
+
 std::vector<ExportType> ExportTypesFor(const DecodedDatabase& database) {
     std::vector<ExportType> types;
     for (const ExportNames& entry : kExports)
@@ -98,8 +100,6 @@ bool ExportsWholeDocument(const ExportContext& context, ExportType type) {
 }
 
 namespace {
-
-bool WritesFolder(ExportType type) { return type == ExportType::kRaw || type == ExportType::kImages; }
 
 // Checks the request and hands `run` the export's context: for a text, into
 // an output that `flush`, when given, empties now and then.
@@ -149,7 +149,7 @@ bool RunExport(const DecodedDatabase& database, ExportType type, const ExportOpt
 bool MakeExport(const DecodedDatabase& database, ExportType type, const ExportOptions& options, std::string& out,
                 const TextFlush* flush, std::string& error) {
     out.clear();
-    if (database.Feeds(type) && WritesFolder(type)) {
+    if (database.Feeds(type) && ExportWritesFolder(type)) {
         error = std::string(ExportTypeName(type)) + " writes a folder of files, not one text";
         return false;
     }

@@ -20,8 +20,13 @@ bool ParseExportType(std::string_view name, ExportType& type);
 // The usual file extension, without the dot: "vcf", "ics", "txt", "csv", "json";
 // empty for raw, which writes a folder.
 const char* ExportFileExtension(ExportType type);
-// What a person calls it: "vCard", "iCalendar", "text", "CSV", "JSON", "raw".
+// What a person calls it: "vCard", "iCalendar", "text", "CSV", "mbox", "JSON",
+// "raw", "image files".
 const char* ExportTypeTitle(ExportType type);
+
+// Whether the export writes a folder of files rather than one file: raw and
+// images.
+bool ExportWritesFolder(ExportType type);
 
 // The exports that fit this database, in the order above.
 std::vector<ExportType> ExportTypesFor(const DecodedDatabase& database);

@@ -91,7 +91,10 @@ const MenuRow kMenus[] = {
     {"ToDo", "DATA", "todo", false, {L"iCalendar", L"JSON"}},
     {"PalmDoc", "TEXt", "REAd", false, {L"text", L"JSON"}},
     {"NoFormat", "DATA", "zzzz", false, {L"JSON"}},
-    {"Resources", "appl", "zzzz", true, {L"JSON"}},
+    {"Resources", "appl", "zzzz", true, {L"JSON", L"image files"}},
+    {"NotePad", "DATA", "npad", false, {L"JSON", L"image files"}},
+    {"Expense", "DATA", "exps", false, {L"CSV", L"JSON"}},
+    {"Mail", "DATA", "mail", false, {L"mbox", L"JSON"}},
 };
 
 class ExportMenuRows : public testing::TestWithParam<MenuRow> {};
@@ -135,6 +138,7 @@ TEST(SaveDialog, SuggestsTheViewedNameWithTheExportsExtensionInItsFolder) {
         {L"C:\\Palm\\my.backup.PDB", ExportType::kVCard, L"my.backup.vcf", L"C:\\Palm"},
         {L"C:\\Palm\\.pdb", ExportType::kJson, L".pdb.json", L"C:\\Palm"},
         {L"Dates", ExportType::kICalendar, L"Dates.ics", L""},
+        {L"C:\\Palm\\NotePadDB.pdb", ExportType::kImages, L"NotePadDB images", L"C:\\Palm"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.viewed)));
@@ -143,6 +147,8 @@ TEST(SaveDialog, SuggestsTheViewedNameWithTheExportsExtensionInItsFolder) {
     }
     const std::wstring filter = SaveDialogFilter(ExportType::kVCard);
     EXPECT_EQ(filter, std::wstring(L"vCard (*.vcf)\0*.vcf\0All files (*.*)\0*.*\0\0", 41));
+    EXPECT_EQ(SaveDialogFilter(ExportType::kImages), std::wstring(L"All files (*.*)\0*.*\0\0", 21))
+        << "a new folder is named: no files of its own to filter";
 }
 
 TEST(PaneText, SaysHowToSeeAnEntryAndMakesEveryLineEndCrLf) {

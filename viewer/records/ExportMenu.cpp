@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "io/FolderWriter.h"
 #include "io/SameFile.h"
 #include "io/WholeFileWriter.h"
 #include "viewer/UniqueHandle.h"
@@ -29,8 +30,13 @@ bool AskForFile(HWND owner, ExportType type, const std::wstring& viewedPath, std
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.lpstrDefExt = extension.c_str();
-    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    // A folder export names the new folder the files go into: no extension,
+    // and nothing to overwrite.
+    const bool folderExport = ExportWritesFolder(type);
+    dialog.lpstrDefExt = folderExport ? nullptr : extension.c_str();
+    dialog.lpstrTitle = folderExport ? L"Name the folder for the pictures" : nullptr;
+    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
+                   (folderExport ? 0 : OFN_OVERWRITEPROMPT);
     if (!::GetSaveFileNameW(&dialog)) return false;  // cancelled, or the dialog failed
     chosen = name.data();
     return !chosen.empty();
@@ -38,6 +44,44 @@ bool AskForFile(HWND owner, ExportType type, const std::wstring& viewedPath, std
 
 void Tell(HWND owner, const std::wstring& text) {
     ::MessageBoxW(owner, text.c_str(), L"Corvelle", MB_OK | MB_ICONWARNING);
+}
+
+std::wstring WidenUtf8(const std::string& text) {
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0) ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
+// Each picture a file in the folder, written whole, the folder made once there
+// is one; should one fail, the files this export wrote are removed again.
+void RunFolderExport(HWND owner, const DecodedDatabase& database, ExportType type, const ExportOptions& options,
+                     const std::wstring& viewedPath, const std::wstring& folderPath) {
+    FolderWriter folder(viewedPath, folderPath);
+    bool opened = false, written = true;
+    size_t files = 0;
+    const auto write = [&](const std::string& name, std::string_view bytes) {
+        if (!opened) {
+            opened = true;
+            if (!folder.Open()) return written = false;
+        }
+        written = folder.Write(name, bytes);
+        files += written ? 1 : 0;
+        return written;
+    };
+    std::string error;
+    bool made = false;
+    try {
+        made = ExportToFiles(database, type, options, write, error);
+    } catch (const std::bad_alloc&) {
+        error = "there is not enough memory for it";
+    }
+    if (!written)
+        Tell(owner, L"The pictures could not be written: " + WidenUtf8(folder.Error()));
+    else if (!made)
+        Tell(owner, L"The export could not be made: " + WidenAscii(error.c_str()));
+    else if (files == 0)
+        Tell(owner, L"There is no picture to export.");
 }
 
 void RunExport(HWND owner, const DecodedDatabase& database, const ExportMenuItem& item,
@@ -51,6 +95,10 @@ void RunExport(HWND owner, const DecodedDatabase& database, const ExportMenuItem
     ExportOptions options;
     options.encoding = encoding;
     if (item.selectedOnly) options.selection = &selection;
+    if (ExportWritesFolder(item.type)) {
+        RunFolderExport(owner, database, item.type, options, viewedPath, target);
+        return;
+    }
     // Written as it is made, through the same stream as corvelle-dump -o:
     // the file is replaced only once the whole export is in.
     WholeFileStream file(target);

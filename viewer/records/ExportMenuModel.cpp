@@ -25,7 +25,9 @@ std::vector<ExportMenuItem> ExportMenuItems(const DecodedDatabase& database) {
     std::vector<ExportMenuItem> items;
     std::vector<ExportType> types;
     for (ExportType type : ExportTypesFor(database)) {
-        if (*ExportFileExtension(type) != '\0') types.push_back(type);
+        // Raw's folder of every entry's bytes is the command line's; a folder
+        // of pictures is offered as the files a person looks at.
+        if (type != ExportType::kRaw) types.push_back(type);
     }
     unsigned command = kFirstCommand;
     for (bool selectedOnly : {false, true}) {
@@ -40,6 +42,7 @@ std::vector<ExportMenuItem> ExportMenuItems(const DecodedDatabase& database) {
 }
 
 std::wstring SuggestedExportName(const std::wstring& viewedPath, ExportType type) {
+    if (ExportWritesFolder(type)) return StemOf(viewedPath) + L" " + WidenAscii(ExportTypeName(type));
     return StemOf(viewedPath) + L"." + WidenAscii(ExportFileExtension(type));
 }
 
@@ -49,11 +52,14 @@ std::wstring FolderOf(const std::wstring& path) {
 }
 
 std::wstring SaveDialogFilter(ExportType type) {
-    const std::wstring extension = WidenAscii(ExportFileExtension(type));
-    std::wstring filter = WidenAscii(ExportTypeTitle(type)) + L" (*." + extension + L")";
-    filter += L'\0';
-    filter += L"*." + extension;
-    filter += L'\0';
+    std::wstring filter;
+    if (!ExportWritesFolder(type)) {
+        const std::wstring extension = WidenAscii(ExportFileExtension(type));
+        filter = WidenAscii(ExportTypeTitle(type)) + L" (*." + extension + L")";
+        filter += L'\0';
+        filter += L"*." + extension;
+        filter += L'\0';
+    }
     filter += L"All files (*.*)";
     filter += L'\0';
     filter += L"*.*";
