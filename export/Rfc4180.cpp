@@ -5,7 +5,9 @@
 namespace corvelle {
 namespace {
 
-bool IsControl(unsigned char byte) { return (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') || byte == 0x7F; }
+bool IsControl(unsigned char byte) {
+    return (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') || byte == 0x7F;
+}
 
 bool NeedsQuotes(std::string_view text) {
     if (text.empty()) return false;

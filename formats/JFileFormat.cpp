@@ -64,11 +64,7 @@ public:
             out.OpenObject();
             json.Text("name", field.name);
             json.Number("type", field.type);
-            const char* word = JFileTypeWord(field.type);
-            if (word != nullptr)
-                json.Text("typeName", word);
-            else
-                json.Null("typeName");
+            json.WordOrNull("typeName", JFileTypeWord(field.type));
             json.Number("width", field.width);
             out.CloseObject();
         }

@@ -78,11 +78,7 @@ public:
             json.Number("width", note.width);
             json.Number("height", note.height);
             json.Number("kind", note.dataKind);
-            const char* kind = NoteDataKindWord(note.dataKind);
-            if (kind != nullptr)
-                json.Text("kindName", kind);
-            else
-                json.Null("kindName");
+            json.WordOrNull("kindName", NoteDataKindWord(note.dataKind));
             json.Number("size", note.dataLength);
             out.CloseObject();
         }

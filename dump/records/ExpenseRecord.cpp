@@ -18,7 +18,8 @@ const char* const kTypeWords[] = {
     "Lodging", "Lunch",     "Mileage",  "Other",          "Parking",    "Postage", "Snack",
     "Subway",  "Supplies",  "Taxi",     "Telephone",      "Tips",       "Tolls",   "Train",
 };
-const char* const kPaymentWords[] = {"AmEx", "Cash", "Check", "Credit Card", "MasterCard", "Prepaid", "Visa", "Unfiled"};
+const char* const kPaymentWords[] = {"AmEx",       "Cash",    "Check", "Credit Card",
+                                     "MasterCard", "Prepaid", "Visa",  "Unfiled"};
 
 // The system's country list, in the order of its codes: the currency of a
 // country is shown by the country's name, as the device's list shows it.

@@ -17,7 +17,9 @@ namespace corvelle {
 class DatabaseModel;
 
 // The parts of the layout, in the order they are read.
-enum class ExpensePart : unsigned { kDate, kType, kPayment, kCurrency, kReserved, kAmount, kVendor, kCity, kAttendees, kNote };
+enum class ExpensePart : unsigned {
+    kDate, kType, kPayment, kCurrency, kReserved, kAmount, kVendor, kCity, kAttendees, kNote
+};
 
 struct ExpenseRecord {
     PackedDate date;

@@ -8,17 +8,6 @@
 namespace corvelle::host {
 namespace {
 
-COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
-  DIBSECTION dib = {};
-  if (GetObjectA(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBits == nullptr) return CLR_INVALID;
-  const auto* row = static_cast<const BYTE*>(dib.dsBm.bmBits) + size_t(y) * dib.dsBm.bmWidthBytes;
-  return RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
-}
-
-bool Near(COLORREF got, int r, int g, int b) {
-  return abs(GetRValue(got) - r) < 24 && abs(GetGValue(got) - g) < 24 && abs(GetBValue(got) - b) < 24;
-}
-
 struct PictureRow {
   const char* name;
   const char* file;
@@ -53,8 +42,8 @@ TEST_P(PicturePage, ShowsThePictureBesideTheText) {
     EXPECT_EQ(size.bmWidth, row.width);
     EXPECT_EQ(size.bmHeight, row.height);
     for (const auto& point : row.points)
-      EXPECT_TRUE(Near(PixelOf(bitmap, point.x, point.y), point.r, point.g, point.b))
-          << point.x << "," << point.y << ": " << std::hex << PixelOf(bitmap, point.x, point.y);
+      EXPECT_TRUE(NearColour(ShownPixel(bitmap, point.x, point.y), point.r, point.g, point.b))
+          << point.x << "," << point.y << ": " << std::hex << ShownPixel(bitmap, point.x, point.y);
     const RECT picture = RectIn(parts.picture, parts.page), pane = RectIn(parts.pane, parts.page);
     EXPECT_TRUE(picture.left >= pane.right && picture.top == pane.top) << ToString(picture) << " " << ToString(pane);
   }

@@ -165,10 +165,12 @@ TEST_F(ExportFile, OfPicturesMakesTheFolderTheUserNames) {
   ASSERT_TRUE(answer.menuDone && answer.dialogDone);
   EXPECT_TRUE(answer.boxes.empty()) << testing::PrintToString(answer.boxes.size());
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
   ASSERT_EQ(names, std::vector<std::string>{expectedName});
   EXPECT_EQ(expectedName, "00000 Square.png");
-  EXPECT_TRUE(ReadFileBytes(folder + "\\" + expectedName) == expected) << "the file is what the command line writes";
+  EXPECT_TRUE(ReadFileBytes(folder + "\\" + expectedName) == expected)
+      << "the file is what the command line writes";
   EXPECT_TRUE(ReadFileBytes(viewed) == file.bytes) << "the viewed file changed";
 }
 

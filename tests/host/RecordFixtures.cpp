@@ -1,6 +1,7 @@
 #include "RecordFixtures.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "tools/fixtures/BigEndianWriter.h"
@@ -42,6 +43,17 @@ void SelectRows(HWND list, std::initializer_list<int> rows) {
   ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
   for (int row : rows) ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   PumpMessages();
+}
+
+COLORREF ShownPixel(HBITMAP bitmap, int x, int y) {
+  DIBSECTION dib = {};
+  if (GetObjectA(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBits == nullptr) return CLR_INVALID;
+  const auto* row = static_cast<const BYTE*>(dib.dsBm.bmBits) + size_t(y) * dib.dsBm.bmWidthBytes;
+  return RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
+}
+
+bool NearColour(COLORREF got, int r, int g, int b) {
+  return abs(GetRValue(got) - r) < 24 && abs(GetGValue(got) - g) < 24 && abs(GetBValue(got) - b) < 24;
 }
 
 std::string MemoFixture() { return samples::SerializePalmDatabase(samples::MemoSample()); }

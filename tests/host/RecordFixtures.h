@@ -39,5 +39,9 @@ struct RecordsParts {
 RecordsParts ShowRecords(const ViewerParts& viewer, bool timersToo = true);
 // Only these rows selected, the last one focused; then a pump.
 void SelectRows(HWND list, std::initializer_list<int> rows);
+// The colour of the shown picture's pixel (x, y), from the DIB section the control holds; and whether a colour
+// is within JPEG's error of (r, g, b).
+COLORREF ShownPixel(HBITMAP bitmap, int x, int y);
+bool NearColour(COLORREF got, int r, int g, int b);
 
 }  // namespace corvelle::host

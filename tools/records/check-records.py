@@ -393,8 +393,9 @@ CHECKS = {"expense": check_expense, "jfile": check_jfile, "mail": check_mail, "n
           "photos": check_photos, "images-windows": check_images_windows}
 
 if __name__ == "__main__":
-    if len(sys.argv) not in (3, 4) or sys.argv[1] not in CHECKS or (sys.argv[1] == "images-windows") != (len(sys.argv) == 4):
-        sys.exit("usage: check-records.py " + "|".join(CHECKS) + " CORVELLE-DUMP [CORVELLE-DUMP.EXE for images-windows]")
+    windows = len(sys.argv) > 1 and sys.argv[1] == "images-windows"
+    if len(sys.argv) != (4 if windows else 3) or sys.argv[1] not in CHECKS:
+        sys.exit("usage: check-records.py " + "|".join(CHECKS) + " CORVELLE-DUMP [CORVELLE-DUMP.EXE]")
     DUMP = sys.argv[2]
     EXE = sys.argv[3] if len(sys.argv) == 4 else None
     with tempfile.TemporaryDirectory() as folder:

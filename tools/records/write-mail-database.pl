@@ -21,7 +21,8 @@ $pdb->{appinfo}{unsent} = 0x500003;
 
 my $long_line = join(" ", map { "word$_" } 1 .. 250);
 my @messages = (
-    [0, {subject => "Hello", from => "Ann Lee <ann\@example.com>", to => "bob\@example.org", body => "Hi Bob,\nsee you.\n"}],
+    [0, {subject => "Hello", from => "Ann Lee <ann\@example.com>", to => "bob\@example.org",
+         body => "Hi Bob,\nsee you.\n"}],
     [1, {subject => "Gr\xfc\xdfe aus K\xf6ln \x80 5", from => "Zo\xeb Doe <zoe\@example.com>",
          to => "\"Smith, John\" <john\@example.com>, M\xfcller <m\@example.de>", cc => "carl\@example.com",
          bcc => "dora\@example.com", replyTo => "Zo\xeb <reply\@example.com>", sentTo => "zoe\@example.com",
