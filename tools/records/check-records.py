@@ -7,7 +7,7 @@
 # from each writer's description of its records, not from the bytes.
 #   check-records.py expense|jfile|notepad|photos|mail CORVELLE-DUMP
 #   check-records.py images-windows CORVELLE-DUMP CORVELLE-DUMP.EXE   (the Windows half of PNG, under Wine)
-import csv, importlib, io, json, os, subprocess, sys, tempfile
+import csv, importlib, io, json, os, shutil, subprocess, sys, tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)  # the writers beside this check, imported by their file names
@@ -214,13 +214,18 @@ def check_mail(folder):
 
 
 def read_pnm(data):
-    """A binary PGM or PPM as rows of (r, g, b) pixels."""
+    """A binary PBM, PGM or PPM as rows of (r, g, b) pixels (pngtopnm gives a PBM for a picture of two colours)."""
     import re
-    header = re.match(rb"(P[56])\s+(\d+)\s+(\d+)\s+(\d+)\s", data)
+    header = re.match(rb"(P4)\s+(\d+)\s+(\d+)\s|(P[56])\s+(\d+)\s+(\d+)\s+(\d+)\s", data)
     if header is None:
         return None
-    magic, width, height = header.group(1), int(header.group(2)), int(header.group(3))
     pixels = data[header.end():]
+    if header.group(1):
+        width, height = int(header.group(2)), int(header.group(3))
+        stride = (width + 7) // 8
+        return [[(0, 0, 0) if pixels[y * stride + x // 8] >> (7 - x % 8) & 1 else (255, 255, 255)
+                 for x in range(width)] for y in range(height)]
+    magic, width, height = header.group(4), int(header.group(5)), int(header.group(6))
     channels = 3 if magic == b"P6" else 1
     rows = []
     for y in range(height):
@@ -368,8 +373,10 @@ def check_images_windows(folder):
     env = dict(os.environ, WINEPREFIX=os.path.join(os.path.dirname(os.path.abspath(EXE)), "wineprefix-export"),
                WINEDEBUG="-all")
     loader = next(p for p in ("/usr/lib/wine/wine64", "/usr/bin/wine64", "/usr/bin/wine") if os.path.exists(p))
-    samples = os.path.join(os.path.dirname(HERE), "..", "samples", "Hello.prc")
-    for path in (os.path.join(folder, "notepad.pdb"), os.path.join(folder, "sunset.pdb"), os.path.abspath(samples)):
+    # The sample's bitmaps too, from a copy: the exports go beside their database, never into the sources.
+    hello = os.path.join(folder, "Hello.prc")
+    shutil.copyfile(os.path.join(os.path.dirname(HERE), "..", "samples", "Hello.prc"), hello)
+    for path in (os.path.join(folder, "notepad.pdb"), os.path.join(folder, "sunset.pdb"), hello):
         native, windows = path + ".native", path + ".windows"
         run("--export", "images", "-o", native, path)
         done = subprocess.run([loader, EXE, "--export", "images", "-o", "Z:" + windows.replace("/", "\\"),
