@@ -190,9 +190,12 @@ void AppendQuotedPrintableBody(std::string_view utf8, std::string& out) {
             }
             const auto byte = static_cast<unsigned char>(line[i]);
             const bool last = i + 1 == line.size();
-            // A space or TAB at a line's end would be lost in transport; "F"
-            // is encoded at a line's start so that no line begins "From ".
-            const bool plain = (byte >= 0x21 && byte <= 0x7E && byte != '=' && !(width == 0 && byte == 'F')) ||
+            // A space or TAB at a line's end would be lost in transport. "F"
+            // and ">" are encoded at a line's start, so that no line begins
+            // "From " nor looks like an mboxrd-quoted ">From ", whose ">" a
+            // reader would take off.
+            const bool lineStart = width == 0 && (byte == 'F' || byte == '>');
+            const bool plain = (byte >= 0x21 && byte <= 0x7E && byte != '=' && !lineStart) ||
                                ((byte == ' ' || byte == '\t') && !last && width > 0);
             const size_t length = plain ? 1 : 3;
             if (plain) {

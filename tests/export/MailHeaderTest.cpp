@@ -104,18 +104,20 @@ INSTANTIATE_TEST_SUITE_P(Rows, MboxBody,
                          [](const auto& info) { return info.param.name; });
 
 TEST(QuotedPrintableBody, KeepsLinesShortAndNoneBeginsWithFrom) {
-    std::string body = "From the start " + std::string(200, 'x') + " \xC3\xA9=\n";
+    std::string body = "From the start " + std::string(200, 'x') + " \xC3\xA9=\n>From a reply\n";
     EXPECT_FALSE(FitsEightBit(std::string(999, 'y')));
     EXPECT_TRUE(FitsEightBit(std::string(998, 'y') + "\n" + std::string(998, 'y')));
     std::string out;
     AppendQuotedPrintableBody(body, out);
     EXPECT_EQ(out.rfind("=46rom the start", 0), 0u) << out;
-    EXPECT_EQ(out.substr(out.size() - 8), "=A9=3D\r\n") << "the \"=\" and the line's last bytes encoded";
+    EXPECT_NE(out.find("=A9=3D\r\n=3EFrom a reply\r\n"), std::string::npos)
+        << "the \"=\" and the line's last bytes encoded, and a \">\" that mboxrd readers would take off";
     for (size_t at = 0; at < out.size();) {
         const size_t end = out.find("\r\n", at);
         ASSERT_NE(end, std::string::npos);
         EXPECT_LE(end - at, 76u);
         EXPECT_NE(out.compare(at, 5, "From "), 0);
+        EXPECT_NE(out.compare(at, 6, ">From "), 0);
         at = end + 2;
     }
 }

@@ -28,7 +28,7 @@ my @messages = (
          bcc => "dora\@example.com", replyTo => "Zo\xeb <reply\@example.com>", sentTo => "zoe\@example.com",
          body => "From here on,\n>From there\nnot From the start\r\nend"}],
     [2, {subject => "A subject long enough to be folded across more than one header line, as RFC 5322 asks of it",
-         from => "c\@example.com", body => $long_line}],
+         from => "c\@example.com", body => "$long_line\n>From a reply\nFrom me"}],
     [3, {subject => "", from => "", to => "", body => ""}],
     [4, {subject => "Draft \xe9t\xe9", to => "Ren\xe9e <renee\@example.fr>", body => "Caf\xe9\n"}],
 );
