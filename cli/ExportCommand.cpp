@@ -111,8 +111,8 @@ int WriteText(const corvelle::DecodedDatabase& database, corvelle::ExportType fo
     return 0;
 }
 
-// Each picture a file in OUT, written whole; should one fail, those this
-// run wrote are removed again.
+// Each picture a file in OUT, written whole; should one fail, what this run
+// did is undone (a file that was there before is put back).
 int WriteImages(const corvelle::DecodedDatabase& database, const ExportRequest& request) {
     corvelle::ExportOptions options;
     options.encoding = request.encoding;
@@ -135,7 +135,11 @@ int WriteImages(const corvelle::DecodedDatabase& database, const ExportRequest& 
         std::fprintf(stderr, "corvelle-dump: %s\n", folder.Error().c_str());
         return 1;
     }
-    return made ? 0 : Fail(request.path, error);
+    if (!made) return Fail(request.path, error);
+    folder.Commit();
+    if (!opened) std::fprintf(stderr, "corvelle-dump: %s: there is no picture to export; %s is not made\n",
+                              request.path, request.out);
+    return 0;
 }
 
 }  // namespace

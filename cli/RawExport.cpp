@@ -62,6 +62,7 @@ int WriteRawExport(const corvelle::DatabaseModel& model, const char* databasePat
     if (model.Count() < model.AnnouncedCount())
         std::fprintf(stderr, "corvelle-dump: %s: the file holds %zu of the %u announced %ss\n", databasePath,
                      model.Count(), unsigned{model.AnnouncedCount()}, kind);
+    writer.Commit();
     return 0;
 }
 

@@ -348,7 +348,7 @@ def check_photos(folder):
         picture = entries(path)[0]["fields"]["picture"]
         expect(f"{file} json problems", picture["problems"], problems)
         images = os.path.join(folder, file + ".images")
-        run("--export", "images", "-o", images, path)
+        said = run("--export", "images", "-o", images, path).stderr
         written = os.listdir(images) if os.path.isdir(images) else []  # made only for a picture
         if file == "sunset.pdb":
             expect(f"{file} picture", (picture["width"], picture["height"], picture["size"], picture["blocks"]),
@@ -363,6 +363,7 @@ def check_photos(folder):
                    W.SUNSET[:W.BLOCK] + W.SUNSET[2 * W.BLOCK:])
         else:
             expect(f"{file}: no image file of blocks out of order", written, [])
+            expect(f"{file}: no picture said", b"there is no picture to export" in said, True)
 
 
 def check_images_windows(folder):

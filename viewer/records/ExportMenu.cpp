@@ -54,7 +54,8 @@ std::wstring WidenUtf8(const std::string& text) {
 }
 
 // Each picture a file in the folder, written whole, the folder made once there
-// is one; should one fail, the files this export wrote are removed again.
+// is one; should one fail, what this export did is undone (a file that was
+// there before is put back).
 void RunFolderExport(HWND owner, const DecodedDatabase& database, ExportType type, const ExportOptions& options,
                      const std::wstring& viewedPath, const std::wstring& folderPath) {
     FolderWriter folder(viewedPath, folderPath);
@@ -82,6 +83,7 @@ void RunFolderExport(HWND owner, const DecodedDatabase& database, ExportType typ
         Tell(owner, L"The export could not be made: " + WidenAscii(error.c_str()));
     else if (files == 0)
         Tell(owner, L"There is no picture to export.");
+    if (written && made) folder.Commit();
 }
 
 void RunExport(HWND owner, const DecodedDatabase& database, const ExportMenuItem& item,
