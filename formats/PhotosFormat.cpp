@@ -3,6 +3,7 @@
 // "DBLK" blocks, joined here in order (a block missing or out of order is
 // said where). The Records page shows the thumbnail or the picture, and the
 // images export writes a picture's JPEG as stored.
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -46,9 +47,15 @@ std::string_view PictureTitle(std::string_view name) {
 class PhotosReader final : public FormatReader {
 public:
     explicit PhotosReader(const DatabaseModel& model) : m_model(model) {
-        for (size_t index = 0; index < model.Count(); ++index)
-            if (IsPhotoBlock(model.Data(index))) m_hasBlocks = true;
-        if (m_hasBlocks) m_photo = JoinPhotoBlocks(model);
+        // The picture goes out with its first block that is not deleted, as
+        // the join leaves deleted blocks out.
+        bool blocks = false;
+        for (size_t index = model.Count(); index-- > 0;) {
+            if (!IsPhotoBlock(model.Data(index))) continue;
+            blocks = true;
+            if (!record_flags::IsGone(model.Entry(index).attributes)) m_firstBlock = index;
+        }
+        if (blocks) m_photo = JoinPhotoBlocks(model);
     }
 
     // Photos leaves a deleted picture's record without data: nothing to decode.
@@ -141,7 +148,7 @@ public:
     // A picture database gives its one JPEG, at its first block; the album's
     // thumbnails are small copies of pictures kept elsewhere and give none.
     void Feed(size_t index, ExportType, ExportFeed& feed) const override {
-        if (!IsPhotoBlock(m_model.Data(index)) || index != FirstBlock()) return;
+        if (index != m_firstBlock) return;
         const EntryPicture picture = Picture(index);
         if (picture.kind != EntryPicture::Kind::kNone)
             feed.Picture({PictureTitle(m_model.Header().name), picture});
@@ -149,14 +156,8 @@ public:
     }
 
 private:
-    size_t FirstBlock() const {
-        for (size_t index = 0; index < m_model.Count(); ++index)
-            if (IsPhotoBlock(m_model.Data(index))) return index;
-        return m_model.Count();
-    }
-
     const DatabaseModel& m_model;
-    bool m_hasBlocks = false;
+    size_t m_firstBlock = SIZE_MAX;
     JoinedPhoto m_photo;  // the picture of a database of blocks: owned here, shown from here
 };
 
