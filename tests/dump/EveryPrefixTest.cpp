@@ -33,7 +33,8 @@ const FixtureSet kFixtureSets[] = {
      "perl " CORVELLE_SOURCE_DIR "/tools/records/write-mail-database.pl . >/dev/null && "
      "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-notepad-database.py . && "
      "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-photos-databases.py .",
-     {"expense.pdb", "jfile.pdb", "mail.pdb", "notepad.pdb", "album.pdb", "missing.pdb", "shuffled.pdb"},
+     {"expense.pdb", "jfile.pdb", "jfile-short-appinfo.pdb", "mail.pdb", "notepad.pdb", "album.pdb", "sunset.pdb",
+      "missing.pdb", "shuffled.pdb"},
      {}},
     {"EReaderTealDocISilo",
      nullptr,
