@@ -28,13 +28,15 @@ struct PngWriter {
 
 // The rows are made before libpng is called: its errors return by longjmp,
 // which must not cross an object with a destructor made after setjmp.
-bool Write(PngWriter& writer, const IconImage& image, const std::vector<png_bytep>& rows, bool alpha,
+bool Write(PngWriter& writer, const IconImage& image, const std::vector<png_bytep>& rows, PngColours colours,
            std::string& png) {
     if (setjmp(png_jmpbuf(writer.png))) return false;
     png_set_write_fn(writer.png, &png, AppendToString, NoFlush);
-    png_set_IHDR(writer.png, writer.info, image.width, image.height, 8,
-                 alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    static const int kTypes[] = {PNG_COLOR_TYPE_GRAY, PNG_COLOR_TYPE_GRAY, PNG_COLOR_TYPE_RGB,
+                                 PNG_COLOR_TYPE_RGB_ALPHA};
+    png_set_IHDR(writer.png, writer.info, image.width, image.height, colours == PngColours::kBlackAndWhite ? 1 : 8,
+                 kTypes[static_cast<int>(colours)], PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     png_write_info(writer.png, writer.info);
     png_write_image(writer.png, const_cast<png_bytepp>(rows.data()));
     png_write_end(writer.png, writer.info);
@@ -47,21 +49,29 @@ bool EncodePng(const IconImage& image, std::string& png) {
     png.clear();
     if (image.width == 0 || image.height == 0 || image.pixels.size() != size_t{image.width} * image.height)
         return false;
-    const bool alpha = !IsOpaque(image);
-    const size_t channels = alpha ? 4 : 3;
-    std::vector<png_byte> bytes(image.pixels.size() * channels);
+    const PngColours colours = ColoursOf(image);
+    // The rows as the file holds them: a bit a pixel (1 white, most
+    // significant first, each row whole bytes), a byte of grey, or bytes of
+    // RGB or RGBA.
+    static const size_t kChannels[] = {0, 1, 3, 4};
+    const size_t channels = kChannels[static_cast<int>(colours)];
+    const size_t stride = channels == 0 ? (size_t{image.width} + 7) / 8 : size_t{image.width} * channels;
+    std::vector<png_byte> bytes(stride * image.height);
     for (size_t i = 0; i < image.pixels.size(); ++i) {
         const Rgba& pixel = image.pixels[i];
+        if (channels == 0) {
+            const size_t y = i / image.width, x = i % image.width;
+            if (pixel.r != 0) bytes[y * stride + x / 8] |= static_cast<png_byte>(0x80 >> (x % 8));
+            continue;
+        }
         png_byte* out = &bytes[i * channels];
-        out[0] = pixel.r;
-        out[1] = pixel.g;
-        out[2] = pixel.b;
-        if (alpha) out[3] = pixel.a;
+        const png_byte values[] = {pixel.r, pixel.g, pixel.b, pixel.a};
+        for (size_t c = 0; c < channels; ++c) out[c] = values[c];
     }
     std::vector<png_bytep> rows(image.height);
-    for (uint32_t y = 0; y < image.height; ++y) rows[y] = &bytes[size_t{y} * image.width * channels];
+    for (uint32_t y = 0; y < image.height; ++y) rows[y] = &bytes[size_t{y} * stride];
     PngWriter writer;
-    if (writer.png == nullptr || writer.info == nullptr || !Write(writer, image, rows, alpha, png)) {
+    if (writer.png == nullptr || writer.info == nullptr || !Write(writer, image, rows, colours, png)) {
         png.clear();
         return false;
     }
