@@ -11,13 +11,13 @@
 
 #include "cli/CommandFailure.h"
 #include "cli/RawExport.h"
+#include "cli/UsageText.h"
 #include "dump/DatabaseModel.h"
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 #include "export/Export.h"
+#include "export/ExportToFile.h"
 #include "io/MappedFile.h"
-#include "io/FolderWriter.h"
 #include "io/SameFile.h"
-#include "io/WholeFileWriter.h"
 
 namespace corvelle_dump {
 
@@ -32,8 +32,9 @@ struct ExportRequest {
 };
 
 int UsageError(const char* what) {
-    std::fprintf(stderr, "corvelle-dump: %s\nUsage: corvelle-dump --export FORMAT [--encoding NAME] [--data] "
-                         "[-o OUT] FILE\n" CORVELLE_EXPORT_USAGE, what);
+    std::fprintf(stderr,
+                 "corvelle-dump: %s\nUsage: corvelle-dump --export FORMAT [--encoding NAME] [--data] [-o OUT] FILE\n%s",
+                 what, ExportUsage().c_str());
     return 2;
 }
 
@@ -101,14 +102,15 @@ int WriteText(const corvelle::DecodedDatabase& database, corvelle::ExportType fo
         if (!written || std::fflush(stdout) != 0) return Fail("standard output", "cannot write");
         return made ? 0 : Fail(request.path, error);
     }
-    corvelle::WholeFileStream file(request.out);
-    const auto write = [&file](std::string_view piece) { return file.Write(piece); };
-    const bool made = corvelle::ExportToOutput(database, format, options, write, error);
+    const corvelle::ExportFileResult result = corvelle::ExportToFile(database, format, options, request.out, request.path);
     warn();
-    if (!file.Error().empty()) return Fail(request.out, "cannot write: " + file.Error());
-    if (!made) return Fail(request.path, error);
-    if (!file.Commit()) return Fail(request.out, "cannot write: " + file.Error());
-    return 0;
+    switch (result.status) {
+        case corvelle::ExportFileStatus::kWritten: return 0;
+        case corvelle::ExportFileStatus::kSameFile: return Fail(request.out, "cannot write: it is the database being exported");
+        case corvelle::ExportFileStatus::kNotMade: return Fail(request.path, result.reason);
+        case corvelle::ExportFileStatus::kNotWritten: break;
+    }
+    return Fail(request.out, "cannot write: " + result.reason);
 }
 
 // Each picture a file in OUT, written whole; should one fail, what this run
@@ -118,27 +120,20 @@ int WriteImages(const corvelle::DecodedDatabase& database, const ExportRequest& 
     options.encoding = request.encoding;
     std::vector<std::string> warnings;
     options.warnings = &warnings;
-    corvelle::FolderWriter folder(request.path, request.out);
-    bool opened = false, written = true;
-    const auto write = [&](const std::string& name, std::string_view bytes) {
-        if (!opened) {  // made only once there is a picture to write
-            opened = true;
-            if (!folder.Open()) return written = false;
-        }
-        return written = folder.Write(name, bytes);
-    };
-    std::string error;
-    const bool made = corvelle::ExportToFiles(database, corvelle::ExportType::kImages, options, write, error);
+    const corvelle::ExportFolderResult result =
+        corvelle::ExportToFolder(database, corvelle::ExportType::kImages, options, request.out, request.path);
     for (const std::string& warning : warnings)
         std::fprintf(stderr, "corvelle-dump: %s: %s\n", request.path, warning.c_str());
-    if (!written) {
-        std::fprintf(stderr, "corvelle-dump: %s\n", folder.Error().c_str());
-        return 1;
+    switch (result.status) {
+        case corvelle::ExportFileStatus::kWritten: break;
+        case corvelle::ExportFileStatus::kNotMade: return Fail(request.path, result.reason);
+        case corvelle::ExportFileStatus::kSameFile:
+        case corvelle::ExportFileStatus::kNotWritten:
+            std::fprintf(stderr, "corvelle-dump: %s\n", result.reason.c_str());
+            return 1;
     }
-    if (!made) return Fail(request.path, error);
-    folder.Commit();
-    if (!opened) std::fprintf(stderr, "corvelle-dump: %s: there is no picture to export; %s is not made\n",
-                              request.path, request.out);
+    if (result.files == 0)
+        std::fprintf(stderr, "corvelle-dump: %s: there is no picture to export; nothing is written\n", request.path);
     return 0;
 }
 

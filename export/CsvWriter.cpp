@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "export/ExportFeed.h"
+#include "formats/ExportFeed.h"
 #include "export/ExportWriters.h"
-#include "export/Rfc4180.h"
+#include "standards/Rfc4180.h"
 
 namespace corvelle {
 namespace {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "export/ExportType.h"
+#include "formats/ExportType.h"
 #include "formats/FormatTable.h"
 
 namespace corvelle {
@@ -27,6 +27,9 @@ const char* ExportTypeTitle(ExportType type);
 // Whether the export writes a folder of files rather than one file: raw and
 // images.
 bool ExportWritesFolder(ExportType type);
+
+// Every export, in the order above.
+std::vector<ExportType> AllExportTypes();
 
 // The exports that fit this database, in the order above.
 std::vector<ExportType> ExportTypesFor(const DecodedDatabase& database);

@@ -8,7 +8,7 @@
 
 #include "dump/LauncherIcon.h"
 #include "dump/records/ImageFile.h"
-#include "export/ExportFeed.h"
+#include "formats/ExportFeed.h"
 #include "export/ExportWriters.h"
 #include "export/PngFile.h"
 

@@ -6,10 +6,10 @@
 // mbox readers split the file.
 #include <string>
 
-#include "export/CivilDate.h"
-#include "export/ExportFeed.h"
+#include "standards/CivilDate.h"
+#include "formats/ExportFeed.h"
 #include "export/ExportWriters.h"
-#include "export/Rfc5322.h"
+#include "standards/Rfc5322.h"
 
 namespace corvelle {
 namespace {

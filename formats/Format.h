@@ -12,7 +12,7 @@
 #include "dump/ByteSpan.h"
 #include "dump/DatabaseModel.h"
 #include "dump/PalmBitmap.h"
-#include "export/ExportType.h"
+#include "formats/ExportType.h"
 
 namespace corvelle {
 

@@ -5,7 +5,7 @@ set(CORVELLE_ASAN_BUILD "" CACHE PATH "Build tree with CORVELLE_SANITIZE=ON")
 set(CORVELLE_FUZZ_BUILD "" CACHE PATH "Build tree with CORVELLE_FUZZ=ON")
 
 if(CORVELLE_ASAN_BUILD AND EXISTS ${CORVELLE_ASAN_BUILD}/CMakeCache.txt)
-  foreach(subsystem dump export io plugin viewer records about)
+  foreach(subsystem dump export io plugin viewer model about)
     add_test(NAME sanitized-${subsystem}-tests
       COMMAND ${CORVELLE_ASAN_BUILD}/tests/corvelle_${subsystem}_tests --gtest_brief=1)
     set_tests_properties(sanitized-${subsystem}-tests PROPERTIES
@@ -79,7 +79,7 @@ add_test(NAME install-zip
 # The exports read by parsers that no one here wrote (python3-vobject, python3-icalendar, dateutil) and compared
 # with what Debian's Palm modules read from the same databases.
 if(CORVELLE_PERL AND EXISTS /usr/bin/python3)
-  foreach(check vcard ics text json encodings raw errors)
+  foreach(check vcard readings ics text json encodings raw errors)
     add_test(NAME export-${check}
       COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/export/check-exports.py ${check} $<TARGET_FILE:corvelle-dump>)
   endforeach()

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "export/Rfc4180.h"
+#include "standards/Rfc4180.h"
 
 namespace corvelle {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "export/Rfc5322.h"
-#include "export/Utf8.h"
+#include "standards/Rfc5322.h"
+#include "standards/Utf8.h"
 
 namespace corvelle {
 namespace {
