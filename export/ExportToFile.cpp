@@ -9,6 +9,19 @@
 namespace corvelle {
 namespace {
 
+const char kNoMemory[] = "there is not enough memory for it";
+
+// Runs an export: running out of memory is its failure, said in words.
+template <class Make>
+bool MadeWithinMemory(std::string& error, Make make) {
+    try {
+        return make();
+    } catch (const std::bad_alloc&) {
+        error = kNoMemory;
+        return false;
+    }
+}
+
 template <class Path>
 ExportFileResult WriteExport(const DecodedDatabase& database, ExportType type, const ExportOptions& options,
                              const Path& target, const Path& viewed) {
@@ -17,12 +30,8 @@ ExportFileResult WriteExport(const DecodedDatabase& database, ExportType type, c
         WholeFileStream file(target);
         const auto write = [&file](std::string_view piece) { return file.Write(piece); };
         std::string error;
-        bool made = false;
-        try {
-            made = ExportToOutput(database, type, options, write, error);
-        } catch (const std::bad_alloc&) {
-            error = "there is not enough memory for it";
-        }
+        const bool made =
+            MadeWithinMemory(error, [&] { return ExportToOutput(database, type, options, write, error); });
         // A write that failed says so before anything else: the export then
         // stopped for that reason, not for its own.
         if (!file.Error().empty()) return {ExportFileStatus::kNotWritten, file.Error()};
@@ -30,7 +39,7 @@ ExportFileResult WriteExport(const DecodedDatabase& database, ExportType type, c
         if (!file.Commit()) return {ExportFileStatus::kNotWritten, file.Error()};
         return {ExportFileStatus::kWritten, {}};
     } catch (...) {
-        return {ExportFileStatus::kNotWritten, "there is not enough memory for it"};
+        return {ExportFileStatus::kNotWritten, kNoMemory};
     }
 }
 
@@ -51,18 +60,14 @@ ExportFolderResult WriteFolder(const DecodedDatabase& database, ExportType type,
             return written;
         };
         std::string error;
-        bool made = false;
-        try {
-            made = ExportToFiles(database, type, options, write, error);
-        } catch (const std::bad_alloc&) {
-            error = "there is not enough memory for it";
-        }
+        const bool made =
+            MadeWithinMemory(error, [&] { return ExportToFiles(database, type, options, write, error); });
         if (!written) return {ExportFileStatus::kNotWritten, folder.Error()};
         if (!made) return {ExportFileStatus::kNotMade, error};
         folder.Commit();
         return {ExportFileStatus::kWritten, {}, files};
     } catch (...) {
-        return {ExportFileStatus::kNotWritten, "there is not enough memory for it"};
+        return {ExportFileStatus::kNotWritten, kNoMemory};
     }
 }
 
