@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dump/LauncherIcon.h"
+#include "io/ComApartment.h"
 
 namespace {
 
@@ -48,23 +49,6 @@ HBITMAP MakeBitmap(const corvelle::IconImage& image) {
     return bitmap;
 }
 
-// COM on this thread for as long as a decoding takes: the host's own
-// apartment where it has one (then only counted up and down again), else one
-// made here. A thread already in the multithreaded apartment serves as well.
-class ComApartment {
-public:
-    ComApartment() : m_result(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComApartment() {
-        if (SUCCEEDED(m_result)) ::CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    bool Usable() const { return SUCCEEDED(m_result) || m_result == RPC_E_CHANGED_MODE; }
-
-private:
-    HRESULT m_result;
-};
-
 // A JPEG image within a 64 KB blob may claim any size; a larger one is not
 // decoded, so that its pixels are bounded before Windows allocates them.
 constexpr UINT kMaxImageSide = 2048;
@@ -73,7 +57,7 @@ constexpr UINT kMaxImageSide = 2048;
 // as the page's pixels. False for anything WIC cannot decode.
 bool DecodeImageFile(const corvelle::ByteSpan& file, corvelle::IconImage& image) {
     if (file.data == nullptr || file.size == 0 || file.size > MAXDWORD) return false;
-    const ComApartment apartment;  // declared first: outlives every object below
+    const corvelle::ComApartment apartment;  // declared first: outlives every object below
     if (!apartment.Usable()) return false;
     IWICImagingFactory* rawFactory = nullptr;
     if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
@@ -118,6 +102,8 @@ bool DecodeImageFile(const corvelle::ByteSpan& file, corvelle::IconImage& image)
 
 bool CRecordPicture::Show(const corvelle::EntryPicture& picture) {
     Clear();
+    if (picture.kind == corvelle::EntryPicture::Kind::kPixels)
+        return picture.pixels != nullptr && ShowImage(*picture.pixels);
     if (picture.bytes.data == nullptr) return false;
     corvelle::IconImage decoded;
     switch (picture.kind) {
@@ -127,6 +113,7 @@ bool CRecordPicture::Show(const corvelle::EntryPicture& picture) {
     case corvelle::EntryPicture::Kind::kImageFile:
         if (!DecodeImageFile(picture.bytes, decoded)) return false;
         break;
+    case corvelle::EntryPicture::Kind::kPixels:
     case corvelle::EntryPicture::Kind::kNone:
         return false;
     }

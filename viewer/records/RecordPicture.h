@@ -1,7 +1,8 @@
 // The picture of an entry beside the Records page's text: a bitmap family's
-// best rendition, or an image file (a contact's JPEG) decoded by Windows' own
-// imaging, fitted to a box (small ones enlarged by whole factors so that pixel
-// art stays sharp) as a device-independent bitmap shown by a static control.
+// best rendition, an image file (a contact's JPEG, a photo) decoded by
+// Windows' own imaging, or the pixels a format decoded (a Note Pad drawing),
+// fitted to a box (small ones enlarged by whole factors so that pixel art
+// stays sharp) as a device-independent bitmap shown by a static control.
 // The page owns the bitmap; the control only shows it.
 #pragma once
 
