@@ -1,6 +1,5 @@
-// The export entry point: which formats fit which database (the rules; each format's own list is
-// read back by its export's check), the one-line reasons, the selection, and what the writers
-// leave out.
+// The export entry point: which formats fit which database, the one-line
+// reasons, the selection, and what the writers leave out.
 #include "ExportFixture.h"
 
 namespace corvelle {
@@ -31,8 +30,16 @@ TEST_P(FormatsFor, NameWhatFits) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, FormatsFor,
-                         testing::Values(FitRow{"Memo", "DATA", "memo", false, "text json raw "},
-                                         FitRow{"PalmDocOfAnyCreator", "TEXt", "PeRl", false, "text json raw "},
+                         testing::Values(FitRow{"Address", "DATA", "addr", false, "vcard json raw "},
+                                         FitRow{"DateBook", "DATA", "date", false, "ics json raw "},
+                                         FitRow{"ToDo", "DATA", "todo", false, "ics json raw "},
+                                         FitRow{"Memo", "DATA", "memo", false, "text json raw "},
+                                         FitRow{"PalmDoc", "TEXt", "REAd", false, "text json raw "},
+                                         FitRow{"Expense", "DATA", "exps", false, "csv json raw "},
+                                         FitRow{"JFile", "JbDb", "JBas", false, "csv json raw "},
+                                         FitRow{"Mail", "DATA", "mail", false, "mbox json raw "},
+                                         FitRow{"NotePad", "DATA", "npad", false, "json raw images "},
+                                         FitRow{"Photos", "Foto", "Foto", false, "json raw images "},
                                          FitRow{"Other", "DATA", "PeRl", false, "json raw "},
                                          FitRow{"MemoTypeButResources", "DATA", "memo", true, "json raw images "}),
                          [](const auto& info) { return info.param.name; });
