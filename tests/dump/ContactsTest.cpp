@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dump/DatabaseModel.h"
+#include "HeapFile.h"
 #include "dump/records/ContactsRecord.h"
 #include "formats/EntryText.h"
 #include "tools/fixtures/BigEndianWriter.h"
@@ -46,12 +46,7 @@ std::string ContactsFile(const std::vector<std::string>& records, const std::str
     return samples::SerializePalmDatabase(db);
 }
 
-// A file's bytes at exactly their length on the heap, so that the sanitizers catch a read past them.
-struct File {
-    std::vector<uint8_t> bytes;
-    explicit File(const std::string& text) : bytes(text.begin(), text.end()) {}
-    DatabaseModel Model() const { return DatabaseModel(bytes.data(), bytes.size()); }
-};
+using File = HeapFile;
 
 std::string FieldsOf(const std::string& record, const std::string& appInfo = "") {
     const File file(ContactsFile({record}, appInfo));

@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "HeapFile.h"
+#include "ShownText.h"
 #include "TestFolder.h"
 #include "dump/records/EReaderRecord.h"
 #include "export/Export.h"
-#include "formats/DocumentText.h"
 #include "formats/EntryText.h"
 #include "formats/FormatTable.h"
 #include "tools/fixtures/BookWriter.h"
@@ -19,20 +20,6 @@
 using namespace corvelle;
 
 namespace {
-
-// The document as one string: headings as "#title" lines, rules as "---", bold as *text*.
-struct BookText final : DocumentSink {
-    void Text(std::string_view utf8, unsigned style) override {
-        const bool bold = (style & text_style::kBold) != 0;
-        out += bold ? "*" + std::string(utf8) + "*" : std::string(utf8);
-    }
-    void Heading(std::string_view utf8) override { out += "#" + std::string(utf8) + "\n"; }
-    void Image(const ByteSpan& file) override { out += "[image:" + std::to_string(file.size) + "]"; }
-    void Rule() override { out += "---\n"; }
-    void Note(std::string text) override { notes.push_back(std::move(text)); }
-    std::string out;
-    std::vector<std::string> notes;
-};
 
 struct Book {
     explicit Book(std::string fileBytes)
@@ -42,15 +29,7 @@ struct Book {
     explicit Book(const samples::EReaderBook& book)
         : Book(samples::SerializePalmDatabase(samples::EReaderDatabase(book))) {}
 
-    BookText Read() const {
-        BookText sink;
-        const auto document = database.Reader().OpenDocument(TextOptions{});
-        EXPECT_NE(document, nullptr);
-        if (document == nullptr) return sink;
-        for (int pieces = 0; document->Next(sink); ++pieces)
-            if (pieces > 100000) ADD_FAILURE() << "the document never ends";
-        return sink;
-    }
+    ShownText Read(bool styles = true) const { return ReadDocument(database, styles); }
     std::string Fields(size_t index) const { return EntryFieldsText(database, index); }
 
     std::string bytes;
@@ -75,13 +54,13 @@ struct HeaderCase {
 void PrintTo(const HeaderCase& c, std::ostream* out) { *out << c.name; }
 
 const HeaderCase kHeaderCases[] = {
-    {"Zlib", 10, false, 0, "Compression:\tzlib\n", "*Hello* world", ""},
-    {"PalmDoc", 2, false, 0, "Compression:\tPalmDOC\n", "*Hello* world", ""},
+    {"Zlib", 10, false, 0, "Compression:\tzlib\n", "<B>Hello</> world", ""},
+    {"PalmDoc", 2, false, 0, "Compression:\tPalmDOC\n", "<B>Hello</> world", ""},
     {"Protected260", 260, false, 0, "Compression:\tprotected (260): the text is not shown\n", "", "protected"},
     {"Protected272", 272, false, 0, "Compression:\tprotected (272): the text is not shown\n", "", "protected"},
     {"UnknownCompression", 7, false, 0, "Compression:\tunknown (7)\n", "", "compression 7"},
-    {"Older202", 2, true, 0, "Compression:\tPalmDOC, its bytes XORed with A5h\n", "*Hello* world", ""},
-    {"Older116", 2, true, 116, "Compression:\tPalmDOC, its bytes XORed with A5h\n", "*Hello* world", ""},
+    {"Older202", 2, true, 0, "Compression:\tPalmDOC, its bytes XORed with A5h\n", "<B>Hello</> world", ""},
+    {"Older116", 2, true, 116, "Compression:\tPalmDOC, its bytes XORed with A5h\n", "<B>Hello</> world", ""},
     {"CutBeforeTheFirstNonTextRecord", 10, false, 13, "Compression:\tzlib\n", "", "no text records"},
 };
 
@@ -104,7 +83,7 @@ TEST_P(EReaderHeaderTest, SaysWhatTheBookIsAndReadsTheTextItCan) {
     if (c.headerSize == 13) {
         EXPECT_TRUE(Has(header, "The record ends at byte 13, inside the first non-text record.\n"));
     }
-    const BookText read = file.Read();
+    const ShownText read = file.Read();
     EXPECT_EQ(read.out, c.shown);
     if (*c.note == '\0') {
         EXPECT_TRUE(read.notes.empty()) << read.notes.front();
@@ -145,7 +124,7 @@ TEST(EReaderText, FaultsStopTheRecordWithANote) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const EReaderText text =
-            DecodeEReaderText({reinterpret_cast<const uint8_t*>(c.record.data()), c.record.size()}, c.compression);
+            DecodeEReaderText(Span(c.record), c.compression);
         EXPECT_EQ(text.stop, c.stop);
         if (c.stop != EReaderText::Stop::kCut) {
             EXPECT_EQ(text.text.size(), c.size);
@@ -154,8 +133,7 @@ TEST(EReaderText, FaultsStopTheRecordWithANote) {
         EXPECT_EQ(EReaderStopText(text.stop) == nullptr, c.stop == EReaderText::Stop::kNone);
     }
     // A list cell asks for a little: that is no bomb.
-    const EReaderText cell =
-        DecodeEReaderText({reinterpret_cast<const uint8_t*>(bomb.data()), bomb.size()}, EReaderCompression::kZlib, 80);
+    const EReaderText cell = DecodeEReaderText(Span(bomb), EReaderCompression::kZlib, 80);
     EXPECT_EQ(cell.text.size(), 80u);
     EXPECT_EQ(cell.stop, EReaderText::Stop::kNone);
 }
@@ -166,7 +144,7 @@ TEST(EReaderDocument, ManySmallBombsStopTheBook) {
     book.texts.assign(60, std::string(65535, 'a'));
     const Book file(book);
     ASSERT_LT(file.bytes.size() * 64, 60u * 65535u);
-    const BookText read = file.Read();
+    const ShownText read = file.Read();
     EXPECT_EQ(read.out.size(), file.bytes.size() * 64);
     ASSERT_FALSE(read.notes.empty());
     EXPECT_TRUE(Has(read.notes.back(), "64 times the size of its file")) << read.notes.back();
@@ -225,8 +203,8 @@ TEST(EReaderDocument, FootnotesAndSidebarsFollowTheText) {
     book.footnotes = {{"a", "First \\inote\\i."}, {"b", "Second."}};
     book.sidebars = {{"s", "Aside\n"}};
     book.images = {{"dot.png", "\x89PNG-bytes"}};
-    const BookText read = Book(book).Read();
-    EXPECT_EQ(read.out, "Text[1] and [image:10].\n#Footnotes\n*a* First note.\n*b* Second.\n#Sidebars\n*s* Aside\n");
+    const ShownText read = Book(book).Read();
+    EXPECT_EQ(read.out, "Text[1] and [image:10].\n#Footnotes\n<B>a</> First <I>note</>.\n<B>b</> Second.\n#Sidebars\n<B>s</> Aside\n");
     EXPECT_TRUE(read.notes.empty());
 }
 
@@ -239,7 +217,7 @@ TEST(EReaderDocument, TheTextExportHoldsTheDocumentsWords) {
         ASSERT_FALSE(file.bytes.empty());
         std::string exported, error;
         ASSERT_TRUE(ExportToText(file.database, ExportType::kText, ExportOptions{}, exported, error)) << error;
-        std::string document = file.Read().out;
+        std::string document = file.Read(false).out;
         for (size_t at; (at = document.find("[image:")) != std::string::npos;)
             document.replace(at, document.find(']', at) - at + 1, "[image]");
         std::vector<std::string> ours, theirs;

@@ -5,37 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "ShownText.h"
 #include "formats/HtmlText.h"
 
 using namespace corvelle;
 
 namespace {
-
-// A change of style as [b], [i], [u], [s] ([] plain again), so that one run given in two pieces
-// shows as one; headings as "# ", rules as "---", images as [image N bytes].
-class Shown final : public DocumentSink {
-public:
-    void Text(std::string_view utf8, unsigned style) override {
-        if (style != m_style) {
-            m_style = style;
-            text += "[";
-            if (style & text_style::kBold) text += "b";
-            if (style & text_style::kItalic) text += "i";
-            if (style & text_style::kUnderline) text += "u";
-            if (style & text_style::kStrike) text += "s";
-            text += "]";
-        }
-        text.append(utf8.data(), utf8.size());
-    }
-    void Heading(std::string_view utf8) override { text += "# " + std::string(utf8) + "\n"; }
-    void Image(const ByteSpan& file) override { text += "[image " + std::to_string(file.size) + " bytes]"; }
-    void Rule() override { text += "---\n"; }
-    void Note(std::string) override {}
-    std::string text;
-
-private:
-    unsigned m_style = 0;
-};
 
 const std::string kPicture = "GIF89a...";
 
@@ -44,10 +19,10 @@ std::string Read(const std::vector<std::string>& pieces) {
         return number == 12 ? ByteSpan{reinterpret_cast<const uint8_t*>(kPicture.data()), kPicture.size()}
                             : ByteSpan{};
     });
-    Shown shown;
+    ShownText shown;
     for (const std::string& piece : pieces) html.Add(piece, shown);
     html.Finish(shown);
-    return shown.text;
+    return shown.Done();
 }
 
 struct HtmlRow {
@@ -60,10 +35,10 @@ const HtmlRow kRows[] = {
     {"Paragraphs", "<p>One</p><p>Two<br/>lines</p><div>Three</div>", "One\nTwo\nlines\nThree\n"},
     {"EmptyLineFromABreak", "<p>Title</p><br></br><p>Text</p>", "Title\n\nText\n"},
     {"WhiteSpaceIsOneSpace", "<p>  a \n\t b  </p>\n  <p>c</p>", "a b\nc\n"},
-    {"Headings", "<h1>Chapter <i>One</i></h1><p>Text</p><h2>Two</h2>", "# Chapter One\nText\n# Two\n"},
+    {"Headings", "<h1>Chapter <i>One</i></h1><p>Text</p><h2>Two</h2>", "#Chapter One\nText\n#Two\n"},
     {"Styles", "a <b>bold <i>both</i></b> <u>under</u><s>gone</s><strong>x</strong><em>y</em> z",
-     "a [b]bold [bi]both[] [u]under[s]gone[b]x[i]y[] z\n"},
-    {"UnbalancedEndTagsDoNotUnderflow", "</b></b>a<b>b</b>c", "a[b]b[]c\n"},
+     "a <B>bold </><BI>both</> <U>under</><S>gone</><B>x</><I>y</> z\n"},
+    {"UnbalancedEndTagsDoNotUnderflow", "</b></b>a<b>b</b>c", "a<B>b</>c\n"},
     {"NamedReferences", "&amp;&lt;&gt;&quot;&apos;&nbsp;&eacute;&Omega;&hellip;&euro;",
      "&<>\"'\xC2\xA0\xC3\xA9\xCE\xA9\xE2\x80\xA6\xE2\x82\xAC\n"},
     {"NumericReferences", "&#233;&#xE9;&#X1F600;&#146;&#0;&#x110000;",
@@ -79,7 +54,7 @@ const HtmlRow kRows[] = {
     {"QuotedGreaterThanInsideATag", "<p title=\"a > b\" class='c>d'>text</p>", "text\n"},
     {"PageBreakAndRule", "a<mbp:pagebreak/>b<hr>c", "a\n---\nb\n---\nc\n"},
     {"Images", "<p>x <img recindex=\"00012\"/> <IMG src=\"kindle:embed:000C?mime=image/gif\"></p><img>",
-     "x [image 9 bytes] [image 9 bytes]\n[image 0 bytes]"},
+     "x [image:9] [image:9]\n[image:0]"},
     {"OtherTagsLeaveTheirText", "<a filepos=12>link</a> <font size=2>small</font> <span>s</span>",
      "link small s\n"},
     {"TableCells", "<table><tr><td>a</td><td>b</td></tr><tr><td>c</td></tr></table>", "a b\nc\n"},
@@ -88,7 +63,7 @@ const HtmlRow kRows[] = {
     // Words longer than eight bytes, two spaces, a tab, a reference and a tag at every offset of a word.
     {"LongWordsAndWhiteSpace",
      "Anfangsbuchstaben  zusammen\tgeschrieben &amp; w\xC3\xB6rtlich<b>fett</b>  zw\xC3\xB6lf x&lt;y abcdefg  h ",
-     "Anfangsbuchstaben zusammen geschrieben & w\xC3\xB6rtlich[b]fett[] zw\xC3\xB6lf x<y abcdefg h\n"},
+     "Anfangsbuchstaben zusammen geschrieben & w\xC3\xB6rtlich<B>fett</> zw\xC3\xB6lf x<y abcdefg h\n"},
 };
 
 class HtmlTextRows : public testing::TestWithParam<HtmlRow> {};

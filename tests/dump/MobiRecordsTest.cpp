@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "HeapFile.h"
 #include "dump/records/HuffCdic.h"
 #include "dump/records/MobiHeader.h"
 #include "dump/records/MobiTrailing.h"
@@ -19,7 +20,6 @@ using samples::TrailingEntry;
 
 namespace {
 
-ByteSpan Span(const std::string& bytes) { return {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}; }
 std::string Text(const ByteSpan& span) { return std::string(span.Chars()); }
 
 // --- Trailing entries --------------------------------------------------------------------------

@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "EveryPrefix.h"
+#include "HeapFile.h"
+#include "ShownText.h"
 #include "TestFolder.h"
 #include "export/Export.h"
-#include "formats/DocumentText.h"
 #include "formats/EntryText.h"
 #include "tools/fixtures/BigEndianWriter.h"
 #include "tools/fixtures/MobiWriter.h"
@@ -21,31 +22,7 @@ using namespace corvelle;
 
 namespace {
 
-struct File {
-    std::vector<uint8_t> bytes;
-    explicit File(const std::string& text) : bytes(text.begin(), text.end()) {}
-    DatabaseModel Model() const { return DatabaseModel(bytes.empty() ? nullptr : bytes.data(), bytes.size()); }
-};
-
-class Shown final : public DocumentSink {
-public:
-    void Text(std::string_view utf8, unsigned) override { text.append(utf8.data(), utf8.size()); }
-    void Heading(std::string_view utf8) override { text += "# " + std::string(utf8) + "\n"; }
-    void Image(const ByteSpan& file) override { text += "[image " + std::to_string(file.size) + "]"; }
-    void Rule() override { text += "---\n"; }
-    void Note(std::string line) override { notes.push_back(std::move(line)); }
-    std::string text;
-    std::vector<std::string> notes;
-};
-
-Shown ReadDocument(const DecodedDatabase& database, size_t mostPieces) {
-    Shown shown;
-    const std::unique_ptr<DocumentReader> document = database.Reader().OpenDocument(TextOptions{});
-    if (document == nullptr) return shown;
-    for (size_t pieces = 0; document->Next(shown); ++pieces)
-        if (pieces > mostPieces) ADD_FAILURE() << "the document never ends";
-    return shown;
-}
+using File = HeapFile;
 
 std::string Export(const DecodedDatabase& database, ExportType type, std::vector<std::string>* warnings = nullptr) {
     ExportOptions options;
@@ -100,8 +77,8 @@ TEST(MobipocketFormat, WhatTheBookSaysAndHolds) {
     // The text record's field is its own bytes, its trailing entries off.
     EXPECT_EQ(EntryFieldsText(database, 1), "Text:\t" + kMarkup.substr(0, 25) + "\nTrailing bytes:\t7\n");
 
-    const Shown read = ReadDocument(database, model.Count());
-    EXPECT_EQ(read.text, "# Κεφάλαιο\nΚαλημέρα κόσμε & more\n---\n[image 33]Τέλος\n");
+    const ShownText read = ReadDocument(database, false, model.Count());
+    EXPECT_EQ(read.out, "#Κεφάλαιο\nΚαλημέρα κόσμε & more\n---\n[image:33]Τέλος\n");
     EXPECT_TRUE(read.notes.empty());
     EXPECT_EQ(Export(database, ExportType::kText), "Κεφάλαιο\nΚαλημέρα κόσμε & more\n\n[image]Τέλος\n");
     // Each record's JSON text in whole characters: the one a record ends inside is completed from

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "HeapFile.h"
 #include "dump/records/NotePadRecord.h"
 
 namespace corvelle {
@@ -16,6 +17,7 @@ struct DrawingRow {
     bool decodes;
     uint32_t rowsShown;
     std::string why;  // a prefix of it
+    const char* firstRow = nullptr;  // its pixels as '#' for black, '.' for white, where checked
 };
 
 class NoteDrawing : public testing::TestWithParam<DrawingRow> {};
@@ -26,7 +28,7 @@ TEST_P(NoteDrawing, DecodesWithinItsStatedSize) {
     note.dataKind = row.kind;
     note.width = row.width;
     note.height = row.height;
-    note.data = {reinterpret_cast<const uint8_t*>(row.data.data()), row.data.size()};
+    note.data = Span(row.data);
     IconImage image;
     std::string why;
     ASSERT_EQ(DecodeNoteDrawing(note, image, why), row.decodes) << why;
@@ -34,7 +36,11 @@ TEST_P(NoteDrawing, DecodesWithinItsStatedSize) {
     if (!row.decodes) return;
     EXPECT_EQ(image.width, row.width);
     EXPECT_EQ(image.height, row.rowsShown);
-    EXPECT_EQ(image.pixels.size(), size_t{image.width} * image.height);
+    ASSERT_EQ(image.pixels.size(), size_t{image.width} * image.height);
+    if (row.firstRow == nullptr) return;
+    std::string seen;
+    for (uint32_t x = 0; x < image.width; ++x) seen += image.pixels[x].r == 0 ? '#' : '.';
+    EXPECT_EQ(seen, row.firstRow) << "black on white, the most significant bit first, the padding dropped";
 }
 
 const std::string kRow20 = std::string("\xF0\x00\x0F\xFF", 4);  // 20 pixels and 12 of padding
@@ -42,7 +48,7 @@ const std::string kRow20 = std::string("\xF0\x00\x0F\xFF", 4);  // 20 pixels and
 INSTANTIATE_TEST_SUITE_P(
     Rows, NoteDrawing,
     testing::Values(
-        DrawingRow{"BitsInWordRows", 0, 20, 2, kRow20 + kRow20, true, 2, ""},
+        DrawingRow{"BitsInWordRows", 0, 20, 2, kRow20 + kRow20, true, 2, "", "####................"},
         DrawingRow{"RunsFillExactly", 1, 16, 3, std::string("\x06\xAA", 2), true, 3, ""},
         DrawingRow{"RunsPastTheSizeStopAtIt", 1, 16, 2, std::string("\xFF\xAA\xFF\xAA", 4), true, 2, ""},
         DrawingRow{"DataEndingInsideARowKeepsIt", 1, 16, 8, std::string("\x03\xAA", 2), true, 2,
@@ -56,20 +62,6 @@ INSTANTIATE_TEST_SUITE_P(
         DrawingRow{"ALoneCountIsNoRun", 1, 16, 16, std::string("\x05", 1), false, 0, "the drawing has no data"},
         DrawingRow{"PngIsNotBits", 2, 16, 16, "\x89PNG", false, 0, "the drawing is of a kind"}),
     [](const auto& info) { return info.param.name; });
-
-TEST(NoteDrawing, BitsAreBlackOnWhiteMostSignificantFirst) {
-    NotePadRecord note;
-    note.dataKind = 0;
-    note.width = 20;
-    note.height = 1;
-    note.data = {reinterpret_cast<const uint8_t*>(kRow20.data()), kRow20.size()};
-    IconImage image;
-    std::string why;
-    ASSERT_TRUE(DecodeNoteDrawing(note, image, why));
-    std::string seen;
-    for (const Rgba& pixel : image.pixels) seen += pixel.r == 0 ? '#' : '.';
-    EXPECT_EQ(seen, "####................") << "the black bits past pixel 20 are the row's padding";
-}
 
 }  // namespace
 }  // namespace corvelle

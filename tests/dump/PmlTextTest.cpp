@@ -7,64 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "ShownText.h"
 #include "formats/PmlText.h"
 
 using namespace corvelle;
 
 namespace {
-
-// The sink as one string: "<BI>text</>" for styled text (pieces of one style
-// merged, however the converter flushed them), "#title" and "---" on lines of
-// their own, "[image:N]" for an image of N bytes.
-class Rendered final : public DocumentSink {
-public:
-    void Text(std::string_view utf8, unsigned style) override {
-        if (utf8.empty()) return;
-        if (style != m_style || !m_open) Close(), Open(style);
-        out.append(utf8.data(), utf8.size());
-    }
-    void Heading(std::string_view utf8) override {
-        Block();
-        out += "#" + std::string(utf8) + "\n";
-    }
-    void Image(const ByteSpan& file) override {
-        Close();
-        out += "[image:" + std::to_string(file.size) + "]";
-    }
-    void Rule() override {
-        Block();
-        out += "---\n";
-    }
-    void Note(std::string) override {}
-    std::string Done() {
-        Close();
-        return out;
-    }
-    std::string out;
-
-private:
-    void Open(unsigned style) {
-        m_style = style;
-        m_open = true;
-        if (style == 0) return;
-        out += '<';
-        if (style & text_style::kBold) out += 'B';
-        if (style & text_style::kItalic) out += 'I';
-        if (style & text_style::kUnderline) out += 'U';
-        if (style & text_style::kStrike) out += 'S';
-        out += '>';
-    }
-    void Close() {
-        if (m_open && m_style != 0) out += "</>";
-        m_open = false;
-    }
-    void Block() {
-        Close();
-        if (!out.empty() && out.back() != '\n') out += '\n';
-    }
-    unsigned m_style = 0;
-    bool m_open = false;
-};
 
 class OneImage final : public PmlImages {
 public:
@@ -77,7 +25,7 @@ public:
 std::string Convert(const std::vector<std::string_view>& pieces) {
     const OneImage images;
     PmlText pml(&images);
-    Rendered sink;
+    ShownText sink;
     for (std::string_view piece : pieces) pml.Add(piece, sink);
     pml.Finish(sink);
     return sink.Done();
@@ -144,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(EveryCommand, PmlTextTest, testing::ValuesIn(kCases),
 TEST(PmlText, WaitsForACutCommandAndBoundsWhatItHoldsBack) {
     const OneImage images;
     PmlText pml(&images);
-    Rendered sink;
+    ShownText sink;
     pml.Add("x\\a14", sink);
     EXPECT_EQ(pml.Unfinished(), "\\a14");
     pml.Add("7y", sink);

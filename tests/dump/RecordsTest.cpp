@@ -5,9 +5,10 @@
 // txt2pdbdoc by tools/perl/check-record-decoders.sh; corvelle-dump --records / --record N in DumpTest.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
+#include "EveryPrefix.h"
+#include "HeapFile.h"
 #include "TestFolder.h"
 #include "dump/DatabaseModel.h"
 #include "formats/EntryText.h"
@@ -19,12 +20,7 @@ using namespace corvelle;
 
 namespace {
 
-// A file's bytes kept at exactly their length on the heap, so that a read past the end is caught.
-struct File {
-    std::vector<uint8_t> bytes;
-    explicit File(const std::string& text) : bytes(text.begin(), text.end()) {}
-    DatabaseModel Model() const { return DatabaseModel(bytes.empty() ? nullptr : bytes.data(), bytes.size()); }
-};
+using File = HeapFile;
 
 std::string Put32(uint32_t value) {
     std::string out;
@@ -107,9 +103,6 @@ TEST(DatabaseModel, FormatCategoryLabelsAndResources) {
         bool labels;
     } cases[] = {
         {"Memo", RecordFile("memo", {"a"}, cats), "memo", true},
-        {"ToDo", RecordFile("todo", {"a"}, cats), "todo", true},
-        {"Address", RecordFile("addr", {"a"}, cats), "address", true},
-        {"DateBook", RecordFile("date", {"a"}, cats), "datebook", true},
         {"PalmDocOfAnyCreator", RecordFile("REAd", {"a"}, cats, "TEXt"), "palmdoc", true},
         {"CreatorComparedByteForByte", RecordFile("Memo", {"a"}, cats), "other", true},
         {"NoAppInfo", RecordFile("memo", {"a"}), "memo", false},
@@ -332,43 +325,15 @@ TEST(EntryText, TitleAttributesFieldsAndHexDump) {
                                              "Attributes:\tdirty\nCategory:\t0\nUnique ID:\tAB0000h\n\n");
 }
 
-// --- Every prefix ---------------------------------------------------------------------------------
+// --- Every prefix (EveryPrefix.h) -----------------------------------------------------------------
 
-// Every line of --records and every --record N of every prefix of the file: nothing is read past
-// its end (the sanitizer build checks), a row keeps its cells on one line, and the text of an
-// entry begins with its title.
-void ExpectEveryPrefixSafe(const std::string& name, const std::string& bytes) {
-    for (size_t length = 0; length <= bytes.size(); ++length) {
-        SCOPED_TRACE(name + " cut at " + std::to_string(length));
-        const File file(bytes.substr(0, length));
-        const DatabaseModel model = file.Model();
-        ASSERT_LE(model.Count(), model.AnnouncedCount());
-        std::string line;
-        AppendHeaderLine(model, line);
-        const size_t tabs = ColumnCount(model) - 1;
-        const DecodedDatabase database(model);
-        for (size_t i = 0; i < model.Count(); ++i) {
-            line.clear();
-            AppendEntryLine(database, i, line);
-            ASSERT_EQ(static_cast<size_t>(std::count(line.begin(), line.end(), '\t')), tabs) << line;
-            ASSERT_EQ(line.find('\n'), line.size() - 1) << line;
-            const std::string text = EntryText(model, i);
-            ASSERT_EQ(text.rfind(model.HoldsResources() ? "Resource " : "Record ", 0), 0u);
-            ASSERT_EQ(text.back(), '\n');
-        }
-    }
-}
-
-TEST(EntryText, EveryPrefixOfTheSamples) {
+// The samples, and the databases of the independent writers: Debian's Palm modules and txt2pdbdoc
+// (which tools/setup.sh installs).
+TEST(EntryText, EveryPrefixOfTheSamplesAndTheIndependentWritersFiles) {
     ExpectEveryPrefixSafe("Memos.pdb", samples::SerializePalmDatabase(samples::MemoSample()));
     ExpectEveryPrefixSafe("Hello.prc", samples::SerializePalmDatabase(samples::ApplicationSample()));
     ExpectEveryPrefixSafe("Query.pqa", samples::SerializePalmDatabase(samples::QuerySample()));
     ExpectEveryPrefixSafe("appointment", RecordFile("date", {kEvent, kEvent.substr(0, 30)}));
-}
-
-// The databases of the independent writers: Debian's Palm modules and txt2pdbdoc (which
-// tools/setup.sh installs).
-TEST(EntryText, EveryPrefixOfTheIndependentWritersFiles) {
     const TemporaryFolder folder;
     ASSERT_EQ(folder.Run("perl " CORVELLE_SOURCE_DIR "/tools/perl/write-record-databases.pl ."), 0);
     std::string text;

@@ -52,43 +52,16 @@ INSTANTIATE_TEST_SUITE_P(Databases, ExportMenu, testing::ValuesIn(kMenus), RowNa
 
 using ExportFile = ViewerTest;
 
-// Through the right button's path (WM_CONTEXTMENU from the list).
-TEST_F(ExportFile, IsWrittenOnlyWhereTheUserSaysAndEqualsTheCommandLinesExport) {
-  const ModelledFile file{AddressFixture()};
-  const std::string& bytes = file.bytes;
-  const std::string viewed = m_dir.Write("Contacts.pdb", bytes);
-  std::string expected, error;
-  ASSERT_TRUE(ExportToText(file.model, ExportType::kVCard, ExportOptions{}, expected, error)) << error;
-  ListerWindow lister;
-  const HWND list = ShowRecords(OpenViewer(lister, viewed)).list;
-  ASSERT_NE(list, nullptr);
-  const std::string out = m_dir.PathOf("out.vcf");
-  const struct { const char* name; int item; std::wstring file; bool written; } cases[] = {
-      {"menu closed", -1, L"", false},
-      {"dialog cancelled", 0, L"", false},
-      {"the viewed file named", 0, std::wstring(viewed.begin(), viewed.end()), false},
-      {"saved", 0, std::wstring(out.begin(), out.end()), true},
-  };
-  for (const auto& step : cases) {
-    SCOPED_TRACE(step.name);
-    Answerer answer;
-    answer.menuItem = step.item;
-    answer.fileName = step.file;
-    RECT rect = RectIn(list, nullptr);
-    SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(rect.left + 20, rect.top + 30));
-    PumpMessages(false);
-    EXPECT_TRUE(answer.menuDone);
-    EXPECT_EQ(answer.dialogDone, step.item >= 0);
-    EXPECT_EQ(GetFileAttributesA(out.c_str()) != INVALID_FILE_ATTRIBUTES, step.written);
-    EXPECT_TRUE(ReadFileBytes(viewed) == bytes) << "the viewed file changed";
-    const bool refused = std::any_of(answer.boxes.begin(), answer.boxes.end(), [](const std::wstring& box) {
-      return box.find(L"cannot replace the file being viewed") != std::wstring::npos;
-    });
-    EXPECT_EQ(refused, step.file == std::wstring(viewed.begin(), viewed.end()));
-    if (step.written) {
-      EXPECT_TRUE(ReadFileBytes(out) == expected) << ReadFileBytes(out).size() << " bytes written";
-    }
-  }
+// The right button's path (WM_CONTEXTMENU from the list), the menu and the save dialog answered.
+void ExportThroughTheMenu(HWND list, Answerer& answer) {
+  const RECT rect = RectIn(list, nullptr);
+  SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(rect.left + 20, rect.top + 30));
+  PumpMessages(false);
+}
+
+bool AnyBoxSays(const Answerer& answer, const wchar_t* part) {
+  return std::any_of(answer.boxes.begin(), answer.boxes.end(),
+                     [part](const std::wstring& box) { return box.find(part) != std::wstring::npos; });
 }
 
 // A disk that fills up during the export: WriteFile takes half of what it is
@@ -99,10 +72,10 @@ BOOL WINAPI WriteFileOnAFullDisk(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD
   return FALSE;
 }
 
-// Over a file the user already has (the save dialog asks, and is told yes): a
-// good export replaces it whole; one whose write fails leaves it as it was,
-// says so, and leaves no temporary beside it.
-TEST_F(ExportFile, OverAnExistingFileReplacesItWholeOrLeavesItAsItWas) {
+// Written only where the user says, and then what the command line writes. Over a file the user
+// already has (the save dialog asks, and is told yes) a good export replaces it whole; one whose
+// write fails leaves it as it was, says so, and leaves no temporary beside it.
+TEST_F(ExportFile, IsWrittenOnlyWhereTheUserSaysWholeOrNotAtAll) {
   const ModelledFile file{AddressFixture()};
   const std::string viewed = m_dir.Write("Contacts.pdb", file.bytes);
   std::string expected, error;
@@ -111,10 +84,20 @@ TEST_F(ExportFile, OverAnExistingFileReplacesItWholeOrLeavesItAsItWas) {
   const HWND list = ShowRecords(OpenViewer(lister, viewed)).list;
   ASSERT_NE(list, nullptr);
   const std::string out = m_dir.PathOf("out.vcf"), usersFile = "the file the user had there\r\n";
-  const struct { const char* name; bool diskFull; } cases[] = {{"the disk full", true}, {"written", false}};
+  const std::wstring outW(out.begin(), out.end()), viewedW(viewed.begin(), viewed.end());
+  const struct { const char* name; int item; std::wstring file; bool usersFileThere, diskFull, written; } cases[] = {
+      {"menu closed", -1, L"", false, false, false},
+      {"dialog cancelled", 0, L"", false, false, false},
+      {"the viewed file named", 0, viewedW, false, false, false},
+      {"saved", 0, outW, false, false, true},
+      {"over the user's file, the disk full", 0, outW, true, true, false},
+      {"over the user's file", 0, outW, true, false, true},
+  };
   for (const auto& step : cases) {
     SCOPED_TRACE(step.name);
-    ASSERT_TRUE(WriteFileBytes(out, usersFile));
+    if (step.usersFileThere) {
+      ASSERT_TRUE(WriteFileBytes(out, usersFile));
+    }
     std::unique_ptr<PatchedImport> fullDisk;
     if (step.diskFull) {
       fullDisk = std::make_unique<PatchedImport>(PluginModule::Get().Handle(), "kernel32.dll", "WriteFile",
@@ -122,18 +105,19 @@ TEST_F(ExportFile, OverAnExistingFileReplacesItWholeOrLeavesItAsItWas) {
       ASSERT_TRUE(fullDisk->Patched());
     }
     Answerer answer;
-    answer.menuItem = 0;
-    answer.fileName = std::wstring(out.begin(), out.end());
-    RECT rect = RectIn(list, nullptr);
-    SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(rect.left + 20, rect.top + 30));
-    PumpMessages(false);
+    answer.menuItem = step.item;
+    answer.fileName = step.file;
+    ExportThroughTheMenu(list, answer);
     fullDisk.reset();
-    EXPECT_TRUE(answer.menuDone && answer.dialogDone);
-    EXPECT_TRUE(ReadFileBytes(out) == (step.diskFull ? usersFile : expected)) << ReadFileBytes(out).size() << " bytes";
-    const bool told = std::any_of(answer.boxes.begin(), answer.boxes.end(), [](const std::wstring& box) {
-      return box.find(L"could not be written") != std::wstring::npos;
-    });
-    EXPECT_EQ(told, step.diskFull);
+    EXPECT_TRUE(answer.menuDone);
+    EXPECT_EQ(answer.dialogDone, step.item >= 0);
+    const bool there = GetFileAttributesA(out.c_str()) != INVALID_FILE_ATTRIBUTES;
+    EXPECT_EQ(there, step.written || step.usersFileThere);
+    if (there) {
+      EXPECT_TRUE(ReadFileBytes(out) == (step.written ? expected : usersFile)) << ReadFileBytes(out).size() << " bytes";
+    }
+    EXPECT_EQ(AnyBoxSays(answer, L"cannot replace the file being viewed"), step.file == viewedW);
+    EXPECT_EQ(AnyBoxSays(answer, L"could not be written"), step.diskFull);
     for (const auto& entry : std::filesystem::directory_iterator(m_dir.Path()))
       EXPECT_NE(entry.path().extension().string(), ".part") << entry.path().filename().string() << " left beside it";
     EXPECT_TRUE(ReadFileBytes(viewed) == file.bytes) << "the viewed file changed";
@@ -159,9 +143,7 @@ TEST_F(ExportFile, OfPicturesMakesTheFolderTheUserNames) {
   Answerer answer;
   answer.menuItem = 1;  // "Export all as image files..."
   answer.fileName = std::wstring(folder.begin(), folder.end());
-  RECT rect = RectIn(list, nullptr);
-  SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(rect.left + 20, rect.top + 30));
-  PumpMessages(false);
+  ExportThroughTheMenu(list, answer);
   ASSERT_TRUE(answer.menuDone && answer.dialogDone);
   EXPECT_TRUE(answer.boxes.empty()) << testing::PrintToString(answer.boxes.size());
   std::vector<std::string> names;
