@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "viewer/text/RichEditText.h"
+#include "viewer/RichEditText.h"
 
 using namespace corvelle;
 
@@ -34,6 +34,16 @@ TEST(RichEditText, ConvertsWhatTheModelAddsWithItsLooksAtTheControlsPositions) {
     EXPECT_EQ(control.ConvertedBytes(), page.Size());
     EXPECT_EQ(Runs(control), (std::vector<std::string>{"0-4:0", "4-7:1", "7-9:0", "9-10:1", "10-12:0",
                                                        "12-13:256", "13-15:0"}));
+}
+
+TEST(AppendRichEditUnits, MakesEveryLineEndCrLfOnce) {
+    const struct { const char* utf8; std::u16string units; } kCases[] = {
+        {"a\nb\r\nc\n\n", u"a\r\nb\r\nc\r\n\r\n"}, {"\n", u"\r\n"}, {"x\xFFy", u"x\xFFFDy"}};
+    for (const auto& c : kCases) {
+        std::u16string units;
+        AppendRichEditUnits(c.utf8, units);
+        EXPECT_EQ(units, c.units) << c.utf8;
+    }
 }
 
 TEST(RichEditPieceEnd, CutsAtParagraphsThenSpacesNeverInsideAPairOrCrLf) {

@@ -10,7 +10,7 @@
 
 #include "model/PageDocument.h"
 #include "viewer/ReportFiller.h"
-#include "viewer/text/RichEditText.h"
+#include "viewer/RichEditText.h"
 
 class CDocumentFill final : public CFillSource {
 public:

@@ -1,9 +1,9 @@
-// The Text page's text as a rich-edit 1.0 control holds it: the model's
-// UTF-8 with LF paragraph ends (model/PageText.h) as UTF-16 with CR LF, so
-// that a position here is the control's own (it counts CR LF as two
-// characters), and the styled runs at those positions. Kept level with the
-// model's text as the document is read; free of Win32 so that the
-// conversion is checked natively.
+// The model's texts as a rich-edit 1.0 control holds them: UTF-8 with LF
+// line ends as UTF-16 with CR LF, so that a position is the control's own
+// (it counts CR LF as two characters). For the Text page also the styled
+// runs at those positions, kept level with the model's text as the document
+// is read (model/PageText.h). Free of Win32 so that the conversion is
+// checked natively.
 #pragma once
 
 #include <cstddef>
@@ -35,7 +35,8 @@ private:
     size_t m_converted = 0;
 };
 
-// Appends well-formed UTF-8 as UTF-16, each LF as CR LF.
+// Appends UTF-8 as UTF-16, each LF that no CR precedes as CR LF; a byte
+// that is not UTF-8 as U+FFFD.
 void AppendRichEditUnits(std::string_view utf8, std::u16string& out);
 
 // Where the piece of `text` that starts at `start` ends: at most `wanted`

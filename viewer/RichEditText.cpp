@@ -1,4 +1,4 @@
-#include "viewer/text/RichEditText.h"
+#include "viewer/RichEditText.h"
 
 #include <algorithm>
 
@@ -16,13 +16,13 @@ void AppendRichEditUnits(std::string_view utf8, std::u16string& out) {
     for (size_t at = 0; at < utf8.size();) {
         const unsigned lead = byte(at);
         if (lead < 0x80) {  // ASCII: one unit, as it is
-            if (lead == '\n') out += u'\r';
+            if (lead == '\n' && (out.empty() || out.back() != u'\r')) out += u'\r';
             out += static_cast<char16_t>(lead);
             ++at;
             continue;
         }
         const size_t length = Utf8Length(utf8, at);
-        if (length == 0) {  // the model's text is well formed; a stray byte all the same
+        if (length == 0) {
             out += static_cast<char16_t>(0xFFFD);
             ++at;
             continue;
