@@ -14,6 +14,7 @@
 #include "plugin/FileNameRules.h"
 #include "plugin/ProfileValues.h"
 #include "model/SearchRules.h"
+#include "standards/Utf8.h"
 #include "plugin/Settings.h"
 #include "plugin/SettingsPlatform.h"
 #include "model/TabStops.h"
@@ -54,6 +55,17 @@ TEST(HandledPath, NarrowAndWideNamesFollowOneRule) {
         {"", "prc,pdb,pqa", false},   {"", "prc,,pqa", true},       {"", "prc,", true},
         {"pdb", "prc, pdb", false},   {"\xC4", "\xE4", false}};
     for (const auto& c : kLists) EXPECT_EQ(IsHandledExtension(c.extension, c.list), c.handled) << c.list;
+}
+
+// UTF-8 of UTF-16, for the rows below.
+std::string Utf8Of(std::u16string_view units) {
+    std::string out;
+    for (size_t i = 0; i < units.size(); ++i) {
+        uint32_t c = units[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size()) c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
+        AppendCodePoint(c, out);
+    }
+    return out;
 }
 
 TEST(FindMatch, FindsAsAsked) {
@@ -107,6 +119,20 @@ TEST(FindMatch, FindsAsAsked) {
         EXPECT_EQ(hit->start, book.find(c.at));
         EXPECT_EQ(hit->end, hit->start + std::u16string(c.needle).size());
     }
+    // The same rows over UTF-8, positions in bytes: what the Qt pages search in the model's texts.
+    const std::string book8 = Utf8Of(book);
+    for (const auto& c : kUnits) {
+        SCOPED_TRACE(std::string("UTF-8 ") + c.name);
+        const TextRange selection{Utf8Of(book.substr(0, c.selection.start)).size(),
+                                  Utf8Of(book.substr(0, c.selection.end)).size()};
+        const auto hit = FindTextMatch(book8, Utf8Of(c.needle), selection, c.flags);
+        ASSERT_EQ(hit.has_value(), c.at != nullptr);
+        if (!hit) continue;
+        EXPECT_EQ(hit->start, book8.find(Utf8Of(c.at)));
+        EXPECT_EQ(hit->end, hit->start + Utf8Of(c.needle).size());
+    }
+    // Never inside a character: the second byte of "д" is "ґ"'s too.
+    EXPECT_FALSE(FindTextMatch("\xD0\xB4", "\xB4", {0, 0}, kFirst));
 }
 
 TEST(ParseSavedRect, StructureValueWithItsChecksum) {
