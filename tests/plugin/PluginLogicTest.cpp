@@ -12,6 +12,7 @@
 
 #include "plugin/DetectString.h"
 #include "plugin/FileNameRules.h"
+#include "plugin/IniText.h"
 #include "plugin/ProfileValues.h"
 #include "model/SearchRules.h"
 #include "standards/Utf8.h"
@@ -33,7 +34,7 @@ TEST(DetectString, WrittenWhenItFitsAndNeverPastTheBuffer) {
     }
 }
 
-TEST(HandledPath, NarrowAndWideNamesFollowOneRule) {
+TEST(HandledPath, NarrowWideAndPosixNamesFollowOneRule) {
     const struct { const char* path; bool handled; } kCases[] = {
         {"C:\\data\\Memo.PDB", true},    {"C:\\data\\app.prc", true},           {"C:\\data\\query.Pqa", true},
         {"C:\\data\\.pdb", true},        {"\\\\server\\share\\memo.pdb", true},  {"C:\\data\\memo.pdb.bak", false},
@@ -45,6 +46,10 @@ TEST(HandledPath, NarrowAndWideNamesFollowOneRule) {
         const std::string narrow = c.path;
         EXPECT_EQ(IsHandledPath(c.path), c.handled) << narrow;
         EXPECT_EQ(IsHandledPath(std::wstring(narrow.begin(), narrow.end()).c_str()), c.handled) << narrow;
+        // A POSIX path follows the same rule with the separators swapped.
+        std::string posix = narrow;
+        for (char& ch : posix) ch = ch == '\\' ? '/' : ch == '/' ? '\\' : ch;
+        EXPECT_EQ(IsHandledPosixPath(posix.c_str()), c.handled) << posix;
     }
     EXPECT_TRUE(IsHandledPath(L"C:\\\x0434\x0430\x043d\x043d\x044b\x0435\\\x0437\x0430\x043c.pdb"));
     EXPECT_FALSE(IsHandledPath(L"C:\\data\\memo.\x0440\x0434\x0431"));  // Cyrillic look-alikes are not folded
@@ -133,6 +138,17 @@ TEST(FindMatch, FindsAsAsked) {
     }
     // Never inside a character: the second byte of "д" is "ґ"'s too.
     EXPECT_FALSE(FindTextMatch("\xD0\xB4", "\xB4", {0, 0}, kFirst));
+}
+
+TEST(IniValue, ReadsAsTheProfileFunctionsDo) {
+    const std::string ini =
+        "; a comment\r\n[Other]\nEncoding=cp1251\n[ options ]\n  encoding =  \"cp1250\"  \r\n"
+        "StartPage=text\nEmpty=\n;Quiet=1\n[Options]\nLate=1\n";
+    const struct { const char *section, *key, *value; } kCases[] = {
+        {"Options", "Encoding", "cp1250"}, {"OPTIONS", "startpage", "text"}, {"Other", "Encoding", "cp1251"},
+        {"Options", "Empty", ""},          {"Options", "Quiet", ""},         {"Options", "Late", ""},
+        {"Missing", "Encoding", ""},       {"Options", "Missing", ""}};
+    for (const auto& c : kCases) EXPECT_EQ(IniValue(ini, c.section, c.key), c.value) << c.section << "/" << c.key;
 }
 
 TEST(ParseSavedRect, StructureValueWithItsChecksum) {

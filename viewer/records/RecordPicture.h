@@ -1,7 +1,6 @@
-// The picture of an entry beside the Records page's text: a bitmap family's
-// best rendition, or an image file (a contact's JPEG) decoded by Windows' own
-// imaging, fitted to a box (small ones enlarged by whole factors so that pixel
-// art stays sharp) as a device-independent bitmap shown by a static control.
+// The picture of an entry beside the Records page's text (model/PanePicture.h),
+// an image file decoded by Windows' own imaging, as a device-independent
+// bitmap shown by a static control.
 // The page owns the bitmap; the control only shows it.
 #pragma once
 
@@ -28,8 +27,6 @@ public:
     HWND GetSafeHwnd() const { return m_hStatic; }
 
 private:
-    bool ShowImage(const corvelle::IconImage& image);
-
     HWND m_hStatic = nullptr;
     corvelle::UniqueBitmap m_bitmap;
     SIZE m_size{};

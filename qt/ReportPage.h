@@ -1,0 +1,56 @@
+// The "Image Dump" page: the report in a read-only QPlainTextEdit (which
+// keeps a long text in blocks and lays out only what shows), in the Lister
+// font, with the report's tab stops. A long report shows its first screens
+// at once and the rest arrives while the user reads; the tab says how much
+// is in. Copying everything and the find command take the whole report.
+#pragma once
+
+#include <QFont>
+
+#include <memory>
+#include <vector>
+
+#include "model/ReportView.h"
+#include "qt/PieceFill.h"
+#include "qt/QtPage.h"
+
+class QPlainTextEdit;
+class QTextDocument;
+
+namespace corvelle::qt {
+
+class ReportPage final : public QtPage, private FillSource {
+public:
+    // `tabStops` in twips; `onTitle` is told the tab's title as the report arrives.
+    ReportPage(const ViewedDatabase& viewed, const QFont& font, const std::vector<int>& tabStops,
+               std::function<void(const QString&)> onTitle, QWidget* parent);
+    ~ReportPage() override;
+
+    void Open() override;
+    bool Search(const std::string& utf8, int flags) override;
+    void Copy() override;
+    void SelectAll() override;
+    void ToggleWrap() override;
+    QWidget* FocusTarget() override;
+
+    const PieceFill& Fill() const { return m_fill; }
+
+private:
+    size_t Size() const override { return m_report.Utf8().size(); }
+    size_t FirstPiece() const override;
+    size_t PieceEnd(size_t start, size_t wanted) const override;
+    void Append(size_t from, size_t to) override;
+    void ShowProgress();
+
+    ReportView m_report;
+    QPlainTextEdit* m_edit;
+    PieceFill m_fill;
+    std::function<void(const QString&)> m_onTitle;
+    bool m_opened = false;
+};
+
+// Sets a text control's tab stops from the report's positions in twips,
+// with the rich edit's half-inch stops after the last.
+void SetTabStops(QTextDocument& document, const std::vector<int>& twips, qreal dotsPerInch);
+
+}  // namespace corvelle::qt
