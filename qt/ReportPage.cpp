@@ -41,6 +41,7 @@ ReportPage::ReportPage(const ViewedDatabase& viewed, const QFont& font, const st
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_edit);
+    m_edit->setObjectName("report");
     SetUpTextControl(*m_edit, font, false);
     SetTabStops(*m_edit->document(), tabStops, m_edit->logicalDpiX());
     m_fill.m_onProgress = [this] { ShowProgress(); };

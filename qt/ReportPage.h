@@ -34,6 +34,7 @@ public:
     QWidget* FocusTarget() override;
 
     const PieceFill& Fill() const { return m_fill; }
+    QPlainTextEdit* Edit() const { return m_edit; }
 
 private:
     size_t Size() const override { return m_report.Utf8().size(); }

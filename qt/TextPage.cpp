@@ -46,6 +46,7 @@ TextPage::TextPage(const ViewedDatabase& viewed, const QFont& font, std::functio
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_edit);
+    m_edit->setObjectName("text");
     m_edit->setReadOnly(true);
     m_edit->setUndoRedoEnabled(false);
     m_edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

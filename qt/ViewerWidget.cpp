@@ -35,7 +35,7 @@ ViewerWidget::ViewerWidget(QWidget* parent, std::unique_ptr<ViewedDatabase> view
     auto* records = new RecordsPage(*m_viewed, looks.font, looks.tabStops, m_tabs);
     AddPage(records, QString::fromUtf8(records->Title()));
     const bool hasText = m_viewed->HasDocument();
-    if (hasText) AddPage(new TextPage(*m_viewed, looks.font, titleOf(PageCount()), m_tabs), "Text");
+    if (hasText) AddPage(new TextPage(*m_viewed, looks.bookFont, titleOf(PageCount()), m_tabs), "Text");
     // A page is built when it first comes to the front.
     QObject::connect(m_tabs, &QTabWidget::currentChanged, [this](int index) {
         if (index < 0 || index >= PageCount()) return;

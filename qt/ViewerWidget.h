@@ -23,6 +23,7 @@ class QtPage;
 
 struct ViewerLooks {
     QFont font;                // the Lister font (Double Commander's viewer font)
+    QFont bookFont;            // a book's (its book font)
     std::vector<int> tabStops; // the report's, in twips
     bool startOnText = false;  // StartPage=text
 };

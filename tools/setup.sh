@@ -24,8 +24,8 @@ packages=(
   imagemagick netpbm zip unzip python3 bsdextrautils
   # The Linux plug-in is built against Qt 5 (the Qt that Double Commander's
   # Qt build loads) and tested inside Double Commander under Xvfb, driven by
-  # xdotool.
-  qtbase5-dev doublecmd-qt xdotool
+  # xdotool, the viewer's copies read back by xclip.
+  qtbase5-dev doublecmd-qt xdotool xclip
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

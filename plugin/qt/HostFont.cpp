@@ -16,20 +16,23 @@ constexpr int kStyleBold = 1, kStyleItalic = 2;
 
 }  // namespace
 
-std::optional<HostFontSetting> ReadViewerFont(const QByteArray& doublecmdXml) {
+HostFonts ReadViewerFonts(const QByteArray& doublecmdXml) {
     QXmlStreamReader xml(doublecmdXml);
     // The path of elements down to the one being read.
     QStringList path;
-    HostFontSetting setting;
-    bool found = false;
+    HostFonts fonts;
     while (!xml.atEnd()) {
         switch (xml.readNext()) {
             case QXmlStreamReader::StartElement: {
                 path.append(xml.name().toString());
-                const bool inViewerFont = path.size() == 4 && path[0] == "doublecmd" && path[1] == "Fonts" &&
-                                          path[2] == "Viewer";
-                if (!inViewerFont) break;
-                found = true;
+                const bool inFont = path.size() == 4 && path[0] == "doublecmd" && path[1] == "Fonts";
+                std::optional<HostFontSetting>* font = !inFont                  ? nullptr
+                                                       : path[2] == "Viewer"     ? &fonts.viewer
+                                                       : path[2] == "ViewerBook" ? &fonts.book
+                                                                                 : nullptr;
+                if (font == nullptr) break;
+                if (!*font) font->emplace();
+                HostFontSetting& setting = **font;
                 const QString field = path[3];
                 const QString value = xml.readElementText().trimmed();
                 path.removeLast();  // readElementText has read its end
@@ -48,16 +51,17 @@ std::optional<HostFontSetting> ReadViewerFont(const QByteArray& doublecmdXml) {
             default: break;
         }
     }
-    if (!found) return std::nullopt;
-    return setting;
+    // A configuration cut short is none.
+    if (xml.hasError()) return HostFonts{};
+    return fonts;
 }
 
-QFont ListerFontOf(const std::optional<HostFontSetting>& setting) {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+QFont FontOf(const std::optional<HostFontSetting>& setting, bool fixedPitch) {
+    QFont font = QFontDatabase::systemFont(fixedPitch ? QFontDatabase::FixedFont : QFontDatabase::GeneralFont);
     if (!setting) return font;
     if (!setting->name.isEmpty() && setting->name.compare("default", Qt::CaseInsensitive) != 0) {
         font.setFamily(setting->name);
-        font.setStyleHint(QFont::TypeWriter);
+        if (fixedPitch) font.setStyleHint(QFont::TypeWriter);
     }
     if (setting->points > 0 && setting->points < 200) font.setPointSizeF(setting->points);
     font.setBold(setting->bold);
@@ -65,11 +69,11 @@ QFont ListerFontOf(const std::optional<HostFontSetting>& setting) {
     return font;
 }
 
-std::optional<HostFontSetting> ReadHostViewerFont(const std::string& configDir) {
-    if (configDir.empty()) return std::nullopt;
+HostFonts ReadHostFonts(const std::string& configDir) {
+    if (configDir.empty()) return {};
     QFile file(QFile::decodeName((configDir + "/doublecmd.xml").c_str()));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMostConfigurationBytes) return std::nullopt;
-    return ReadViewerFont(file.read(kMostConfigurationBytes));
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMostConfigurationBytes) return {};
+    return ReadViewerFonts(file.read(kMostConfigurationBytes));
 }
 
 }  // namespace corvelle::qt

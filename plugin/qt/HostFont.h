@@ -1,6 +1,8 @@
 // The Lister font on Linux: Double Commander's viewer font, from its
 // configuration (doublecmd.xml, <Fonts><Viewer>), which its own viewer draws
-// text in. Where none is configured the system's monospace font serves.
+// text in, and its book font (<Fonts><ViewerBook>) for a book's text, as its
+// own viewer shows a book. Where none is configured the system's monospace
+// font serves for the first and its usual font for the second.
 #pragma once
 
 #include <QFont>
@@ -18,16 +20,21 @@ struct HostFontSetting {
     bool italic = false;
 };
 
-// The viewer font of Double Commander's configuration text; none when the
-// text holds none (or is not its configuration).
-std::optional<HostFontSetting> ReadViewerFont(const QByteArray& doublecmdXml);
+struct HostFonts {
+    std::optional<HostFontSetting> viewer;
+    std::optional<HostFontSetting> book;
+};
 
-// The font a viewer draws in: the setting's face and size where it names
-// them, else the system's fixed-pitch font.
-QFont ListerFontOf(const std::optional<HostFontSetting>& setting);
+// The viewer's fonts of Double Commander's configuration text; none where
+// the text holds none (or is not its configuration).
+HostFonts ReadViewerFonts(const QByteArray& doublecmdXml);
 
-// The host's setting read from the configuration folder `configDir`; the
-// file is read only so far (a configuration of a few hundred kilobytes).
-std::optional<HostFontSetting> ReadHostViewerFont(const std::string& configDir);
+// The font a page draws in: the setting's face and size where it names
+// them, else the system's font of that kind (QFontDatabase's fixed or general).
+QFont FontOf(const std::optional<HostFontSetting>& setting, bool fixedPitch);
+
+// The host's settings read from the configuration folder `configDir`; a file
+// too big to be its configuration is not read.
+HostFonts ReadHostFonts(const std::string& configDir);
 
 }  // namespace corvelle::qt

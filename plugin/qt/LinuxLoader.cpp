@@ -40,7 +40,9 @@ ViewerWidget* LoadViewer(QWidget* parent, const std::string& path) {
         LocateOptionsFile(platform, options, sizeof options);
         const CodePageInfo& encoding = ReadTextEncoding(platform, options);
         ViewerLooks looks;
-        looks.font = ListerFontOf(ReadHostViewerFont(g_hostConfigDir));
+        const HostFonts fonts = ReadHostFonts(g_hostConfigDir);
+        looks.font = FontOf(fonts.viewer, true);
+        looks.bookFont = FontOf(fonts.book, false);
         // Double Commander gives its font in points; the twips of the Lister
         // font, negative as Total Commander's, give the Win32 page's tab stops.
         const TabStops stops = TabStopsForFontHeight(-static_cast<int32_t>(looks.font.pointSizeF() * 20));
