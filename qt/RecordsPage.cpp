@@ -59,6 +59,8 @@ RecordsPage::RecordsPage(const ViewedDatabase& viewed, const QFont& font, const 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
     m_picture->hide();
+    m_list->setObjectName("records");
+    m_pane->setObjectName("pane");
 }
 
 RecordsPage::~RecordsPage() = default;

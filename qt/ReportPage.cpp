@@ -77,6 +77,7 @@ void ReportPage::ShowProgress() {
 
 bool ReportPage::Search(const std::string& utf8, int flags) {
     Open();
+    m_report.PrepareAll();
     const std::string& text = m_report.Utf8();
     const auto hit = m_report.Find(utf8, SelectionInBytes(*m_edit, text), flags);
     if (!hit) return false;
@@ -89,6 +90,7 @@ void ReportPage::Copy() {
     Open();
     if (SelectsWholeControl(*m_edit) && !m_fill.AllShown()) {
         // Never half a report: the control holds only a part of it.
+        m_report.PrepareAll();
         QApplication::clipboard()->setText(FromUtf8(m_report.Utf8()));
         return;
     }

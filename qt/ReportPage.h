@@ -38,6 +38,9 @@ public:
 
 private:
     size_t Size() const override { return m_report.Utf8().size(); }
+    bool IsComplete() const override { return m_report.IsComplete(); }
+    void Prepare(size_t bytes) override { m_report.Prepare(bytes); }
+    size_t ExpectedSize() const override { return m_report.ExpectedSize(); }
     size_t FirstPiece() const override;
     size_t PieceEnd(size_t start, size_t wanted) const override;
     void Append(size_t from, size_t to) override;
