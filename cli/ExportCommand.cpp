@@ -13,11 +13,11 @@
 #include "cli/RawExport.h"
 #include "cli/UsageText.h"
 #include "dump/DatabaseModel.h"
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 #include "export/Export.h"
+#include "export/ExportToFile.h"
 #include "io/MappedFile.h"
 #include "io/SameFile.h"
-#include "io/WholeFileWriter.h"
 
 namespace corvelle_dump {
 
@@ -102,14 +102,15 @@ int WriteText(const corvelle::DecodedDatabase& database, corvelle::ExportType fo
         if (!written || std::fflush(stdout) != 0) return Fail("standard output", "cannot write");
         return made ? 0 : Fail(request.path, error);
     }
-    corvelle::WholeFileStream file(request.out);
-    const auto write = [&file](std::string_view piece) { return file.Write(piece); };
-    const bool made = corvelle::ExportToOutput(database, format, options, write, error);
+    const corvelle::ExportFileResult result = corvelle::ExportToFile(database, format, options, request.out, request.path);
     warn();
-    if (!file.Error().empty()) return Fail(request.out, "cannot write: " + file.Error());
-    if (!made) return Fail(request.path, error);
-    if (!file.Commit()) return Fail(request.out, "cannot write: " + file.Error());
-    return 0;
+    switch (result.status) {
+        case corvelle::ExportFileStatus::kWritten: return 0;
+        case corvelle::ExportFileStatus::kSameFile: return Fail(request.out, "cannot write: it is the database being exported");
+        case corvelle::ExportFileStatus::kNotMade: return Fail(request.path, result.reason);
+        case corvelle::ExportFileStatus::kNotWritten: break;
+    }
+    return Fail(request.out, "cannot write: " + result.reason);
 }
 
 }  // namespace

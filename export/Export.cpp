@@ -2,7 +2,7 @@
 // checks the request and hands it to the writer.
 #include "export/Export.h"
 
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 #include "export/ExportWriters.h"
 
 namespace corvelle {

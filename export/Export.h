@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "export/ExportType.h"
+#include "formats/ExportType.h"
 #include "formats/FormatTable.h"
 
 namespace corvelle {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dump/DatabaseModel.h"
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 #include "export/Export.h"
 #include "export/PlainDocument.h"
 

@@ -7,11 +7,11 @@
 
 #include "dump/records/CalendarRecord.h"
 #include "dump/records/DateBookRecord.h"
-#include "export/ContentLine.h"
-#include "export/ExportFeed.h"
+#include "standards/ContentLine.h"
+#include "formats/ExportFeed.h"
 #include "export/ExportWriters.h"
 #include "export/ICalendarZones.h"
-#include "export/Rfc5545.h"
+#include "standards/Rfc5545.h"
 
 namespace corvelle {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "export/ContentLine.h"
-#include "export/Rfc5545.h"
+#include "standards/ContentLine.h"
+#include "standards/Rfc5545.h"
 
 namespace corvelle {
 namespace {

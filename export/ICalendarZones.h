@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "dump/records/CalendarRecord.h"
-#include "export/CivilDate.h"
+#include "standards/CivilDate.h"
 
 namespace corvelle {
 

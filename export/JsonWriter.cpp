@@ -4,10 +4,10 @@
 // everything. The member names are documented in the README and stable.
 #include <cstdio>
 
-#include "export/CivilDate.h"
+#include "standards/CivilDate.h"
 #include "export/ExportWriters.h"
-#include "export/JsonFields.h"
-#include "export/JsonString.h"
+#include "standards/JsonFields.h"
+#include "standards/JsonString.h"
 
 namespace corvelle {
 namespace {

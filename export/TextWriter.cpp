@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "export/ExportFeed.h"
+#include "formats/ExportFeed.h"
 #include "export/ExportWriters.h"
 #include "export/PlainDocument.h"
 #include "formats/DocumentText.h"

@@ -3,11 +3,11 @@
 // and the Palm phone and IM labels that every Palm address book shares.
 #include <string>
 
-#include "export/CivilDate.h"
-#include "export/ContentLine.h"
-#include "export/ExportFeed.h"
+#include "standards/CivilDate.h"
+#include "standards/ContentLine.h"
+#include "formats/ExportFeed.h"
 #include "export/ExportWriters.h"
-#include "export/Rfc2426.h"
+#include "standards/Rfc2426.h"
 
 namespace corvelle {
 namespace {

@@ -2,8 +2,8 @@
 // that the AppInfo block may rename. The names and the company may hold
 // their reading (formats/NameReading.h).
 #include "dump/records/AddressRecord.h"
-#include "export/ExportFeed.h"
-#include "export/JsonFields.h"
+#include "formats/ExportFeed.h"
+#include "standards/JsonFields.h"
 #include "formats/ContentsCell.h"
 #include "formats/FieldLines.h"
 #include "formats/Format.h"

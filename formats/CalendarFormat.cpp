@@ -5,8 +5,8 @@
 
 #include "dump/TextAppend.h"
 #include "dump/records/CalendarRecord.h"
-#include "export/ExportFeed.h"
-#include "export/JsonFields.h"
+#include "formats/ExportFeed.h"
+#include "standards/JsonFields.h"
 #include "formats/DateBookText.h"
 #include "formats/FieldLines.h"
 #include "formats/Format.h"

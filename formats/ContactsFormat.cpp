@@ -5,8 +5,8 @@
 
 #include "dump/TextAppend.h"
 #include "dump/records/ContactsRecord.h"
-#include "export/ExportFeed.h"
-#include "export/JsonFields.h"
+#include "formats/ExportFeed.h"
+#include "standards/JsonFields.h"
 #include "formats/ContentsCell.h"
 #include "formats/FieldLines.h"
 #include "formats/Format.h"

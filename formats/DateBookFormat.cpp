@@ -1,8 +1,8 @@
 // Date Book (DATA/date): appointments, timed or not, with alarm, repeat,
 // exceptions, description and note.
 #include "dump/records/DateBookRecord.h"
-#include "export/ExportFeed.h"
-#include "export/JsonFields.h"
+#include "formats/ExportFeed.h"
+#include "standards/JsonFields.h"
 #include "formats/DateBookText.h"
 #include "formats/FieldLines.h"
 #include "formats/Format.h"

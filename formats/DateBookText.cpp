@@ -1,7 +1,7 @@
 #include "formats/DateBookText.h"
 
 #include "dump/TextAppend.h"
-#include "export/JsonFields.h"
+#include "standards/JsonFields.h"
 #include "formats/ContentsCell.h"
 #include "formats/FieldLines.h"
 

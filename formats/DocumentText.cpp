@@ -1,6 +1,6 @@
 #include "formats/DocumentText.h"
 
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 
 namespace corvelle {
 

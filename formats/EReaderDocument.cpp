@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "formats/DocumentPlainText.h"
+
 namespace corvelle {
 namespace {
 
@@ -34,30 +36,6 @@ public:
 private:
     DocumentSink& m_sink;
     bool m_endsLine = true;
-};
-
-// Plain UTF-8 text: a heading and a rule on lines of their own, an image as
-// "[image]" where it stands.
-class PlainText final : public DocumentSink {
-public:
-    void Text(std::string_view utf8, unsigned) override { out.append(utf8.data(), utf8.size()); }
-    void Heading(std::string_view utf8) override {
-        EndLine();
-        out.append(utf8.data(), utf8.size());
-        out += '\n';
-    }
-    void Image(const ByteSpan&) override { out += "[image]"; }
-    void Rule() override {
-        EndLine();
-        out += '\n';
-    }
-    void Note(std::string) override {}
-    std::string out;
-
-private:
-    void EndLine() {
-        if (!out.empty() && out.back() != '\n') out += '\n';
-    }
 };
 
 class EReaderDocument final : public DocumentReader {
@@ -235,11 +213,12 @@ std::string EReaderRecordPlainText(const DatabaseModel& model, const EReaderHead
     }
     text += DecodeEReaderText(model.Data(index), compression).text;
     PmlText pml;
-    PlainText plain;
+    std::string out;
+    PlainTextSink plain(out, nullptr);
     pml.Add(text, plain);
     const bool last = index + 1 >= header.nonTextStart || index + 1 >= model.Count();
     if (last) pml.Finish(plain);
-    return plain.out;
+    return out;
 }
 
 }  // namespace corvelle

@@ -4,8 +4,8 @@
 // records their PNG. Texts are cp1252 whatever the user's code page.
 #include "dump/TextAppend.h"
 #include "dump/records/EReaderRecord.h"
-#include "export/ExportFeed.h"
-#include "export/JsonFields.h"
+#include "formats/ExportFeed.h"
+#include "standards/JsonFields.h"
 #include "formats/ContentsCell.h"
 #include "formats/EReaderDocument.h"
 #include "formats/FieldLines.h"

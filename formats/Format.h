@@ -11,7 +11,7 @@
 
 #include "dump/ByteSpan.h"
 #include "dump/DatabaseModel.h"
-#include "export/ExportType.h"
+#include "formats/ExportType.h"
 
 namespace corvelle {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "export/ByteWords.h"
-#include "export/Utf8.h"
+#include "standards/ByteWords.h"
+#include "standards/Utf8.h"
 #include "formats/HtmlEntities.h"
 
 namespace corvelle {

@@ -1,7 +1,7 @@
 // iSilo documents (ToGo/ToGo, SDoc/SilX): their layout has no public
 // description, so they are named for what they are and every entry but the
 // first shows as bytes. There is no text to read.
-#include "export/JsonFields.h"
+#include "standards/JsonFields.h"
 #include "formats/ContentsCell.h"
 #include "formats/FieldLines.h"
 #include "formats/Format.h"

@@ -1,7 +1,7 @@
 // Memo Pad (DATA/memo): a record is one text up to its zero byte.
 #include "dump/records/MemoRecord.h"
-#include "export/ExportFeed.h"
-#include "export/JsonFields.h"
+#include "formats/ExportFeed.h"
+#include "standards/JsonFields.h"
 #include "formats/ContentsCell.h"
 #include "formats/FieldLines.h"
 #include "formats/MemoReader.h"

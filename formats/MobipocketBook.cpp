@@ -5,7 +5,7 @@
 #include "dump/records/ImageFile.h"
 #include "dump/records/MobiTrailing.h"
 #include "dump/records/PalmDocRecord.h"
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 
 namespace corvelle {
 namespace {

@@ -1,6 +1,6 @@
 #include "formats/MobipocketDocument.h"
 
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 #include "formats/HtmlText.h"
 
 namespace corvelle {

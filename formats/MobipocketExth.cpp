@@ -1,8 +1,8 @@
 #include "formats/MobipocketExth.h"
 
 #include "dump/TextAppend.h"
-#include "export/CodePage.h"
-#include "export/JsonString.h"
+#include "standards/CodePage.h"
+#include "standards/JsonString.h"
 #include "formats/FieldLines.h"
 
 namespace corvelle {

@@ -14,9 +14,9 @@
 
 #include "dump/TextAppend.h"
 #include "dump/records/ImageFile.h"
-#include "export/CodePage.h"
-#include "export/ExportFeed.h"
-#include "export/JsonFields.h"
+#include "standards/CodePage.h"
+#include "formats/ExportFeed.h"
+#include "standards/JsonFields.h"
 #include "formats/ContentsCell.h"
 #include "formats/DocumentPlainText.h"
 #include "formats/FieldLines.h"

@@ -4,7 +4,7 @@
 
 #include "dump/Inflate.h"
 #include "dump/records/PalmDocRecord.h"
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 
 namespace corvelle {
 namespace {

@@ -4,8 +4,9 @@
 #include <vector>
 
 #include "dump/records/PluckerFunctions.h"
-#include "export/CodePage.h"
-#include "export/Utf8.h"
+#include "formats/DocumentPlainText.h"
+#include "standards/CodePage.h"
+#include "standards/Utf8.h"
 
 namespace corvelle {
 namespace {
@@ -310,32 +311,6 @@ private:
     bool m_done = false;
 };
 
-// Plain UTF-8, as the text export writes it; notes apart.
-class CollectText final : public DocumentSink {
-public:
-    void Text(std::string_view utf8, unsigned) override { text.append(utf8.data(), utf8.size()); }
-    void Heading(std::string_view utf8) override {
-        EndLine();
-        text.append(utf8.data(), utf8.size());
-        text += '\n';
-    }
-    void Image(const ByteSpan&) override { text += "[image]"; }
-    void Rule() override {
-        EndLine();
-        text += '\n';
-    }
-    void Note(std::string note) override {
-        if (!notes.empty()) notes += '\n';
-        notes += note;
-    }
-    std::string text, notes;
-
-private:
-    void EndLine() {
-        if (!text.empty() && text.back() != '\n') text += '\n';
-    }
-};
-
 // The bytes of a record's text, functions off.
 class BytesText final : public PluckerTextHandler {
 public:
@@ -363,7 +338,11 @@ std::unique_ptr<DocumentReader> OpenPluckerDocument(const PluckerBook& book, Tex
 }
 
 std::string PluckerRecordReadable(const PluckerBook& book, size_t index, TextDecoder& fallback, std::string* notes) {
-    CollectText sink;
+    std::string text, collected;
+    PlainTextSink sink(text, [&collected](std::string note) {
+        if (!collected.empty()) collected += '\n';
+        collected += note;
+    });
     Decoders decoders(fallback);
     const PluckerRecord record = DecodePluckerRecord(book.Model().Data(index));
     TextDecoder& decoder = decoders.For(book.CharsetOf(record.uid), sink);
@@ -374,9 +353,9 @@ std::string PluckerRecordReadable(const PluckerBook& book, size_t index, TextDec
         PluckerPage page(book, sink, decoder, atLineStart);
         page.ShowTable(index, record.uid);
     }
-    if (notes != nullptr) *notes = std::move(sink.notes);
-    while (!sink.text.empty() && sink.text.back() == '\n') sink.text.pop_back();
-    return std::move(sink.text);
+    if (notes != nullptr) *notes = std::move(collected);
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
 }
 
 std::string PluckerRecordBytes(const PluckerRecord& record, const ByteSpan& text) {

@@ -1,6 +1,6 @@
 #include "formats/PmlText.h"
 
-#include "export/Utf8.h"
+#include "standards/Utf8.h"
 
 namespace corvelle {
 namespace {

@@ -7,7 +7,7 @@
 #include "dump/PalmBitmapLayout.h"
 #include "dump/TextAppend.h"
 #include "dump/records/ResourceContent.h"
-#include "export/JsonFields.h"
+#include "standards/JsonFields.h"
 #include "formats/ContentsCell.h"
 #include "formats/FieldLines.h"
 #include "formats/Format.h"

@@ -3,8 +3,8 @@
 // Date Book's repeats, description and note.
 #include "dump/TextAppend.h"
 #include "dump/records/TasksRecord.h"
-#include "export/ExportFeed.h"
-#include "export/JsonFields.h"
+#include "formats/ExportFeed.h"
+#include "standards/JsonFields.h"
 #include "formats/ContentsCell.h"
 #include "formats/DateBookText.h"
 #include "formats/FieldLines.h"

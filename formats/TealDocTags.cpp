@@ -1,6 +1,6 @@
 #include "formats/TealDocTags.h"
 
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 
 namespace corvelle {
 namespace {

@@ -1,8 +1,8 @@
 // To Do List (DATA/todo): due date, priority and completion, description, note.
 #include "dump/TextAppend.h"
 #include "dump/records/ToDoRecord.h"
-#include "export/ExportFeed.h"
-#include "export/JsonFields.h"
+#include "formats/ExportFeed.h"
+#include "standards/JsonFields.h"
 #include "formats/ContentsCell.h"
 #include "formats/FieldLines.h"
 #include "formats/Format.h"

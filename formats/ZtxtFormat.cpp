@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "dump/TextAppend.h"
-#include "export/ExportFeed.h"
-#include "export/JsonFields.h"
+#include "formats/ExportFeed.h"
+#include "standards/JsonFields.h"
 #include "formats/ContentsCell.h"
 #include "formats/DocumentText.h"
 #include "formats/FieldLines.h"

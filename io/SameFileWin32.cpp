@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "io/WindowsText.h"
-#include "viewer/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 namespace corvelle {
 namespace {

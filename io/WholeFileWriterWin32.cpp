@@ -4,7 +4,7 @@
 
 #include "io/WholeFileWriter.h"
 #include "io/WindowsText.h"
-#include "viewer/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 namespace corvelle {
 namespace {

@@ -1,11 +1,10 @@
 // ListLoad: the host offers a file; the viewer is built only for our names.
 #include <string>
 
-#include "dump/PalmDump.h"
 #include "plugin/FileNameRules.h"
 #include "plugin/ListerExports.h"
 #include "plugin/ViewerLoader.h"
-#include "viewer/records/RecordsSource.h"
+#include "viewer/WideText.h"
 
 extern "C" HWND __stdcall ListLoad(HWND hParentWin, char* pszFileToLoad, int /*nShowFlags*/) {
     try {
@@ -14,8 +13,7 @@ extern "C" HWND __stdcall ListLoad(HWND hParentWin, char* pszFileToLoad, int /*n
         if (!corvelle::IsHandledPath(pszFileToLoad)) return nullptr;
         // Our own copy: the host's buffer is only promised for this call.
         const std::string path(pszFileToLoad);
-        return corvelle::LoadViewer(hParentWin, corvelle::WidenAnsiPath(path.c_str()),
-                                    [&path] { return corvelle::DumpPalmFile(path.c_str()); });
+        return corvelle::LoadViewer(hParentWin, corvelle::WidenAnsiPath(path.c_str()));
     } catch (...) {
         // Nothing may unwind into the host.
         return nullptr;
@@ -28,8 +26,7 @@ extern "C" HWND __stdcall ListLoadW(HWND hParentWin, WCHAR* pszFileToLoad, int /
         // Opened by its UTF-16 name: converting it to ANSI would turn the
         // letters the code page lacks into '?' and name no file.
         const std::wstring path(pszFileToLoad);
-        return corvelle::LoadViewer(hParentWin, path,
-                                    [&path] { return corvelle::DumpPalmFileW(path.c_str()); });
+        return corvelle::LoadViewer(hParentWin, path);
     } catch (...) {
         return nullptr;
     }

@@ -6,7 +6,7 @@
 #include "dump/LauncherIcon.h"
 #include "io/MappedFile.h"
 #include "plugin/FileNameRules.h"
-#include "viewer/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 namespace corvelle {
 namespace {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "viewer/ListerFont.h"
+#include "model/ListerFont.h"
 
 namespace corvelle {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "export/CodePage.h"
-#include "viewer/ListerFont.h"
+#include "standards/CodePage.h"
+#include "model/ListerFont.h"
 #include "plugin/ProfileValues.h"
 #include "plugin/SettingsPlatform.h"
 

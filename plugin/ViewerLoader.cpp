@@ -2,13 +2,13 @@
 
 #include <memory>
 
+#include "model/TabStops.h"
+#include "model/ViewedDatabase.h"
 #include "plugin/ModuleState.h"
 #include "plugin/RichEditLibrary.h"
 #include "plugin/Settings.h"
-#include "plugin/TabStops.h"
 #include "plugin/Win32SettingsPlatform.h"
 #include "viewer/List.h"
-#include "viewer/records/RecordsSource.h"
 
 namespace corvelle {
 namespace {
@@ -50,8 +50,7 @@ void FillDumpPage(CListpagePty& page, const ListerFont& font, std::string text) 
     if (!page.m_bFirstShow) page.ShowText();
 }
 
-HWND BuildViewer(HWND hParentWin, const std::wstring& path,
-                 const std::function<std::string()>& buildReport, bool embedded) {
+HWND BuildViewer(HWND hParentWin, const std::wstring& path, bool embedded) {
     Win32SettingsPlatform platform(hParentWin);
     LocateOptionsFile(platform, g_szOptionsIni, sizeof g_szOptionsIni);
     const ListerFont font = ReadListerFont(platform, g_szHostIni);
@@ -60,16 +59,17 @@ HWND BuildViewer(HWND hParentWin, const std::wstring& path,
     if (!embedded) MoveToSavedRect(hParentWin, platform);
 
     auto frame = std::make_unique<CList>();
-    // Before the sheet's window: the pages' tabs come from the file's header.
-    if (CListSheet* sheet = frame->GetListSheet()) {
-        const TabStops stops = TabStopsForFontHeight(font.nHeight);
-        const HeaderFacts header = ReadHeaderFacts(path);
-        sheet->m_pageRecords.SetSource(path, header.holdsResources, font, stops.data(), static_cast<int>(stops.size()));
-        sheet->m_pageRecords.SetEncoding(encoding);
-        if (header.hasDocument) {
-            sheet->m_pageText.SetSource(path, font, encoding);
-            sheet->AddTextPage(ReadStartOnText(platform, g_szOptionsIni));
-        }
+    // The file is read once, here; before the sheet's window, because the
+    // pages' tabs come from its header.
+    CListSheet* pending = frame->GetListSheet();
+    if (pending == nullptr) return nullptr;
+    pending->m_pViewed = std::make_unique<ViewedDatabase>(path, encoding);
+    const ViewedDatabase& viewed = *pending->m_pViewed;
+    const TabStops stops = TabStopsForFontHeight(font.nHeight);
+    pending->m_pageRecords.SetSource(viewed, font, stops.data(), static_cast<int>(stops.size()));
+    if (viewed.HasDocument()) {
+        pending->m_pageText.SetSource(viewed, font);
+        pending->AddTextPage(ReadStartOnText(platform, g_szOptionsIni));
     }
     RECT client{};
     ::GetClientRect(hParentWin, &client);
@@ -83,14 +83,14 @@ HWND BuildViewer(HWND hParentWin, const std::wstring& path,
     // which is always so for an embedded viewer.
     if (embedded) ::EnableWindow(sheet->GetSafeHwnd(), TRUE);
 
-    FillDumpPage(sheet->m_pageDump, font, buildReport());
+    FillDumpPage(sheet->m_pageDump, font, viewed.Report());
     sheet->FitToParent(TRUE);
     return frame.release()->GetSafeHwnd();
 }
 
 }  // namespace
 
-HWND LoadViewer(HWND hParentWin, const std::wstring& path, const std::function<std::string()>& buildReport) {
+HWND LoadViewer(HWND hParentWin, const std::wstring& path) {
     if (!EnsureRichEditLibrary()) return nullptr;
 
     const bool embedded = HasParentWindow(hParentWin);
@@ -98,7 +98,7 @@ HWND LoadViewer(HWND hParentWin, const std::wstring& path, const std::function<s
     const HWND focus = embedded ? ::GetFocus() : nullptr;
     HWND frame = nullptr;
     try {
-        frame = BuildViewer(hParentWin, path, buildReport, embedded);
+        frame = BuildViewer(hParentWin, path, embedded);
     } catch (...) {
         frame = nullptr;  // the frame object, if any, went with the unwinding
     }

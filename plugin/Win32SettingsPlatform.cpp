@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "viewer/Module.h"
-#include "viewer/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 namespace corvelle {
 namespace {

@@ -5,7 +5,7 @@ set(CORVELLE_ASAN_BUILD "" CACHE PATH "Build tree with CORVELLE_SANITIZE=ON")
 set(CORVELLE_FUZZ_BUILD "" CACHE PATH "Build tree with CORVELLE_FUZZ=ON")
 
 if(CORVELLE_ASAN_BUILD AND EXISTS ${CORVELLE_ASAN_BUILD}/CMakeCache.txt)
-  foreach(subsystem dump export io plugin viewer records about)
+  foreach(subsystem dump export io plugin viewer model about)
     add_test(NAME sanitized-${subsystem}-tests
       COMMAND ${CORVELLE_ASAN_BUILD}/tests/corvelle_${subsystem}_tests --gtest_brief=1)
     set_tests_properties(sanitized-${subsystem}-tests PROPERTIES

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "viewer/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "viewer/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 // The installed hook, empty while no sheet is initialised. Owned, so that a
 // module unloaded with a viewer still open does not leave the system calling

@@ -29,15 +29,23 @@ KeyRoute RouteSheetKey(uint32_t virtualKey) {
     return KeyRoute::Keep;
 }
 
-int PageForCtrlDigit(uint32_t virtualKey, int pageCount) {
-    if (virtualKey < kVk0 || virtualKey > kVk9) {
-        return -1;
+KeyStroke StrokeOfVirtualKey(uint32_t virtualKey, bool ctrl, bool alt, bool shift) {
+    uint32_t named = 0;
+    switch (virtualKey) {
+    case kVkTab: named = key::kTab; break;
+    case kVkInsert: named = key::kInsert; break;
+    case kVkApps: named = key::kMenu; break;
+    case kVkF10: named = key::kF10; break;
+    case kVkEscape: named = key::kEscape; break;
+    default:
+        // Letters and digits have their characters as virtual keys; anything
+        // else is put beyond every named key.
+        named = (virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z')
+                    ? virtualKey
+                    : 0x10000 + virtualKey;
+        break;
     }
-    const int index = static_cast<int>(virtualKey) - static_cast<int>(kVk1);
-    if (index < 0 || index >= pageCount) {
-        return -1;
-    }
-    return index;
+    return KeyStroke{named, ctrl, alt, shift};
 }
 
 bool HookTakesMessage(int hookCode, uintptr_t removeFlag, uint32_t message) {

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "model/Commands.h"
+
 namespace corvelle {
 
 // Virtual-key codes the routing depends on.
@@ -17,10 +19,9 @@ constexpr uint32_t kVkUp = 0x26;
 constexpr uint32_t kVkRight = 0x27;
 constexpr uint32_t kVkDown = 0x28;
 constexpr uint32_t kVkDelete = 0x2E;
-constexpr uint32_t kVk0 = 0x30;
-constexpr uint32_t kVk1 = 0x31;
-constexpr uint32_t kVk9 = 0x39;
-constexpr uint32_t kVkW = 0x57;
+constexpr uint32_t kVkInsert = 0x2D;
+constexpr uint32_t kVkApps = 0x5D;
+constexpr uint32_t kVkF10 = 0x79;
 
 // Messages the routing depends on.
 constexpr uint32_t kWmKeyFirst = 0x0100;  // WM_KEYDOWN
@@ -43,10 +44,9 @@ enum class KeyRoute {
 // Home, End, function keys) stays in the viewer.
 KeyRoute RouteSheetKey(uint32_t virtualKey);
 
-// Ctrl+digit page selection: Ctrl+1 is page 0, Ctrl+2 page 1, ... Answers -1
-// when `virtualKey` is no digit, or names a page that does not exist (Ctrl+0,
-// a digit beyond the last page), so that nothing is selected.
-int PageForCtrlDigit(uint32_t virtualKey, int pageCount);
+// A virtual key as the commands table names it (model/Commands.h): letters
+// and digits are their characters; keys the table does not know stay apart.
+KeyStroke StrokeOfVirtualKey(uint32_t virtualKey, bool ctrl, bool alt, bool shift);
 
 // Whether the thread hook offers a retrieved message to the pre-translation
 // chain: keyboard messages and the two edit commands that the host's

@@ -24,22 +24,15 @@
 
 #include <windows.h>
 
+#include <memory>
+
+#include "model/ViewedDatabase.h"
 #include "viewer/ListpagePty.h"
 #include "viewer/PropertySheetRz.h"
 #include "viewer/SheetHostWnd.h"
+#include "viewer/about/About.h"
 #include "viewer/records/RecordsPage.h"
 #include "viewer/text/TextPage.h"
-
-#if __has_include("about/About.h")
-#include "about/About.h"
-#else
-// Until the About page exists: a bare page on its template.
-#include "res/resource.h"
-class CAbout : public CResizePage {
-public:
-    CAbout() : CResizePage(IDD_ABOUT_PAGE) {}
-};
-#endif
 
 class CListSheet : public CPropertySheetRz {
 public:
@@ -53,6 +46,9 @@ public:
     void AddTextPage(bool startHere);
     bool HasTextPage() const { return m_bTextPage; }
 
+    // The file, read once; every page asks it. Declared before the pages,
+    // so that it outlives them.
+    std::unique_ptr<corvelle::ViewedDatabase> m_pViewed;
     CListpagePty m_pageDump;
     CAbout m_pageAbout;
     CRecordsPage m_pageRecords;  // "Records" or "Resources", built when first shown

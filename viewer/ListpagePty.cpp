@@ -6,9 +6,12 @@
 
 #include "res/resource.h"
 #include "viewer/ClipboardText.h"
+#include "viewer/ControlSearch.h"
+#include "viewer/PageKeys.h"
 #include "viewer/PageTab.h"
-#include "viewer/ReportFillPlan.h"
+#include "model/ReportFillPlan.h"
 #include "viewer/RichEditDefaults.h"
+#include "viewer/WideText.h"
 
 namespace {
 
@@ -18,7 +21,7 @@ constexpr int kInitialTabStop = 2000;
 }  // namespace
 
 CListpagePty::CListpagePty()
-    : CResizePage(IDD_DUMP_PAGE), m_pTabStops(new int[1]{kInitialTabStop}) {
+    : CResizePage(IDD_DUMP_PAGE, corvelle::PageKind::kReport), m_pTabStops(new int[1]{kInitialTabStop}) {
     m_filler.m_onProgress = [this] { ShowFillProgress(); };
 }
 
@@ -85,6 +88,14 @@ void CListpagePty::SetPageRect(RECT* pRect) {
     MoveControlWithPage(m_richEdit.GetSafeHwnd());
 }
 
+bool CListpagePty::Search(const std::wstring& needle, int flags) {
+    // The report holds the ANSI code page's bytes, as the host's own find does.
+    const auto hit = FindFromSelection(m_richEdit, m_strText, corvelle::NarrowWide(needle, CP_ACP), flags);
+    if (!hit || !ShowReportUpTo(hit->end)) return false;
+    SelectAndShow(m_richEdit, *hit);
+    return true;
+}
+
 void CListpagePty::ToggleWrap() {
     m_bNoWrap = !m_bNoWrap;
     // Line width 1 means "do not wrap", 0 "wrap at the window's edge".
@@ -95,7 +106,7 @@ void CListpagePty::ToggleWrap() {
 BOOL CListpagePty::PreTranslateMessage(MSG* pMsg) {
     switch (pMsg->message) {
     case WM_KEYDOWN:
-        if (pMsg->wParam == 'W') {
+        if (PageKeyAction(*this, pMsg->wParam).command == corvelle::Command::kToggleWrap) {
             ToggleWrap();
         }
         // Not handled: the sheet still forwards the key to the host.

@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "viewer/ListerFont.h"
+#include "model/ListerFont.h"
 #include "viewer/ReportFiller.h"
 #include "viewer/ResizePage.h"
 #include "viewer/RichEditControl.h"
@@ -41,7 +41,10 @@ public:
     void SetTabStops(const int* pPositions, int count);
 
     void SetPageRect(RECT* pRect) override;
-    // W toggles wrapping (and lets the key go on to the host); EM_SETSEL
+    // The whole report, not only what has arrived: a hit further on brings
+    // the report in up to it, unless memory does not let the control hold it.
+    bool Search(const std::wstring& needle, int flags) override;
+    // The commands table's keys (W wraps and still goes on to the host); EM_SETSEL
     // selects the whole text and WM_COPY copies the selection, both consumed.
     // A copy of everything while the control holds less than the report puts
     // the whole report on the clipboard.

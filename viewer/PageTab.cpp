@@ -4,7 +4,7 @@
 #include <prsht.h>
 
 #include "viewer/ReportFiller.h"
-#include "viewer/ReportFillPlan.h"
+#include "model/ReportFillPlan.h"
 
 namespace {
 

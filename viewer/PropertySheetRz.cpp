@@ -277,11 +277,12 @@ BOOL CPropertySheetRz::PreTranslateMessage(MSG* pMsg) {
     CResizePage* page = GetActivePageObject();
     if (pMsg->message == WM_KEYDOWN && (page == nullptr || !page->m_bNoKeyForward)) {
         const auto key = static_cast<uint32_t>(pMsg->wParam);
-        if (::GetKeyState(VK_CONTROL) < 0) {
-            int index = corvelle::PageForCtrlDigit(key, GetPageCount());
-            if (index >= 0) {
-                ::SendMessageA(m_hWnd, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
-            }
+        const corvelle::KeyStroke stroke = corvelle::StrokeOfVirtualKey(
+            key, ::GetKeyState(VK_CONTROL) < 0, ::GetKeyState(VK_MENU) < 0, ::GetKeyState(VK_SHIFT) < 0);
+        const corvelle::PageKind kind = page != nullptr ? page->Kind() : corvelle::PageKind::kReport;
+        const corvelle::KeyAction action = corvelle::ActionFor(kind, stroke, GetPageCount());
+        if (action.command == corvelle::Command::kShowPage) {
+            ::SendMessageA(m_hWnd, PSM_SETCURSEL, static_cast<WPARAM>(action.page), 0);
         }
         switch (corvelle::RouteSheetKey(key)) {
         case corvelle::KeyRoute::ForwardAndKeep:

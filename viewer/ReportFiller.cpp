@@ -1,61 +1,14 @@
 #include "viewer/ReportFiller.h"
 
-#include <psapi.h>
-
 #include <algorithm>
 
-#include "viewer/MemoryStop.h"
-#include "viewer/ReportFillPlan.h"
+#include "model/ReportFillPlan.h"
+#include "viewer/SystemFigures.h"
 
 namespace {
 
 // Room for the note that ends a report cut for lack of memory.
 constexpr size_t kNoteReserve = 512;
-
-using GetProcessMemoryInfoProc = BOOL(WINAPI*)(HANDLE, PROCESS_MEMORY_COUNTERS*, DWORD);
-
-// The process's commit charge, 0 where the system cannot say. Taken from
-// kernel32 by name, where it lives since Windows 7, rather than by an import
-// of psapi.dll.
-uint64_t ProcessCommitCharge() {
-    static const auto getInfo = reinterpret_cast<GetProcessMemoryInfoProc>(reinterpret_cast<void (*)()>(
-        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "K32GetProcessMemoryInfo")));
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    if (getInfo == nullptr || !getInfo(::GetCurrentProcess(), &counters, sizeof(counters))) {
-        return 0;
-    }
-    return counters.PagefileUsage;
-}
-
-corvelle::MemoryRoom CurrentMemoryRoom() {
-    MEMORYSTATUSEX status{};
-    status.dwLength = sizeof(status);
-    if (!::GlobalMemoryStatusEx(&status)) {
-        return corvelle::MemoryRoom{};  // no figures: no room
-    }
-    return corvelle::MemoryRoom{status.ullTotalVirtual, status.ullAvailVirtual, status.ullAvailPhys,
-                                ProcessCommitCharge()};
-}
-
-// Megabytes from the environment variable `name`; read on every fill, so that
-// a test can set it around one ListLoad.
-std::optional<uint64_t> MegabytesFromEnvironment(const char* name) {
-    char value[32] = {};
-    const DWORD length = ::GetEnvironmentVariableA(name, value, sizeof(value));
-    if (length == 0 || length >= sizeof(value)) {
-        return std::nullopt;
-    }
-    return corvelle::ParseMegabytes(value);
-}
-
-double NowMilliseconds() {
-    LARGE_INTEGER frequency{};
-    LARGE_INTEGER now{};
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Shows what arrived since the last repaint: text that came into view, and
 // the scroll bars' new range.
@@ -125,7 +78,7 @@ void CReportText::InsertMemoryNote(CRichEditControl& control, size_t shown, bool
     PutAtCaret(control, note.data(), note.size(), streamed);
 }
 
-CReportFiller::CReportFiller(CRichEditControl& control) : m_control(control) {
+CReportFiller::CReportFiller(CRichEditControl& control) : m_control(control), m_schedule(SystemFigures()) {
     m_control.m_beforeSelectionUse = [this] {
         if (!m_bOwnMessages) {
             ReturnSelection();
@@ -189,7 +142,7 @@ void CReportFiller::AppendAtEnd(const std::function<void(bool streamed)>& put) {
     // the stream in 4 KB steps), so there the pieces are streamed: that
     // process stops at a few megabytes anyway, and its room is what keeps
     // the host alive.
-    put(m_bStreamPieces);
+    put(m_schedule.StreamPieces());
 }
 
 void CReportFiller::Insert(const std::function<void(bool streamed)>& put) {
@@ -229,15 +182,7 @@ void CReportFiller::Start(CFillSource& source, HWND hTimerWindow) {
     m_pSource = &source;
     m_nShown = 0;
     m_bMemoryStop = false;
-    m_budget = MegabytesFromEnvironment(corvelle::kMemoryBudgetVariable);
-    m_addressSpace = MegabytesFromEnvironment(corvelle::kAddressSpaceVariable);
-    m_memoryAtStart = CurrentMemoryRoom();
-    m_startMs = NowMilliseconds();
-    m_bTimerAsksAgain = hTimerWindow != nullptr;
-    const uint64_t totalVirtual = m_addressSpace ? *m_addressSpace : m_memoryAtStart.totalVirtual;
-    m_bStreamPieces = corvelle::AddressSpaceToKeep(totalVirtual) > 0;
-    m_nNextPiece = corvelle::kFirstPieceBytes;
-    m_nextRepaintMs = NowMilliseconds() + corvelle::kRepaintIntervalMs;
+    m_schedule.Start(hTimerWindow != nullptr);
 
     // A source that reads its text as asked reads no more than tells whether
     // the text is short.
@@ -258,7 +203,7 @@ void CReportFiller::Start(CFillSource& source, HWND hTimerWindow) {
             ::SetTimer(hTimerWindow, kTimerId, USER_TIMER_MINIMUM, nullptr) != 0) {
             m_timer.Reset(corvelle::WindowTimer{hTimerWindow, kTimerId});
         } else {
-            m_bTimerAsksAgain = false;
+            m_schedule.NoTimer();
             ShowUpTo(SIZE_MAX);  // no timer: the whole text now
         }
     }
@@ -276,18 +221,18 @@ bool CReportFiller::OnTimer(UINT_PTR id) {
     if (id != kTimerId || !m_timer) {
         return false;
     }
-    const double start = NowMilliseconds();
-    if (start >= m_nextRepaintMs) {
+    corvelle::FillEnvironment& clock = m_schedule.Environment();
+    const double start = clock.NowMs();
+    if (m_schedule.RepaintDue(start)) {
         // A tick of its own: a repaint and a piece together would hold the
         // host twice as long.
         RepaintControl(m_control, true);
-        const double end = NowMilliseconds();
-        m_nextRepaintMs = end + corvelle::NextRepaintDelayMs(end - start);
+        m_schedule.Repainted(start, clock.NowMs());
         return true;
     }
     const size_t before = m_nShown;
-    if (AppendPiece(m_nNextPiece)) {
-        m_nNextPiece = corvelle::NextPieceBytes(m_nShown - before, NowMilliseconds() - start);
+    if (AppendPiece(m_schedule.NextPiece())) {
+        m_schedule.PieceTook(m_nShown - before, clock.NowMs() - start);
         if (AllShown()) {
             EndFilling();
         }
@@ -334,20 +279,12 @@ bool CReportFiller::AppendPiece(size_t wanted, bool mayStop) {
         return true;
     }
     if (mayStop) {
-        corvelle::MemoryRoom room = CurrentMemoryRoom();
-        if (m_nShown == 0) {
-            m_memoryAtStart = room;  // the youngest figures from before the first piece
-        }
-        const uint64_t bytesPerByte = corvelle::ControlBytesPerReportByte(m_memoryAtStart, room, m_nShown);
-        if (m_addressSpace) {
-            room = corvelle::WithAddressSpace(room, *m_addressSpace);
-        }
-        const uint64_t fit = corvelle::BytesThatFit(room, m_budget, m_nShown, bytesPerByte);
+        const uint64_t fit = m_schedule.Fit(m_nShown);
         if (fit < end - m_nShown) {
             // What still fits, if a line of it does.
             end = fit > 0 ? source.PieceEnd(m_nShown, static_cast<size_t>(fit)) : m_nShown;
             if (end <= m_nShown || end - m_nShown > fit) {
-                if (StopAwaitsYoungerFigures()) {
+                if (m_schedule.AwaitsYoungerFigures(m_nShown)) {
                     return true;
                 }
                 StopForMemory();
@@ -364,10 +301,6 @@ bool CReportFiller::AppendPiece(size_t wanted, bool mayStop) {
     Insert([&](bool streamed) { source.Insert(m_control, from, end, streamed); });
     m_nShown = end;
     return true;
-}
-
-bool CReportFiller::StopAwaitsYoungerFigures() const {
-    return m_nShown == 0 && m_bTimerAsksAgain && NowMilliseconds() - m_startMs < corvelle::kMemoryFiguresAgeMs;
 }
 
 void CReportFiller::StopForMemory() {

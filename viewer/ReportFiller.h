@@ -9,8 +9,8 @@
 // before anything can see or use it. Before every piece of a long report the
 // process's free memory is checked against what the control has been seen to
 // take so far; when the next piece would leave the host too little, filling
-// stops and a note says how much is shown. See viewer/ReportFillPlan.h and
-// viewer/MemoryStop.h for the numbers.
+// stops and a note says how much is shown. See model/ReportFillPlan.h and
+// model/MemoryStop.h for the numbers.
 #pragma once
 
 #include <windows.h>
@@ -20,9 +20,9 @@
 #include <optional>
 #include <string>
 
-#include "viewer/MemoryStop.h"
+#include "model/FillSchedule.h"
 #include "viewer/RichEditControl.h"
-#include "viewer/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 namespace corvelle {
 
@@ -129,9 +129,6 @@ private:
     // memory stopped it (which only a piece that `mayStop` can do). True with
     // nothing appended while the first piece waits for younger figures.
     bool AppendPiece(size_t wanted, bool mayStop = true);
-    // Whether a stop for memory before anything is shown waits instead: the
-    // figures may predate the fill's start, and the timer asks again.
-    bool StopAwaitsYoungerFigures() const;
     // Everything of the source is shown.
     bool AllShown() const;
     // The first text into the empty control, or what follows at its end:
@@ -149,22 +146,13 @@ private:
     CFillSource* m_pSource = nullptr;
     size_t m_nLimit = 0;  // the control's text limit, raised as the text grows
     size_t m_nShown = 0;
-    size_t m_nNextPiece = 0;
     bool m_bMemoryStop = false;
-    double m_nextRepaintMs = 0;
     // The caret is parked at the end of the text; m_userSelection is what
     // the user had, in a text of m_nUserTextLength characters.
     bool m_bParked = false;
     CHARRANGE m_userSelection{};
     LONG m_nUserTextLength = 0;
     bool m_bOwnMessages = false;  // the filler itself is talking to the control
-    std::optional<uint64_t> m_budget;
-    std::optional<uint64_t> m_addressSpace;  // reckoned with in place of the process's own
-    corvelle::MemoryRoom m_memoryAtStart;     // what the control's cost is measured from
-    double m_startMs = 0;                     // when Start began
-    bool m_bTimerAsksAgain = false;           // a later tick brings the next piece
-    // Pieces are streamed in, at the cost of a walk over the text per piece,
-    // in a process whose address space is bounded (see AppendAtEnd).
-    bool m_bStreamPieces = true;
+    corvelle::FillSchedule m_schedule;
     corvelle::UniqueTimer m_timer;
 };

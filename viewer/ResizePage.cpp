@@ -3,7 +3,7 @@
 #include "viewer/Module.h"
 #include "viewer/WindowGeometry.h"
 
-CResizePage::CResizePage(UINT nIDTemplate) {
+CResizePage::CResizePage(UINT nIDTemplate, corvelle::PageKind kind) : m_kind(kind) {
     m_psp.dwSize = sizeof(m_psp);
     m_psp.dwFlags = PSP_DEFAULT;
     m_psp.hInstance = CorvelleModule();

@@ -1,5 +1,6 @@
-// CResizePage: the base of every page of the resizable sheet (the dump page
-// and the About page). It owns the PROPSHEETPAGE that describes it to the
+// CResizePage: the base of every page of the resizable sheet, and the one
+// interface the sheet and the entry points ask a page through: which page it
+// is (for the commands table) and the host's find command. It owns the PROPSHEETPAGE that describes it to the
 // sheet, keeps the rectangle its controls are laid out for, and moves itself
 // to the rectangles the sheet gives it, recording by how much its right and
 // bottom edges moved so that a derived page can move its controls the same.
@@ -10,13 +11,14 @@
 
 #include <string>
 
+#include "model/Commands.h"
 #include "viewer/WindowObject.h"
 
 class CResizePage : public CWindowObject {
 public:
     // `nIDTemplate`: the page's dialog template in the plug-in module. The tab
     // shows the template's caption unless SetTitle gives another one.
-    explicit CResizePage(UINT nIDTemplate);
+    CResizePage(UINT nIDTemplate, corvelle::PageKind kind);
     // Destroys the page window if it still exists.
     ~CResizePage() override;
 
@@ -33,6 +35,11 @@ public:
     const PROPSHEETPAGEA& GetPropSheetPage() const { return m_psp; }
     // Replaces the template's caption as the tab title.
     void SetTitle(const char* pszTitle);
+
+    corvelle::PageKind Kind() const { return m_kind; }
+    // The Lister's find command on this page (SearchRules' flags): selects
+    // the next match and shows it; false when there is none.
+    virtual bool Search(const std::wstring& needle, int flags) { return false; }
 
     HWND GetDlgItem(int nIDDlgItem) const;
     // Binds the control `nIDDlgItem` of this page to `control` (Attach).
@@ -64,6 +71,7 @@ private:
                                            LPARAM lParam);
     void OnFirstShow();
 
+    corvelle::PageKind m_kind;
     PROPSHEETPAGEA m_psp{};
     std::string m_strTitle;
 };

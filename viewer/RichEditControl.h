@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "viewer/ListerFont.h"
+#include "model/ListerFont.h"
 #include "viewer/WindowObject.h"
 
 class CRichEditControl : public CWindowObject {

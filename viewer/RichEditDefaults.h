@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "viewer/ListerFont.h"
+#include "model/ListerFont.h"
 
 namespace corvelle {
 

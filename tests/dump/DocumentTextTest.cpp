@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 #include "formats/DocumentText.h"
 #include "formats/FormatTable.h"
 #include "tools/fixtures/PalmWriter.h"

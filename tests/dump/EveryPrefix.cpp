@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 #include "export/Export.h"
-#include "export/Utf8.h"
+#include "standards/Utf8.h"
 #include "formats/DocumentText.h"
 #include "formats/EntryText.h"
 #include "formats/Format.h"

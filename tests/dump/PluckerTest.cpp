@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "dump/records/PluckerFunctions.h"
-#include "export/CodePage.h"
-#include "export/Utf8.h"
+#include "standards/CodePage.h"
+#include "standards/Utf8.h"
 #include "formats/DocumentText.h"
 #include "formats/Format.h"
 #include "formats/FormatTable.h"

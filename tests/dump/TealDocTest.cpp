@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "dump/records/TealDocRecord.h"
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 #include "formats/EntryText.h"
 #include "formats/FormatTable.h"
 #include "formats/TealDocTags.h"

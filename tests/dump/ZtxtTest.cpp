@@ -13,7 +13,7 @@
 #include "formats/EntryText.h"
 #include "formats/Format.h"
 #include "formats/ZtxtBook.h"
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 #include "tools/fixtures/BigEndianWriter.h"
 #include "tools/fixtures/PalmWriter.h"
 

@@ -2,8 +2,8 @@
 // each unit are read back as durations by the export-ics test.
 #include <gtest/gtest.h>
 
-#include "export/CivilDate.h"
-#include "export/Rfc5545.h"
+#include "standards/CivilDate.h"
+#include "standards/Rfc5545.h"
 
 namespace corvelle {
 namespace {

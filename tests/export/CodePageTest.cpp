@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 
 namespace corvelle {
 namespace {

@@ -5,7 +5,7 @@
 // (tools/export/check-contacts.py); the exports' shape by fuzz-export.
 #include "../dump/TestFolder.h"
 #include "ExportFixture.h"
-#include "export/Rfc2426.h"
+#include "standards/Rfc2426.h"
 #include "formats/EntryText.h"
 
 namespace corvelle {

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "export/ContentLine.h"
-#include "export/JsonString.h"
-#include "export/Rfc2426.h"
-#include "export/Utf8.h"
+#include "standards/ContentLine.h"
+#include "standards/JsonString.h"
+#include "standards/Rfc2426.h"
+#include "standards/Utf8.h"
 
 namespace corvelle {
 namespace {

@@ -5,6 +5,7 @@
 
 #include "ExportFixture.h"
 #include "export/PlainDocument.h"
+#include "tools/fixtures/MobiWriter.h"
 
 namespace corvelle {
 namespace {
@@ -65,6 +66,23 @@ INSTANTIATE_TEST_SUITE_P(
                     "Use <string> &nbsp; a < b\n<html> here\n", {}},
         DocumentRow{"AnotherElementIsText", {"<htmlish>z</htmlish>"}, 1, {}, "<htmlish>z</htmlish>", {}}),
     [](const auto& info) { return info.param.name; });
+
+// A selection that holds a Mobipocket book's record 0 is the whole book's
+// text, an image and a rule as the whole export gives them.
+TEST(DocumentText, MobipocketSelectionIsTheWholeExport) {
+    const std::string html = "<p>see <img recindex=\"00001\"> here</p><hr/><p>end</p>";
+    samples::MobiHeaderParts parts;
+    parts.textLength = static_cast<uint32_t>(html.size());
+    parts.textRecords = 1;
+    parts.fullName = "Book";
+    const samples::PalmDatabase book = Records("BOOK", "MOBI", {{0, 1, samples::MobiRecord0(parts)}, {0, 2, html}});
+    const std::vector<size_t> first = {0};
+    ExportOptions selected;
+    selected.selection = &first;
+    const std::string whole = Exported(book, ExportType::kText);
+    EXPECT_NE(whole.find("see [image] here"), std::string::npos) << whole;
+    EXPECT_EQ(Exported(book, ExportType::kText, selected), whole);
+}
 
 // What a format may give beyond running text, and what plain text makes of it.
 struct SinkRow {

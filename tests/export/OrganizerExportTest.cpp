@@ -3,7 +3,7 @@
 // cannot state, meetings with a second organizer or no address, and the task alarms, repeats and
 // completion dates left out with a warning; and the RFC 5545 values they are written with.
 #include "ExportFixture.h"
-#include "export/Rfc5545.h"
+#include "standards/Rfc5545.h"
 
 namespace corvelle {
 namespace {

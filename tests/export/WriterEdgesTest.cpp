@@ -2,7 +2,7 @@
 // repeats, no alarm, a Shift_JIS character across two PalmDOC records, and
 // the JSON of entries without data.
 #include "ExportFixture.h"
-#include "export/JsonString.h"
+#include "standards/JsonString.h"
 
 namespace corvelle {
 namespace {

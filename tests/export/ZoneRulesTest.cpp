@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "export/ICalendarZones.h"
-#include "export/Rfc5545.h"
+#include "standards/Rfc5545.h"
 
 namespace corvelle {
 namespace {

@@ -67,12 +67,13 @@ TEST_F(TextPage, IsTheFourthTabOfADocumentBuiltWhenFirstShownAndWrapped) {
   EXPECT_EQ(DisplayLineCount(text.control), wrapped);
   EXPECT_TRUE(ReadFileBytes(m_dir.PathOf("book.pdb")) == bytes);
 
-  // A book gone by the time the page is first shown.
+  // A book gone by the time the page is first shown: the viewer read it
+  // once when it opened, for every page.
   const ViewerParts gone = OpenViewer(lister, m_dir.Write("gone.pdb", bytes));
   EXPECT_TRUE(DeleteFileA(m_dir.PathOf("gone.pdb").c_str()));
   const TextParts missing = ShowText(gone);
   ASSERT_NE(missing.control, nullptr);
-  EXPECT_EQ(ControlText(missing.control), "The file cannot be opened.");
+  EXPECT_EQ(ControlText(missing.control).rfind("Paragraph 0: ", 0), 0u);
 
   // A database without a text has no such tab, and Ctrl+4 leaves the report in front.
   const ViewerParts memos = OpenViewer(lister, m_dir.Write("memo.pdb", MemoFixture()));

@@ -13,10 +13,10 @@
 #include "plugin/DetectString.h"
 #include "plugin/FileNameRules.h"
 #include "plugin/ProfileValues.h"
-#include "plugin/SearchRules.h"
+#include "model/SearchRules.h"
 #include "plugin/Settings.h"
 #include "plugin/SettingsPlatform.h"
-#include "plugin/TabStops.h"
+#include "model/TabStops.h"
 
 using namespace corvelle;
 

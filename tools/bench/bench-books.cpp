@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "dump/records/EReaderRecord.h"
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 #include "formats/DocumentText.h"
 #include "formats/FormatTable.h"
 #include "tools/fixtures/BookWriter.h"

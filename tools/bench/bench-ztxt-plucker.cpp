@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 #include "export/Export.h"
 #include "formats/DocumentText.h"
 #include "formats/EntryText.h"

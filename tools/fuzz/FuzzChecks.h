@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "export/Utf8.h"
+#include "standards/Utf8.h"
 #include "formats/DocumentText.h"
 
 namespace corvelle::fuzz {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "dump/records/EReaderRecord.h"
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 #include "export/Export.h"
 #include "formats/DocumentText.h"
 #include "formats/EntryText.h"

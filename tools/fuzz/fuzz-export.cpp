@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "dump/DatabaseModel.h"
-#include "export/ContentLine.h"
+#include "standards/ContentLine.h"
 #include "export/Export.h"
-#include "export/Utf8.h"
-#include "viewer/text/PageDocument.h"
+#include "standards/Utf8.h"
+#include "model/PageDocument.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <new>
 
-#include "io/SameFile.h"
-#include "io/WholeFileWriter.h"
-#include "viewer/UniqueHandle.h"
+#include "base/UniqueHandle.h"
+#include "export/ExportToFile.h"
+#include "viewer/WideText.h"
 
 namespace corvelle {
 namespace {
@@ -14,8 +14,24 @@ namespace {
 void DestroyMenuHandle(HMENU menu) { ::DestroyMenu(menu); }
 using UniqueMenu = UniqueHandle<NullHandleTraits<HMENU, &DestroyMenuHandle>>;
 
+// The dialog's filter: the export's files, then all files, each as a title
+// and a pattern, every string ended by a NUL and the list by another.
+std::wstring SaveDialogFilter(ExportType type) {
+    const std::wstring extension = WidenUtf8(ExportFileExtension(type));
+    std::wstring filter = WidenUtf8(ExportTypeTitle(type)) + L" (*." + extension + L")";
+    filter += L'\0';
+    filter += L"*." + extension;
+    filter += L'\0';
+    filter += L"All files (*.*)";
+    filter += L'\0';
+    filter += L"*.*";
+    filter += L'\0';
+    filter += L'\0';
+    return filter;
+}
+
 bool AskForFile(HWND owner, ExportType type, const std::wstring& viewedPath, std::wstring& chosen) {
-    const std::wstring extension = WidenAscii(ExportFileExtension(type));
+    const std::wstring extension = WidenUtf8(ExportFileExtension(type));
     const std::wstring filter = SaveDialogFilter(type);
     std::vector<wchar_t> name(32768, L'\0');
     const std::wstring suggested = SuggestedExportName(viewedPath, type);
@@ -40,40 +56,28 @@ void Tell(HWND owner, const std::wstring& text) {
     ::MessageBoxW(owner, text.c_str(), L"Corvelle", MB_OK | MB_ICONWARNING);
 }
 
-void RunExport(HWND owner, const DecodedDatabase& database, const ExportMenuItem& item,
-               const std::vector<size_t>& selection, const std::wstring& viewedPath, const char* encoding) {
+void RunExport(HWND owner, const ViewedDatabase& viewed, const ExportMenuItem& item,
+               const std::vector<size_t>& selection) {
     std::wstring target;
-    if (!AskForFile(owner, item.type, viewedPath, target)) return;
-    if (IsSameFile(target, viewedPath)) {
-        Tell(owner, L"The export cannot replace the file being viewed. Choose another name.");
-        return;
-    }
+    if (!AskForFile(owner, item.type, viewed.Path(), target)) return;
     ExportOptions options;
-    options.encoding = encoding;
+    options.encoding = viewed.Encoding().name;
     if (item.selectedOnly) options.selection = &selection;
-    // Written as it is made, through the same stream as corvelle-dump -o:
-    // the file is replaced only once the whole export is in.
-    WholeFileStream file(target);
-    const auto write = [&file](std::string_view piece) { return file.Write(piece); };
-    std::string error;
-    bool made = false;
-    try {
-        made = ExportToOutput(database, item.type, options, write, error);
-    } catch (const std::bad_alloc&) {
-        error = "there is not enough memory for it";
-    }
-    if (!file.Error().empty() || (made && !file.Commit())) {
-        Tell(owner, L"The file could not be written: " + target);
-    } else if (!made) {
-        Tell(owner, L"The export could not be made: " + WidenAscii(error.c_str()));
+    const ExportFileResult result = ExportToFile(viewed.Database(), item.type, options, target, viewed.Path());
+    switch (result.status) {
+        case ExportFileStatus::kWritten: break;
+        case ExportFileStatus::kSameFile:
+            Tell(owner, L"The export cannot replace the file being viewed. Choose another name.");
+            break;
+        case ExportFileStatus::kNotWritten: Tell(owner, L"The file could not be written: " + target); break;
+        case ExportFileStatus::kNotMade: Tell(owner, L"The export could not be made: " + WidenUtf8(result.reason)); break;
     }
 }
 
 }  // namespace
 
-void RunExportMenu(HWND owner, POINT screen, const DecodedDatabase& database, const std::vector<size_t>& selection,
-                   const std::wstring& viewedPath, const char* encoding) {
-    const std::vector<ExportMenuItem> items = ExportMenuItems(database);
+void RunExportMenu(HWND owner, POINT screen, const ViewedDatabase& viewed, const std::vector<size_t>& selection) {
+    const std::vector<ExportMenuItem> items = ExportMenuItems(viewed.Database());
     UniqueMenu menu(::CreatePopupMenu());
     if (!menu || items.empty()) return;
     for (size_t i = 0; i < items.size(); ++i) {
@@ -81,12 +85,12 @@ void RunExportMenu(HWND owner, POINT screen, const DecodedDatabase& database, co
             ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
         }
         const UINT state = items[i].selectedOnly && selection.empty() ? MF_GRAYED : MF_ENABLED;
-        ::AppendMenuW(menu.Get(), MF_STRING | state, items[i].command, items[i].text.c_str());
+        ::AppendMenuW(menu.Get(), MF_STRING | state, items[i].command, WidenUtf8(items[i].text).c_str());
     }
     const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
         menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, owner, nullptr));
     for (const ExportMenuItem& item : items) {
-        if (item.command == chosen) RunExport(owner, database, item, selection, viewedPath, encoding);
+        if (item.command == chosen) RunExport(owner, viewed, item, selection);
     }
 }
 

@@ -8,17 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "dump/DatabaseModel.h"
-#include "viewer/records/ExportMenuModel.h"
+#include "model/ExportChoices.h"
+#include "model/ViewedDatabase.h"
 
 namespace corvelle {
 
 // Shows the menu at `screen` for `owner`, then carries out the choice: the
 // save dialog, and the file. `selection` is the selected entries in the
 // list's order; without any, the "selected" items are greyed. The viewed
-// file is never the one written, whatever name is given. `encoding` names
-// the code page of the file's texts.
-void RunExportMenu(HWND owner, POINT screen, const DecodedDatabase& database, const std::vector<size_t>& selection,
-                   const std::wstring& viewedPath, const char* encoding);
+// file is never the one written, whatever name is given.
+void RunExportMenu(HWND owner, POINT screen, const ViewedDatabase& viewed, const std::vector<size_t>& selection);
 
 }  // namespace corvelle

@@ -11,7 +11,7 @@
 
 #include "dump/ByteSpan.h"
 #include "formats/Format.h"
-#include "viewer/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 class CRecordPicture {
 public:

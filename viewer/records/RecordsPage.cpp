@@ -12,8 +12,8 @@
 #include "res/resource.h"
 #include "viewer/RichEditDefaults.h"
 #include "viewer/records/ColumnWidth.h"
-#include "viewer/records/PaneText.h"
-#include "viewer/records/RecordsSource.h"
+#include "model/PaneText.h"
+#include "viewer/WideText.h"
 
 namespace {
 
@@ -52,20 +52,20 @@ std::string WidestCell(HWND hList, const corvelle::DecodedDatabase& database, si
 
 }  // namespace
 
-CRecordsPage::CRecordsPage() : CResizePage(IDD_RECORDS_PAGE) {}
+CRecordsPage::CRecordsPage() : CResizePage(IDD_RECORDS_PAGE, corvelle::PageKind::kRecords) {}
 
 CRecordsPage::~CRecordsPage() = default;
 
-void CRecordsPage::SetSource(std::wstring path, bool holdsResources, const ListerFont& font, const int* tabStops,
+void CRecordsPage::SetSource(const corvelle::ViewedDatabase& viewed, const ListerFont& font, const int* tabStops,
                              int tabCount) {
-    m_path = std::move(path);
+    m_viewed = &viewed;
     m_listerFont = font;
     m_tabStops.assign(tabStops, tabStops + (tabStops != nullptr && tabCount > 0 ? tabCount : 0));
     // The list view's class, registered before the sheet makes the page.
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&classes);
     // The template's caption, "Records", serves a record database.
-    if (holdsResources) SetTitle("Resources");
+    if (viewed.HoldsResources()) SetTitle("Resources");
 }
 
 BOOL CRecordsPage::OnInitDialog() {
@@ -75,7 +75,6 @@ BOOL CRecordsPage::OnInitDialog() {
     if (m_hList != nullptr) ::SendMessageA(m_hList, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(m_hWnd), NF_REQUERY);
     BindControl(m_pane, IDC_RECORDS_PANE);
     m_picture.Bind(GetDlgItem(IDC_RECORDS_PICTURE));
-    LoadModel();
     SetUpPane();
     SetUpList();
     m_hLastFocus = m_hList;
@@ -84,35 +83,19 @@ BOOL CRecordsPage::OnInitDialog() {
     return TRUE;
 }
 
-void CRecordsPage::LoadModel() {
-    const corvelle::ReadResult read = corvelle::ReadWholeFile(m_path, m_bytes);
-    if (read != corvelle::ReadResult::kRead) {
-        m_readProblem = corvelle::ReadProblemText(read);
-        return;
-    }
-    try {
-        m_model.reset(new corvelle::DatabaseModel(m_bytes.data(), m_bytes.size()));
-        m_database.reset(new corvelle::DecodedDatabase(*m_model));
-    } catch (const std::bad_alloc&) {
-        m_database.reset();
-        m_model.reset();
-        m_bytes = std::vector<uint8_t>();
-        m_readProblem = corvelle::NoMemoryToListText();
-    }
-}
-
 void CRecordsPage::SetUpList() {
     if (m_hList == nullptr) return;
     ListView_SetExtendedListViewStyle(m_hList, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    if (!m_model) return;
-    const size_t columns = corvelle::ColumnCount(*m_model);
+    if (!HasEntries()) return;
+    const corvelle::DatabaseModel& model = Database().Model();
+    const size_t columns = corvelle::ColumnCount(model);
     for (size_t column = 0; column < columns; ++column) {
-        const corvelle::EntryColumn& shown = corvelle::ColumnAt(*m_model, column);
+        const corvelle::EntryColumn& shown = corvelle::ColumnAt(model, column);
         const char* title = shown.title;
         const char* sample = shown.widestSample;
         int width = 360;
         if (sample != nullptr) {
-            width = ColumnWidth(m_hList, title, WidestCell(m_hList, *m_database, column, sample).c_str());
+            width = ColumnWidth(m_hList, title, WidestCell(m_hList, Database(), column, sample).c_str());
         }
         LVCOLUMNA lvc{};
         lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
@@ -123,7 +106,7 @@ void CRecordsPage::SetUpList() {
         ::SendMessageA(m_hList, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&lvc));
     }
     // Set once: the list asks for the rows it draws, never for all of them.
-    ::SendMessageA(m_hList, LVM_SETITEMCOUNT, m_model->Count(), LVSICF_NOINVALIDATEALL);
+    ::SendMessageA(m_hList, LVM_SETITEMCOUNT, model.Count(), LVSICF_NOINVALIDATEALL);
 }
 
 void CRecordsPage::SetUpPane() {
@@ -157,13 +140,13 @@ void CRecordsPage::Layout() {
 }
 
 std::optional<size_t> CRecordsPage::SelectedEntry() const {
-    if (m_hList == nullptr || !m_model) return std::nullopt;
+    if (m_hList == nullptr || !HasEntries()) return std::nullopt;
     // The row with the focus when it is selected, else the first selected.
     const int focused = ListView_GetNextItem(m_hList, -1, LVNI_FOCUSED);
     int index = focused >= 0 && (ListView_GetItemState(m_hList, focused, LVIS_SELECTED) & LVIS_SELECTED) != 0
                     ? focused
                     : ListView_GetNextItem(m_hList, -1, LVNI_SELECTED);
-    if (index < 0 || static_cast<size_t>(index) >= m_model->Count()) return std::nullopt;
+    if (index < 0 || static_cast<size_t>(index) >= Database().Model().Count()) return std::nullopt;
     return static_cast<size_t>(index);
 }
 
@@ -174,19 +157,19 @@ void CRecordsPage::ShowSelectedEntry() {
     m_shownEntry = entry;
     const bool hadPicture = m_picture.IsShown();
     m_picture.Clear();
-    if (!m_model) {
-        ShowPaneText(m_readProblem);
+    if (!HasEntries()) {
+        ShowPaneText(m_viewed != nullptr ? m_viewed->ReadProblem() : std::string());
     } else if (!entry) {
-        ShowPaneText(corvelle::NoSelectionText(*m_model));
+        ShowPaneText(corvelle::NoSelectionText(Database().Model()));
     } else {
-        if (m_database->Decodes(*entry)) m_picture.Show(m_database->Reader().Picture(*entry));
-        ShowPaneText(corvelle::EntryText(*m_database, *entry, kPaneHexLimit));
+        if (Database().Decodes(*entry)) m_picture.Show(Database().Reader().Picture(*entry));
+        ShowPaneText(corvelle::EntryText(Database(), *entry, kPaneHexLimit));
     }
     if (hadPicture || m_picture.IsShown()) Layout();
 }
 
 void CRecordsPage::ShowPaneText(const std::string& text) {
-    m_pane.SetText(corvelle::WidenDeviceText(corvelle::WithCrLf(text), m_encoding->windowsCodePage));
+    m_pane.SetText(corvelle::WidenDeviceText(corvelle::WithCrLf(text), HasEntries() ? CodePage() : CP_ACP));
     // The whole text takes the report's tab stops but its first, which the
     // report keeps for its narrow first column: at it a label shorter than
     // that ("AIM:", "Title:") put its value apart from all the others.
@@ -203,18 +186,18 @@ void CRecordsPage::ShowPaneText(const std::string& text) {
 
 void CRecordsPage::OnGetDispInfo(LVITEMA& item, bool wide) {
     if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
-    const size_t columns = m_model ? corvelle::ColumnCount(*m_model) : 0;
+    const size_t columns = HasEntries() ? corvelle::ColumnCount(Database().Model()) : 0;
     m_cell.clear();
-    if (item.iItem >= 0 && static_cast<size_t>(item.iItem) < (m_model ? m_model->Count() : 0) &&
+    if (item.iItem >= 0 && static_cast<size_t>(item.iItem) < (HasEntries() ? Database().Model().Count() : 0) &&
         item.iSubItem >= 0 && static_cast<size_t>(item.iSubItem) < columns) {
-        corvelle::AppendCell(*m_database, static_cast<size_t>(item.iItem), static_cast<size_t>(item.iSubItem), m_cell);
+        corvelle::AppendCell(Database(), static_cast<size_t>(item.iItem), static_cast<size_t>(item.iSubItem), m_cell);
     }
     const size_t room = static_cast<size_t>(item.cchTextMax) - 1;
     if (wide) {
         // The file's bytes in its code page (the options' Encoding).
         auto* out = reinterpret_cast<wchar_t*>(item.pszText);
         const int length = m_cell.empty() ? 0
-                                          : ::MultiByteToWideChar(m_encoding->windowsCodePage, 0, m_cell.data(),
+                                          : ::MultiByteToWideChar(CodePage(), 0, m_cell.data(),
                                                                   static_cast<int>(std::min(m_cell.size(), room)),
                                                                   out, static_cast<int>(room));
         out[length > 0 ? length : 0] = L'\0';

@@ -5,8 +5,8 @@
 // `corvelle-dump --record N` prints it (its hex dump cut after 4 KB), and
 // beside that the picture of a bitmap resource.
 //
-// Nothing happens at ListLoad but naming the tab: the page reads the file
-// when it is first shown, once, into memory, and closes it again. The list
+// Nothing happens at ListLoad but naming the tab: the page asks the viewed
+// database (read once, for every page) when it is first shown. The list
 // holds no text: it asks for the cells it draws, which the model formats
 // from the file's bytes, so 65535 entries cost the file and a small index.
 #pragma once
@@ -20,10 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "dump/DatabaseModel.h"
-#include "export/CodePage.h"
-#include "formats/FormatTable.h"
-#include "viewer/ListerFont.h"
+#include "model/ListerFont.h"
+#include "model/ViewedDatabase.h"
 #include "viewer/ResizePage.h"
 #include "viewer/RichEditControl.h"
 #include "viewer/records/RecordPicture.h"
@@ -33,25 +31,20 @@ public:
     CRecordsPage();
     ~CRecordsPage() override;
 
-    // The file the page will read when first shown, and the Lister font and
-    // tab stops (twips) of its pane. Names the tab after the header's resource
-    // flag (ReadHeaderFacts); must come before the sheet's window is made.
-    void SetSource(std::wstring path, bool holdsResources, const ListerFont& font, const int* tabStops,
-                   int tabCount);
-
-    // The code page of the file's texts, for the list, the pane and the
-    // exports; cp1252 until set.
-    void SetEncoding(const corvelle::CodePageInfo& encoding) { m_encoding = &encoding; }
-    const corvelle::CodePageInfo& Encoding() const { return *m_encoding; }
+    // The database the page shows (which outlives it), and the Lister font
+    // and tab stops (twips) of its pane. Names the tab after the header's
+    // resource flag; must come before the sheet's window is made.
+    void SetSource(const corvelle::ViewedDatabase& viewed, const ListerFont& font, const int* tabStops, int tabCount);
 
     // The Lister's find command on this page: selects the next entry that
-    // holds the text and makes it visible; false when there is none.
-    bool Search(const std::string& needle, int flags);
+    // holds the text (in the file's code page) and makes it visible; false
+    // when there is none.
+    bool Search(const std::wstring& needle, int flags) override;
 
-    // W wraps the pane, Tab goes between the list and the pane, Ctrl+C and
-    // Ctrl+A copy and select; the host's EM_SETSEL and WM_COPY do the same
-    // for whichever of the two had the focus last. The menu key and
-    // Shift+F10 on the list open its export menu.
+    // The commands table's keys: W wraps the pane, Tab goes between the list
+    // and the pane, Ctrl+C and Ctrl+A copy and select; the host's EM_SETSEL
+    // and WM_COPY do the same for whichever of the two had the focus last.
+    // The menu key and Shift+F10 on the list open its export menu.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
@@ -59,7 +52,6 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void LoadModel();
     void SetUpList();
     void SetUpPane();
     void Layout();
@@ -76,17 +68,17 @@ private:
     // The export menu at `screen`, or under the focused row when the
     // keyboard asked for it (x and y -1).
     void ShowExportMenu(POINT screen);
+    // The selected rows in the list's order.
+    std::vector<size_t> SelectedRows() const;
 
-    std::wstring m_path;
+    // Whether there are entries, and the database they are of.
+    bool HasEntries() const { return m_viewed != nullptr && m_viewed->HasModel(); }
+    const corvelle::DecodedDatabase& Database() const { return m_viewed->Database(); }
+    unsigned CodePage() const { return m_viewed->Encoding().windowsCodePage; }
+
+    const corvelle::ViewedDatabase* m_viewed = nullptr;
     ListerFont m_listerFont{};
-    const corvelle::CodePageInfo* m_encoding = corvelle::FindCodePage("cp1252");
     std::vector<int> m_tabStops;
-
-    std::vector<uint8_t> m_bytes;  // the whole file; the model points into it
-    std::unique_ptr<corvelle::DatabaseModel> m_model;
-    // The model seen through its format, opened once with the model.
-    std::unique_ptr<corvelle::DecodedDatabase> m_database;
-    std::string m_readProblem;     // why there is no model, when there is none
 
     HWND m_hList = nullptr;
     CRichEditControl m_pane;

@@ -1,16 +1,17 @@
-// The Records page's keys and the host's commands on it: wrapping, moving
-// between list and pane, copy, select-all and the find command.
+// The Records page's keys (as the commands table gives them) and the host's
+// commands on it: wrapping, moving between list and pane, copy, select-all,
+// the export menu and the find command.
 #include "viewer/records/RecordsPage.h"
 
 #include <commctrl.h>
 
 #include "formats/EntryText.h"
-#include "plugin/SearchRules.h"
+#include "model/PaneText.h"
+#include "model/RecordSearch.h"
 #include "viewer/ClipboardText.h"
+#include "viewer/PageKeys.h"
+#include "viewer/WideText.h"
 #include "viewer/records/ExportMenu.h"
-#include "viewer/records/PaneText.h"
-#include "viewer/records/RecordSearch.h"
-#include "viewer/records/RecordsSource.h"
 
 BOOL CRecordsPage::PreTranslateMessage(MSG* pMsg) {
     switch (pMsg->message) {
@@ -20,24 +21,22 @@ BOOL CRecordsPage::PreTranslateMessage(MSG* pMsg) {
         // a second time from these.
         return pMsg->hwnd == m_hList && (pMsg->wParam == VK_APPS || pMsg->wParam == VK_F10);
     case WM_SYSKEYDOWN:
-        if (pMsg->hwnd == m_hList && pMsg->wParam == VK_F10 && ::GetKeyState(VK_SHIFT) < 0) {
-            ShowExportMenu(POINT{-1, -1});
-            return TRUE;
-        }
-        return FALSE;
     case WM_KEYDOWN: {
-        const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
-        const bool alt = ::GetKeyState(VK_MENU) < 0;
-        if (pMsg->hwnd == m_hList && pMsg->wParam == VK_APPS) {
+        const corvelle::KeyAction action = PageKeyAction(*this, pMsg->wParam);
+        if (action.command == corvelle::Command::kExportMenu) {
+            // The list's menu: Shift+F10 comes as a system key, the menu key as a plain one.
+            const bool systemKey = pMsg->message == WM_SYSKEYDOWN;
+            if (pMsg->hwnd != m_hList || systemKey != (pMsg->wParam == VK_F10)) return FALSE;
             ShowExportMenu(POINT{-1, -1});
             return TRUE;
         }
+        if (pMsg->message != WM_KEYDOWN) return FALSE;
         if (pMsg->hwnd == m_hList || pMsg->hwnd == m_pane.GetSafeHwnd()) m_hLastFocus = pMsg->hwnd;
-        if (pMsg->wParam == 'W' && !ctrl && !alt) {
+        switch (action.command) {
+        case corvelle::Command::kToggleWrap:
             ToggleWrap();
             return FALSE;  // the sheet still hands the key to the host, as on the report
-        }
-        if (pMsg->wParam == VK_TAB && !ctrl && !alt) {
+        case corvelle::Command::kSwitchPane: {
             // Only two places to be: the sheet's own navigation would go on
             // to the tabs. The host still gets its copy of the key.
             const HWND next = ListHasFocus() ? m_pane.GetSafeHwnd() : m_hList;
@@ -47,15 +46,15 @@ BOOL CRecordsPage::PreTranslateMessage(MSG* pMsg) {
             if (sheet != nullptr) ::PostMessageA(::GetParent(sheet), pMsg->message, pMsg->wParam, pMsg->lParam);
             return TRUE;
         }
-        if (ctrl && !alt && (pMsg->wParam == 'C' || pMsg->wParam == VK_INSERT)) {
+        case corvelle::Command::kCopy:
             Copy();
             return TRUE;
-        }
-        if (ctrl && !alt && pMsg->wParam == 'A') {
+        case corvelle::Command::kSelectAll:
             SelectAll();
             return TRUE;
+        default:
+            return FALSE;
         }
-        return FALSE;
     }
     case EM_SETSEL:
         SelectAll();
@@ -96,17 +95,11 @@ void CRecordsPage::Copy() {
         m_pane.Copy();
         return;
     }
-    if (!m_model || m_hList == nullptr) return;
+    if (!HasEntries() || m_hList == nullptr) return;
     // The selected rows as `corvelle-dump --records` prints them, under its
     // header line.
-    std::string text;
-    corvelle::AppendHeaderLine(*m_model, text);
-    for (int row = ListView_GetNextItem(m_hList, -1, LVNI_SELECTED); row >= 0;
-         row = ListView_GetNextItem(m_hList, row, LVNI_SELECTED)) {
-        if (static_cast<size_t>(row) >= m_model->Count()) break;
-        corvelle::AppendEntryLine(*m_database, static_cast<size_t>(row), text);
-    }
-    PutTextOnClipboard(m_hWnd, corvelle::WidenDeviceText(corvelle::WithCrLf(text), m_encoding->windowsCodePage));
+    const std::string text = corvelle::RowsText(Database(), SelectedRows());
+    PutTextOnClipboard(m_hWnd, corvelle::WidenDeviceText(corvelle::WithCrLf(text), CodePage()));
 }
 
 void CRecordsPage::SelectOnly(size_t index) {
@@ -117,9 +110,11 @@ void CRecordsPage::SelectOnly(size_t index) {
     ListView_EnsureVisible(m_hList, row, FALSE);
 }
 
-bool CRecordsPage::Search(const std::string& needle, int flags) {
-    if (!m_model || m_hList == nullptr) return false;
-    const std::optional<size_t> found = corvelle::FindEntry(*m_database, needle, SelectedEntry(), flags);
+bool CRecordsPage::Search(const std::wstring& needle, int flags) {
+    if (!HasEntries() || m_hList == nullptr) return false;
+    // The entries hold the file's bytes, in the code page of the options.
+    const std::optional<size_t> found =
+        corvelle::FindEntry(Database(), corvelle::NarrowWide(needle, CodePage()), SelectedEntry(), flags);
     if (!found) return false;
     SelectOnly(*found);
     // The pane shows the entry now, not after the host's next message.
@@ -128,7 +123,7 @@ bool CRecordsPage::Search(const std::string& needle, int flags) {
 }
 
 void CRecordsPage::ShowExportMenu(POINT screen) {
-    if (!m_model || m_hList == nullptr) return;
+    if (!HasEntries() || m_hList == nullptr) return;
     if (screen.x == -1 && screen.y == -1) {
         // From the keyboard: under the focused row, or at the list's corner.
         RECT row{};
@@ -137,10 +132,15 @@ void CRecordsPage::ShowExportMenu(POINT screen) {
         screen = POINT{row.left, row.bottom};
         ::ClientToScreen(m_hList, &screen);
     }
+    corvelle::RunExportMenu(m_hWnd, screen, *m_viewed, SelectedRows());
+}
+
+std::vector<size_t> CRecordsPage::SelectedRows() const {
     std::vector<size_t> selection;
+    const size_t count = Database().Model().Count();
     for (int row = ListView_GetNextItem(m_hList, -1, LVNI_SELECTED); row >= 0;
          row = ListView_GetNextItem(m_hList, row, LVNI_SELECTED)) {
-        if (static_cast<size_t>(row) < m_model->Count()) selection.push_back(static_cast<size_t>(row));
+        if (static_cast<size_t>(row) < count) selection.push_back(static_cast<size_t>(row));
     }
-    corvelle::RunExportMenu(m_hWnd, screen, *m_database, selection, m_path, m_encoding->name);
+    return selection;
 }

@@ -1,6 +1,6 @@
 #include "viewer/text/DocumentFill.h"
 
-#include "viewer/ReportFillPlan.h"
+#include "model/ReportFillPlan.h"
 
 // The control takes UTF-16 as wchar_t, which is the page text's char16_t.
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 code units");

@@ -8,7 +8,7 @@
 #include <windows.h>
 
 #include "viewer/ReportFiller.h"
-#include "viewer/text/PageDocument.h"
+#include "model/PageDocument.h"
 
 class CDocumentFill final : public CFillSource {
 public:

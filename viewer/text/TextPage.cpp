@@ -2,12 +2,12 @@
 
 #include <new>
 
-#include "plugin/SearchRules.h"
+#include "model/ReportFillPlan.h"
 #include "res/resource.h"
 #include "viewer/ClipboardText.h"
+#include "viewer/ControlSearch.h"
+#include "viewer/PageKeys.h"
 #include "viewer/PageTab.h"
-#include "viewer/ReportFillPlan.h"
-#include "viewer/records/RecordsSource.h"
 
 namespace {
 
@@ -22,17 +22,16 @@ constexpr UINT kMsgStartFill = WM_APP + 0x150;
 
 }  // namespace
 
-CTextPage::CTextPage() : CResizePage(IDD_TEXT_PAGE) {
+CTextPage::CTextPage() : CResizePage(IDD_TEXT_PAGE, corvelle::PageKind::kText) {
     SetTitle(kTabTitle);
     m_filler.m_onProgress = [this] { ShowFillProgress(m_hWnd, kTabTitle, m_filler); };
 }
 
 CTextPage::~CTextPage() = default;
 
-void CTextPage::SetSource(std::wstring path, const ListerFont& font, const corvelle::CodePageInfo& encoding) {
-    m_path = std::move(path);
+void CTextPage::SetSource(const corvelle::ViewedDatabase& viewed, const ListerFont& font) {
+    m_viewed = &viewed;
     m_listerFont = font;
-    m_encoding = &encoding;
 }
 
 void CTextPage::DoDataExchange() { BindControl(m_richEdit, IDC_TEXT_TEXT); }
@@ -58,15 +57,12 @@ void CTextPage::StartFill() {
 }
 
 bool CTextPage::LoadDocument() {
-    std::vector<uint8_t> bytes;
-    const corvelle::ReadResult read = corvelle::ReadWholeFile(m_path, bytes);
-    if (read != corvelle::ReadResult::kRead) {
-        ShowProblem(corvelle::ReadProblemText(read));
+    if (m_viewed == nullptr || !m_viewed->HasModel()) {
+        ShowProblem(m_viewed != nullptr ? m_viewed->ReadProblem() : std::string());
         return false;
     }
     try {
-        m_document = std::make_unique<corvelle::PageDocument>(
-            std::move(bytes), m_encoding != nullptr ? *m_encoding : *corvelle::FindCodePage("cp1252"));
+        m_document = std::make_unique<corvelle::PageDocument>(m_viewed->Database(), m_viewed->Encoding());
     } catch (const std::bad_alloc&) {
         m_document.reset();
         ShowProblem("There is not enough memory to read the text.");
@@ -111,19 +107,16 @@ void CTextPage::ToggleWrap() {
     m_richEdit.ShowHorizontalScrollBar(!m_bWrap);
 }
 
-bool CTextPage::Search(const std::u16string& needle, int flags) {
+bool CTextPage::Search(const std::wstring& wide, int flags) {
+    const std::u16string needle(wide.begin(), wide.end());
     if (!m_document || m_richEdit.GetSafeHwnd() == nullptr) return false;
     StartFill();
     // The whole text, not only what has arrived: a match further on is
     // brought in.
     m_document->PrepareAll();
-    const CHARRANGE selection = m_richEdit.GetSel();
-    const corvelle::TextRange current{static_cast<size_t>(selection.cpMin < 0 ? 0 : selection.cpMin),
-                                      static_cast<size_t>(selection.cpMax < 0 ? 0 : selection.cpMax)};
-    const auto hit = corvelle::FindMatch(m_document->Text().Units(), needle, current, flags);
+    const auto hit = FindFromSelection(m_richEdit, m_document->Text().Units(), needle, flags);
     if (!hit || !m_filler.ShowUpTo(hit->end)) return false;
-    m_richEdit.SetSel(static_cast<LONG>(hit->start), static_cast<LONG>(hit->end));
-    ::SendMessageA(m_richEdit.GetSafeHwnd(), EM_SCROLLCARET, 0, 0);
+    SelectAndShow(m_richEdit, *hit);
     return true;
 }
 
@@ -144,7 +137,7 @@ void CTextPage::CopySelection() {
 BOOL CTextPage::PreTranslateMessage(MSG* pMsg) {
     switch (pMsg->message) {
     case WM_KEYDOWN:
-        if (pMsg->wParam == 'W' && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_MENU) >= 0) ToggleWrap();
+        if (PageKeyAction(*this, pMsg->wParam).command == corvelle::Command::kToggleWrap) ToggleWrap();
         // Not handled: the sheet still forwards the key to the host.
         return FALSE;
     case EM_SETSEL:

@@ -4,8 +4,8 @@
 // unwraps and wraps them again), headings on lines of their own, bold and
 // italic where the format marks them, in the host's Lister font.
 //
-// Nothing happens at ListLoad but adding the tab: the page reads the file
-// when it is first shown and keeps it, with the document read as far as the
+// Nothing happens at ListLoad but adding the tab: the page opens the viewed
+// database's document when it is first shown, and reads it as far as the
 // control has been filled. The first screen goes in once the page has its
 // size (a wrapped text laid out at the template's size would be laid out
 // again at once, which took as long as putting it in), and the rest
@@ -19,30 +19,30 @@
 #include <memory>
 #include <string>
 
-#include "export/CodePage.h"
-#include "viewer/ListerFont.h"
+#include "model/ListerFont.h"
+#include "model/ViewedDatabase.h"
 #include "viewer/ReportFiller.h"
 #include "viewer/ResizePage.h"
 #include "viewer/RichEditControl.h"
 #include "viewer/text/DocumentFill.h"
-#include "viewer/text/PageDocument.h"
+#include "model/PageDocument.h"
 
 class CTextPage : public CResizePage {
 public:
     CTextPage();
     ~CTextPage() override;
 
-    // The file the page reads when first shown, the Lister font, and the code
-    // page of a text whose format names none.
-    void SetSource(std::wstring path, const ListerFont& font, const corvelle::CodePageInfo& encoding);
+    // The database whose document the page shows (which outlives it, and
+    // holds the code page of a text whose format names none), and the Lister font.
+    void SetSource(const corvelle::ViewedDatabase& viewed, const ListerFont& font);
 
     // The Lister's find command on this page: selects the next match in the
     // whole text, bringing the text in up to it; false when there is none or
     // memory does not allow showing it.
-    bool Search(const std::u16string& needle, int flags);
+    bool Search(const std::wstring& needle, int flags) override;
 
     void SetPageRect(RECT* pRect) override;
-    // W toggles wrapping (and lets the key go on to the host); EM_SETSEL
+    // The commands table's keys (W wraps and still goes on to the host); EM_SETSEL
     // selects the whole text and WM_COPY copies the selection, both consumed.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -52,8 +52,8 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // Reads the file and opens its document; false, with the reason shown,
-    // when there is no document to show.
+    // Opens the database's document; false, with the reason shown, when
+    // there is no document to show.
     bool LoadDocument();
     // Starts putting the document into the control, once.
     void StartFill();
@@ -62,9 +62,8 @@ private:
     void ToggleWrap();
     void CopySelection();
 
-    std::wstring m_path;
+    const corvelle::ViewedDatabase* m_viewed = nullptr;
     ListerFont m_listerFont{};
-    const corvelle::CodePageInfo* m_encoding = nullptr;
 
     CRichEditControl m_richEdit;
     std::unique_ptr<corvelle::PageDocument> m_document;
