@@ -11,6 +11,7 @@
 
 #include "cli/CommandFailure.h"
 #include "cli/RawExport.h"
+#include "cli/UsageText.h"
 #include "dump/DatabaseModel.h"
 #include "standards/CodePage.h"
 #include "export/Export.h"
@@ -31,8 +32,9 @@ struct ExportRequest {
 };
 
 int UsageError(const char* what) {
-    std::fprintf(stderr, "corvelle-dump: %s\nUsage: corvelle-dump --export FORMAT [--encoding NAME] [--data] "
-                         "[-o OUT] FILE\n" CORVELLE_EXPORT_USAGE, what);
+    std::fprintf(stderr,
+                 "corvelle-dump: %s\nUsage: corvelle-dump --export FORMAT [--encoding NAME] [--data] [-o OUT] FILE\n%s",
+                 what, ExportUsage().c_str());
     return 2;
 }
 

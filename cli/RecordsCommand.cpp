@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/CommandFailure.h"
+#include "cli/TextOutput.h"
 #include "dump/DatabaseModel.h"
 #include "formats/EntryText.h"
 #include "io/MappedFile.h"
@@ -14,11 +15,9 @@ namespace {
 // Handed to standard output whenever this much has gathered, as the report is.
 constexpr size_t kChunk = 64 * 1024;
 
-void Write(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
-
 }  // namespace
 
-int PrintRecords(const char* path) {
+int PrintRecords(const char* path, TextOutput& output) {
     corvelle::MappedFile file;
     if (!OpenOrSay(file, path)) return 1;
     const corvelle::DatabaseModel model(file.View(), file.Size());
@@ -29,17 +28,18 @@ int PrintRecords(const char* path) {
     for (size_t i = 0; i < model.Count(); ++i) {
         corvelle::AppendEntryLine(database, i, out);
         if (out.size() >= kChunk) {
-            Write(out);
+            output.Write(out);
             out.clear();
         }
     }
     out += corvelle::EntryCountText(model);
     out.push_back('\n');
-    Write(out);
+    output.Write(out);
+    output.Finish();
     return 0;
 }
 
-int PrintRecord(unsigned long index, const char* path) {
+int PrintRecord(unsigned long index, const char* path, TextOutput& output) {
     corvelle::MappedFile file;
     if (!OpenOrSay(file, path)) return 1;
     const corvelle::DatabaseModel model(file.View(), file.Size());
@@ -50,7 +50,8 @@ int PrintRecord(unsigned long index, const char* path) {
         holds.pop_back();
         return Fail(path, "no " + std::string(kind) + " " + std::to_string(index) + ": " + holds);
     }
-    Write(corvelle::EntryText(corvelle::DecodedDatabase(model), index));
+    output.Write(corvelle::EntryText(corvelle::DecodedDatabase(model), index));
+    output.Finish();
     return 0;
 }
 

@@ -4,8 +4,10 @@
 
 namespace corvelle_dump {
 
+class TextOutput;
+
 // Exit status: 0 done, 1 the file did not open or has no entry N.
-int PrintRecords(const char* path);
-int PrintRecord(unsigned long index, const char* path);
+int PrintRecords(const char* path, TextOutput& out);
+int PrintRecord(unsigned long index, const char* path, TextOutput& out);
 
 }  // namespace corvelle_dump

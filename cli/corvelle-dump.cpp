@@ -7,57 +7,40 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "Version.h"
 #include "cli/CommandFailure.h"
 #include "cli/ExportCommand.h"
 #include "cli/RecordsCommand.h"
+#include "cli/TextOutput.h"
+#include "cli/UsageText.h"
 #include "dump/LauncherIcon.h"
 #include "dump/PalmDump.h"
+#include "export/CodePage.h"
 #include "io/MappedFile.h"
 
 namespace {
 
-const char kUsage[] =
-    "Usage: corvelle-dump FILE...\n"
-    "       corvelle-dump --icon OUT.ppm [--rendition N] FILE\n"
-    "       corvelle-dump --records FILE\n"
-    "       corvelle-dump --record N FILE\n"
-    "       corvelle-dump --export FORMAT [--encoding NAME] [--data] [-o OUT] FILE\n"
-    "Writes the report of each Palm OS database (.pdb, .prc, .pqa) to standard output,\n"
-    "the launcher icon of an application as a binary PPM image, or the database's\n"
-    "records or resources with what they hold.\n"
-    "\n"
-    "  --icon OUT.ppm   write FILE's launcher icon (transparent pixels in their own colour)\n"
-    "  --rendition N    the Nth rendition of the icon, counted from 1 in file order;\n"
-    "                   without it, the finest (highest density, then highest depth)\n"
-    "  --records        one line per record or resource, cells separated by TAB:\n"
-    "                   index, offset, size, attributes, category and unique ID (type\n"
-    "                   and ID for a resource), and its contents; then how many of the\n"
-    "                   announced entries the file holds (LF line ends)\n"
-    "  --record N       entry N (from 0) whole: its cells, its decoded fields (memo,\n"
-    "                   to-do, contact, appointment, PalmDOC, string, bitmap) and its\n"
-    "                   bytes as hexdump -C shows them\n"
-    CORVELLE_EXPORT_USAGE
-    "  --help           show this help and exit\n"
-    "  --version        show the version and exit\n"
-    "\n"
-    "Exit status: 0 when every file was dumped, 1 when one could not be opened,\n"
-    "was empty or could not be mapped (the others are still dumped), or when FILE has\n"
-    "no icon or no such rendition, or has no entry N, or when --export's FORMAT does\n"
-    "not fit FILE, NAME is unknown or OUT cannot be written; 2 on a usage error.\n";
-
 using corvelle_dump::Fail;
 using corvelle_dump::OpenOrSay;
 
-bool DumpOne(const char* path) {
+using corvelle_dump::TextOutput;
+
+bool DumpOne(const char* path, TextOutput& output) {
     corvelle::MappedFile file;
     if (!OpenOrSay(file, path)) return false;
     // Streamed in chunks: the bytes are exactly those of the whole report,
     // without holding all of it in memory.
     corvelle::StreamReport(
-        file, [](void*, const char* bytes, size_t size) { std::fwrite(bytes, 1, size, stdout); }, nullptr);
+        file,
+        [](void* context, const char* bytes, size_t size) {
+            static_cast<TextOutput*>(context)->Write(std::string_view(bytes, size));
+        },
+        &output);
+    output.Finish();
     file.Close();
     return true;
 }
@@ -96,30 +79,57 @@ int WriteIcon(const char* outPath, unsigned long rendition, const char* path) {
 }
 
 int UsageError(const char* what) {
-    std::fprintf(stderr, "corvelle-dump: %s\n%s", what, kUsage);
+    std::fprintf(stderr, "corvelle-dump: %s\n%s", what, corvelle_dump::UsageText().c_str());
     return 2;
 }
 
-// corvelle-dump --records FILE, corvelle-dump --record N FILE
+// The output of the file's texts that --encoding asks for; `status` is 1
+// when the name is unknown or this system cannot convert from its page.
+std::unique_ptr<TextOutput> OutputIn(const char* encoding, int& status) {
+    status = 0;
+    const corvelle::CodePageInfo* page = nullptr;
+    if (encoding != nullptr && (page = corvelle::FindCodePage(encoding)) == nullptr) {
+        status = Fail(encoding, "unknown encoding; known: " + corvelle::CodePageNames());
+        return nullptr;
+    }
+    auto output = std::make_unique<TextOutput>(page);
+    if (!output->Ok()) status = Fail(encoding, "this system cannot convert from it");
+    return output;
+}
+
+// corvelle-dump --records [--encoding NAME] FILE, corvelle-dump --record N [--encoding NAME] FILE
 int RecordsCommand(int argc, char** argv) {
-    bool one = false;
+    bool one = false, endOfOptions = false;
     unsigned long index = 0;
     const char* path = nullptr;
-    const char* const shape = "--records takes one FILE; --record takes N and one FILE";
-    int i = 1;
-    if (std::strcmp(argv[i], "--record") == 0) {
-        one = true;
-        if (++i >= argc) return UsageError(shape);
-        char* end = nullptr;
-        index = std::strtoul(argv[i], &end, 10);
-        if (*end != '\0' || !std::isdigit(static_cast<unsigned char>(argv[i][0])))
-            return UsageError("--record needs an entry number from 0");
+    const char* encoding = nullptr;
+    const char* const shape = "--records takes one FILE; --record takes N and one FILE; either an --encoding NAME";
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (!endOfOptions && std::strcmp(arg, "--") == 0) {
+            endOfOptions = true;
+        } else if (!endOfOptions && std::strcmp(arg, "--records") == 0 && !one) {
+            continue;
+        } else if (!endOfOptions && std::strcmp(arg, "--record") == 0 && !one) {
+            one = true;
+            if (++i >= argc) return UsageError(shape);
+            char* end = nullptr;
+            index = std::strtoul(argv[i], &end, 10);
+            if (*end != '\0' || !std::isdigit(static_cast<unsigned char>(argv[i][0])))
+                return UsageError("--record needs an entry number from 0");
+        } else if (!endOfOptions && std::strcmp(arg, "--encoding") == 0 && i + 1 < argc && encoding == nullptr) {
+            encoding = argv[++i];
+        } else if (path == nullptr && (endOfOptions || arg[0] != '-' || arg[1] == '\0')) {
+            path = arg;
+        } else {
+            return UsageError(shape);
+        }
     }
-    ++i;
-    if (i < argc && std::strcmp(argv[i], "--") == 0) ++i;
-    if (i + 1 != argc) return UsageError(shape);
-    path = argv[i];
-    return one ? corvelle_dump::PrintRecord(index, path) : corvelle_dump::PrintRecords(path);
+    if (path == nullptr) return UsageError(shape);
+    int status = 0;
+    const std::unique_ptr<TextOutput> output = OutputIn(encoding, status);
+    if (status != 0) return status;
+    return one ? corvelle_dump::PrintRecord(index, path, *output) : corvelle_dump::PrintRecords(path, *output);
 }
 
 // corvelle-dump --icon OUT.ppm [--rendition N] FILE
@@ -153,11 +163,12 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--icon") == 0) return IconCommand(argc, argv);
     for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
         if (std::strcmp(argv[i], "--export") == 0) return corvelle_dump::ExportCommand(argc, argv);
-    if (argc > 1 && (std::strcmp(argv[1], "--records") == 0 || std::strcmp(argv[1], "--record") == 0))
-        return RecordsCommand(argc, argv);
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
+        if (std::strcmp(argv[i], "--records") == 0 || std::strcmp(argv[i], "--record") == 0)
+            return RecordsCommand(argc, argv);
     bool endOfOptions = false;
-    int files = 0;
-    bool allDumped = true;
+    const char* encoding = nullptr;
+    std::vector<const char*> paths;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (!endOfOptions && std::strcmp(arg, "--") == 0) {
@@ -165,23 +176,31 @@ int main(int argc, char** argv) {
             continue;
         }
         if (!endOfOptions && std::strcmp(arg, "--help") == 0) {
-            std::fputs(kUsage, stdout);
+            std::fputs(corvelle_dump::UsageText().c_str(), stdout);
             return 0;
         }
         if (!endOfOptions && std::strcmp(arg, "--version") == 0) {
             std::printf("corvelle-dump %s\n", CORVELLE_VERSION_TEXT);
             return 0;
         }
+        if (!endOfOptions && std::strcmp(arg, "--encoding") == 0 && i + 1 < argc && encoding == nullptr) {
+            encoding = argv[++i];
+            continue;
+        }
         if (!endOfOptions && arg[0] == '-' && arg[1] != '\0') {
-            std::fprintf(stderr, "corvelle-dump: unknown option %s\n%s", arg, kUsage);
+            std::fprintf(stderr, "corvelle-dump: unknown option %s\n%s", arg, corvelle_dump::UsageText().c_str());
             return 2;
         }
-        ++files;
-        allDumped = DumpOne(arg) && allDumped;
+        paths.push_back(arg);
     }
-    if (files == 0) {
-        std::fputs(kUsage, stderr);
+    if (paths.empty()) {
+        std::fputs(corvelle_dump::UsageText().c_str(), stderr);
         return 2;
     }
+    int status = 0;
+    const std::unique_ptr<TextOutput> output = OutputIn(encoding, status);
+    if (status != 0) return status;
+    bool allDumped = true;
+    for (const char* path : paths) allDumped = DumpOne(path, *output) && allDumped;
     return allDumped ? 0 : 1;
 }

@@ -76,6 +76,12 @@ std::vector<ExportType> ExportTypesFor(const DecodedDatabase& database) {
     return types;
 }
 
+std::vector<ExportType> AllExportTypes() {
+    std::vector<ExportType> types;
+    for (const ExportNames& entry : kExports) types.push_back(entry.type);
+    return types;
+}
+
 std::vector<ExportType> ExportTypesFor(const DatabaseModel& model) { return ExportTypesFor(DecodedDatabase(model)); }
 
 bool ExportToText(const DatabaseModel& model, ExportType type, const ExportOptions& options, std::string& out,
@@ -105,8 +111,14 @@ bool MakeExport(const DecodedDatabase& database, ExportType type, const ExportOp
     out.clear();
     error.clear();
     if (!database.Feeds(type)) {
-        error = std::string(ExportTypeName(type)) + " does not fit a " + KindOfDatabase(database) +
-                " database; it fits " + FittingNames(database);
+        // A file cut inside its header has no format to fit: say where it ends.
+        if (!model.HeaderWhole())
+            error = "the file ends at byte " + std::to_string(model.Size()) +
+                    ", inside its header: there are no records for " + ExportTypeName(type) + "; it fits " +
+                    FittingNames(database);
+        else
+            error = std::string(ExportTypeName(type)) + " does not fit a " + KindOfDatabase(database) +
+                    " database; it fits " + FittingNames(database);
         return false;
     }
     if (type == ExportType::kRaw) {

@@ -23,6 +23,9 @@ const char* ExportFileExtension(ExportType type);
 // What a person calls it: "vCard", "iCalendar", "text", "JSON", "raw".
 const char* ExportTypeTitle(ExportType type);
 
+// Every export, in the order above.
+std::vector<ExportType> AllExportTypes();
+
 // The exports that fit this database, in the order above.
 std::vector<ExportType> ExportTypesFor(const DecodedDatabase& database);
 std::vector<ExportType> ExportTypesFor(const DatabaseModel& model);

@@ -18,6 +18,7 @@
 #include "export/ExportWriters.h"
 #include "export/PlainDocument.h"
 #include "formats/DocumentText.h"
+#include "formats/HtmlText.h"
 
 namespace corvelle {
 namespace {
@@ -57,6 +58,10 @@ public:
     void Begin(size_t) {}
     void Memo(std::string_view text) override { m_memos.push_back(m_context.Utf8(text)); }
     void Document(std::string_view text) override { m_document.append(text.data(), text.size()); }
+    void HtmlDocument(std::string_view text) override {
+        m_html = true;
+        Document(text);
+    }
     void ReadableText(std::string utf8) override {
         if (m_readable.empty())
             m_readable = std::move(utf8);  // a book's whole text: megabytes
@@ -68,8 +73,17 @@ public:
     void Write(std::string& out) {
         WriteMemos(out);
         DeviceText document(m_context.decoder);
-        out += document.Add(m_document);
-        out += document.Finish();
+        if (m_html) {
+            // Images have no bytes here: the export marks where they stand.
+            PlainTextSink sink(out, [this](std::string text) { m_context.Warn(std::move(text)); });
+            HtmlText html(nullptr);
+            html.Add(document.Add(m_document), sink);
+            html.Add(document.Finish(), sink);
+            html.Finish(sink);
+        } else {
+            out += document.Add(m_document);
+            out += document.Finish();
+        }
         if (out.empty())
             out.swap(m_readable);
         else
@@ -90,6 +104,7 @@ private:
     const ExportContext& m_context;
     std::vector<std::string> m_memos;
     std::string m_document;
+    bool m_html = false;
     std::string m_readable;
 };
 

@@ -78,6 +78,17 @@ private:
         if (full.empty()) full = company;
         AppendProperty("FN", "", EscapedText(full), m_out);
         if (!company.empty()) AppendProperty("ORG", "", VCardStructured({company}), m_out);
+        // vCard 3.0 has no place for a reading: these are the properties the
+        // address books of phones and of the Mac read it from.
+        const struct {
+            const char* property;
+            std::string_view reading;
+        } readings[] = {{"X-PHONETIC-LAST-NAME", card.lastNameReading},
+                        {"X-PHONETIC-FIRST-NAME", card.firstNameReading},
+                        {"X-PHONETIC-ORG", card.companyReading}};
+        for (const auto& reading : readings)
+            if (!reading.reading.empty())
+                AppendProperty(reading.property, "", EscapedText(Utf8(reading.reading)), m_out);
         if (!card.title.empty()) AppendProperty("TITLE", "", EscapedText(Utf8(card.title)), m_out);
     }
 

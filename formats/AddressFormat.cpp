@@ -1,11 +1,13 @@
 // Address Book (DATA/addr): up to 19 texts, five of them phones under labels
-// that the AppInfo block may rename.
+// that the AppInfo block may rename. The names and the company may hold
+// their reading (formats/NameReading.h).
 #include "dump/records/AddressRecord.h"
 #include "formats/ExportFeed.h"
 #include "standards/JsonFields.h"
 #include "formats/ContentsCell.h"
 #include "formats/FieldLines.h"
 #include "formats/Format.h"
+#include "formats/NameReading.h"
 
 namespace corvelle {
 namespace {
@@ -13,6 +15,8 @@ namespace {
 const char* const kJsonKeys[kAddressFieldCount] = {
     "lastName", "firstName", "company", "phone1", "phone2", "phone3", "phone4", "phone5", "address", "city",
     "state", "zipCode", "country", "title", "custom1", "custom2", "custom3", "custom4", "note"};
+
+bool HoldsReading(unsigned field) { return field == kLastName || field == kFirstName || field == kCompany; }
 
 class AddressReader final : public FormatReader {
 public:
@@ -22,7 +26,8 @@ public:
 
     void AppendContents(size_t index, ContentsCell& cell) const override {
         const AddressRecord address = DecodeAddress(m_model.Data(index));
-        const std::string_view last = address.field[kLastName], first = address.field[kFirstName];
+        const std::string last = ShownWithReading(address.field[kLastName]);
+        const std::string first = ShownWithReading(address.field[kFirstName]);
         if (!last.empty() && !first.empty()) {
             cell.Add(last);
             cell.Add(", ");
@@ -32,7 +37,7 @@ public:
         } else if (!first.empty()) {
             cell.Add(first);
         } else {
-            cell.Add(address.field[kCompany]);
+            cell.Add(ShownWithReading(address.field[kCompany]));
         }
     }
 
@@ -43,7 +48,8 @@ public:
             const std::string_view label = field >= kPhone1 && field <= kPhone5
                                                ? PhoneLabel(m_labels, address.phoneLabel[field - kPhone1])
                                                : std::string_view(m_labels.label[field]);
-            AppendField(out, label, address.field[field]);
+            AppendField(out, label, HoldsReading(field) ? ShownWithReading(address.field[field])
+                                                        : std::string(address.field[field]));
         }
         AppendCutLine(m_model, address.cut, out);
     }
@@ -60,8 +66,16 @@ public:
         for (uint8_t label : record.phoneLabel) out.String(json.Utf8(PhoneLabel(m_labels, label)));
         out.CloseArray();
         json.Number("shownPhone", record.shownPhone);
-        for (unsigned field = 0; field < kAddressFieldCount; ++field)
-            if (record.present[field]) json.Text(kJsonKeys[field], record.field[field]);
+        for (unsigned field = 0; field < kAddressFieldCount; ++field) {
+            if (!record.present[field]) continue;
+            if (!HoldsReading(field)) {
+                json.Text(kJsonKeys[field], record.field[field]);
+                continue;
+            }
+            const NameReading name = SplitReading(record.field[field]);
+            json.Text(kJsonKeys[field], name.name);
+            if (!name.reading.empty()) json.Text((std::string(kJsonKeys[field]) + "Reading").c_str(), name.reading);
+        }
         json.Cut(record.cut);
     }
 
@@ -79,9 +93,7 @@ public:
             return record.present[field] ? record.field[field] : std::string_view();
         };
         ContactCard card;
-        card.lastName = text(kLastName);
-        card.firstName = text(kFirstName);
-        card.company = text(kCompany);
+        PutNames(card, text(kLastName), text(kFirstName), text(kCompany));
         card.title = text(kTitle);
         for (unsigned phone = 0; phone < 5; ++phone) {
             card.phones.push_back({static_cast<uint8_t>(record.phoneLabel[phone] & 0x0F),

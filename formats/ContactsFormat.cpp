@@ -10,6 +10,7 @@
 #include "formats/ContentsCell.h"
 #include "formats/FieldLines.h"
 #include "formats/Format.h"
+#include "formats/NameReading.h"
 
 namespace corvelle {
 namespace {
@@ -49,13 +50,14 @@ public:
 
     void AppendContents(size_t index, ContentsCell& cell) const override {
         const ContactsRecord contact = Decode(index);
-        const std::string_view last = contact.field[kContactLastName], first = contact.field[kContactFirstName];
+        const std::string last = ShownWithReading(contact.field[kContactLastName]);
+        const std::string first = ShownWithReading(contact.field[kContactFirstName]);
         if (!last.empty() && !first.empty()) {
             cell.Add(last);
             cell.Add(", ");
             cell.Add(first);
         } else {
-            cell.Add(!last.empty() ? last : !first.empty() ? first : contact.field[kContactCompany]);
+            cell.Add(!last.empty() ? last : !first.empty() ? first : ShownWithReading(contact.field[kContactCompany]));
         }
     }
 
@@ -64,9 +66,12 @@ public:
         const auto text = [&](std::string_view label, unsigned field) {
             if (contact.present[field]) AppendField(out, label, contact.field[field]);
         };
-        text("Last name", kContactLastName);
-        text("First name", kContactFirstName);
-        text("Company", kContactCompany);
+        const auto name = [&](std::string_view label, unsigned field) {
+            if (contact.present[field]) AppendField(out, label, ShownWithReading(contact.field[field]));
+        };
+        name("Last name", kContactLastName);
+        name("First name", kContactFirstName);
+        name("Company", kContactCompany);
         text("Title", kContactTitle);
         for (unsigned phone = 0; phone < kContactPhones; ++phone) {
             if (!contact.present[kContactPhone1 + phone]) continue;
@@ -116,9 +121,15 @@ public:
             else
                 json.Null(key);
         };
-        text("lastName", kContactLastName);
-        text("firstName", kContactFirstName);
-        text("company", kContactCompany);
+        const auto name = [&](const char* key, const char* readingKey, unsigned field) {
+            if (!contact.present[field]) return json.Null(key);
+            const NameReading parts = SplitReading(contact.field[field]);
+            json.Text(key, parts.name);
+            if (!parts.reading.empty()) json.Text(readingKey, parts.reading);
+        };
+        name("lastName", "lastNameReading", kContactLastName);
+        name("firstName", "firstNameReading", kContactFirstName);
+        name("company", "companyReading", kContactCompany);
         text("title", kContactTitle);
         out.Key("phones");
         out.OpenArray();
@@ -220,9 +231,7 @@ public:
         card.ims.reserve(kContactIms);
         card.addresses.reserve(kContactAddresses);
         card.custom.reserve(kContactCustoms);
-        card.lastName = text(kContactLastName);
-        card.firstName = text(kContactFirstName);
-        card.company = text(kContactCompany);
+        PutNames(card, text(kContactLastName), text(kContactFirstName), text(kContactCompany));
         card.title = text(kContactTitle);
         for (unsigned phone = 0; phone < kContactPhones; ++phone)
             card.phones.push_back(

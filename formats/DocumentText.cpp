@@ -65,7 +65,7 @@ std::string DeviceText::Finish() {
 std::string DeviceText::Convert(std::string_view bytes) {
     std::string utf8;
     m_decoder.AppendUtf8(bytes, utf8);
-    if (utf8.find('\r') == std::string::npos) return utf8;
+    if (m_lineEnds == LineEnds::kAsTheyAre || utf8.find('\r') == std::string::npos) return utf8;
     std::string out;
     out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size(); ++i) {

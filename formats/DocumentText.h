@@ -64,9 +64,12 @@ public:
 // character) is converted whole.
 class DeviceText {
 public:
-    explicit DeviceText(TextDecoder& decoder) : m_decoder(decoder) {}
+    enum class LineEnds { kLf, kAsTheyAre };
+
+    explicit DeviceText(TextDecoder& decoder, LineEnds lineEnds = LineEnds::kLf)
+        : m_decoder(decoder), m_lineEnds(lineEnds) {}
     // Appends `bytes`; returns the UTF-8 of what can be converted so far,
-    // with CR LF (and a lone CR) as LF.
+    // with CR LF (and a lone CR) as LF unless the line ends stay.
     std::string Add(std::string_view bytes);
     // The rest, at the end of the document.
     std::string Finish();
@@ -76,6 +79,7 @@ private:
     std::string Convert(std::string_view bytes);
 
     TextDecoder& m_decoder;
+    const LineEnds m_lineEnds;
     std::string m_pending;
 };
 

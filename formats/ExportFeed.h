@@ -44,6 +44,8 @@ struct ContactCustom {
 
 struct ContactCard {
     std::string_view lastName, firstName, company, title;
+    // How the names are read, where the device keeps it (a Japanese Palm's kana).
+    std::string_view lastNameReading, firstNameReading, companyReading;
     std::vector<ContactPhone> phones;
     std::vector<ContactIm> ims;
     std::string_view website;
@@ -83,6 +85,9 @@ public:
     virtual void Memo(std::string_view text) {}
     // The next piece of a document's text, in order.
     virtual void Document(std::string_view text) {}
+    // The same for a document whose text is HTML: read as HTML once its
+    // pieces are joined and converted.
+    virtual void HtmlDocument(std::string_view text) {}
     // A document's whole text as a person reads it: UTF-8 with LF line ends,
     // its markup taken off (a format whose text is read through its
     // DocumentReader, and which names its own code page).

@@ -72,13 +72,17 @@ bool DecodedDatabase::Decodes(size_t index) const {
     return index < m_model.Count() && m_model.Entry(index).hasData && m_reader->Decodes(index);
 }
 
-bool DecodedDatabase::Feeds(ExportType type) const {
+std::vector<const Format*> AllFormats() { return {std::begin(kFormats), std::end(kFormats)}; }
+
+bool FormatFeeds(const Format* format, ExportType type) {
     if (type == ExportType::kJson || type == ExportType::kRaw) return true;
-    if (m_format == nullptr) return false;
+    if (format == nullptr) return false;
     // A document's text is what the text export is for, whatever else its
     // format feeds.
-    if (type == ExportType::kText && m_format->hasDocument) return true;
-    return (m_format->exports & ExportBit(type)) != 0;
+    if (type == ExportType::kText && format->hasDocument) return true;
+    return (format->exports & ExportBit(type)) != 0;
 }
+
+bool DecodedDatabase::Feeds(ExportType type) const { return FormatFeeds(m_format, type); }
 
 }  // namespace corvelle

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <vector>
 
 #include "formats/Format.h"
 
@@ -10,6 +11,13 @@ namespace corvelle {
 
 // The database's format, or null when no format decodes it.
 const Format* FindFormat(const DatabaseModel& model);
+
+// Every format of the table, in the order they are asked.
+std::vector<const Format*> AllFormats();
+
+// Whether a database of this format (null: of none) feeds the export: json
+// and raw fit every database, text every document.
+bool FormatFeeds(const Format* format, ExportType type);
 
 // A model with its format's reader, opened once: what the list, the entry
 // pane, the command line, the search and the exports hold.

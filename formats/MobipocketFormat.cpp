@@ -298,11 +298,13 @@ private:
     mutable MobiDictionary m_dictionary;
 };
 
-// BOOK/MOBI, and TEXt/REAd whose record 0 holds "MOBI" at byte 16 (which
-// PalmDOC, the row after this one, takes otherwise).
+// BOOK/MOBI, and TEXt/REAd whose record 0 holds "MOBI" at byte 16 or the
+// old encryption (which PalmDOC, the row after this one, takes otherwise).
 bool IsMobipocket(const DatabaseModel& model) {
     if (IsRecordDatabase(model, "BOOK", "MOBI")) return true;
-    return IsRecordDatabase(model, "TEXt", "REAd") && model.Count() > 0 && HoldsMobiHeader(model.Data(0));
+    if (!IsRecordDatabase(model, "TEXt", "REAd") || model.Count() == 0) return false;
+    const ByteSpan record0 = model.Data(0);
+    return HoldsMobiHeader(record0) || HoldsOldMobiEncryption(record0);
 }
 
 std::unique_ptr<FormatReader> OpenMobipocket(const DatabaseModel& model) {

@@ -69,7 +69,7 @@ add_test(NAME install-zip
 # The exports read by parsers that no one here wrote (python3-vobject, python3-icalendar, dateutil) and compared
 # with what Debian's Palm modules read from the same databases.
 if(CORVELLE_PERL AND EXISTS /usr/bin/python3)
-  foreach(check vcard ics text json encodings raw errors)
+  foreach(check vcard readings ics text json encodings raw errors)
     add_test(NAME export-${check}
       COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/export/check-exports.py ${check} $<TARGET_FILE:corvelle-dump>)
   endforeach()

@@ -8,9 +8,10 @@
 # Records page of a Memo database), resources.png (the Resources page of
 # the application sample, its icon chosen), contacts.png (the Records page
 # of a Contacts database, a contact with its picture chosen), text.png (the
-# Text page of a PalmDOC book), mobipocket-utf8-text.png and ereader-text.png
-# (the Text page of a Mobipocket book in UTF-8 and of an eReader book with
-# chapters and styles), cropped to the Lister window.
+# Text page of a PalmDOC book), mobipocket-utf8-text.png, ereader-text.png and
+# early-html-text.png (the Text page of a Mobipocket book in UTF-8, of an
+# eReader book and of an early Mobipocket book, a PalmDOC database whose text
+# is HTML, with chapters and styles), cropped to the Lister window.
 # Uses the build's own Wine prefix (tools/wine-test.sh creates it on its
 # first run); the host's disabled test in tools/screenshot/screenshot-host.cpp
 # holds each page on screen until the picture is taken.
@@ -54,7 +55,7 @@ cd "$(dirname "$host")"
 CORVELLE_SCREENSHOT_FOLDER="Z:${markers//\//\\}" "$loader" "$host" --gtest_also_run_disabled_tests \
   --gtest_filter=Screenshots.DISABLED_HoldEachPage >"$markers/host.log" 2>&1 &
 host_pid=$!
-for page in dump about records resources contacts text mobipocket-utf8-text ereader-text; do
+for page in dump about records resources contacts text mobipocket-utf8-text ereader-text early-html-text; do
   for _ in $(seq 1 600); do
     [ -f "$markers/$page.ready" ] && break
     kill -0 "$host_pid" 2>/dev/null || break

@@ -141,6 +141,13 @@ bool HoldsMobiHeader(const ByteSpan& record) {
     return record.data != nullptr && record.size >= kMobiStart + 4 && IsMagic(record.data + kMobiStart, "MOBI");
 }
 
+bool HoldsOldMobiEncryption(const ByteSpan& record) {
+    constexpr uint64_t kPalmDocHeaderSize = 16, kEncryptionAt = 12;
+    constexpr uint8_t kOldEncryption = 1;
+    return record.data != nullptr && record.size > kPalmDocHeaderSize && record.data[kEncryptionAt] == 0 &&
+           record.data[kEncryptionAt + 1] == kOldEncryption;
+}
+
 MobiHeader DecodeMobiHeader(const ByteSpan& record) {
     RecordReader<MobiHeaderPart> in(record, kPartNames);
     MobiHeader header;

@@ -115,4 +115,10 @@ bool FirstFlowEnd(const ByteSpan& fdst, uint64_t& end);
 // stored as a PalmDOC one (TEXt/REAd) apart.
 bool HoldsMobiHeader(const ByteSpan& record);
 
+// Whether record 0 of a TEXt/REAd book holds Mobipocket's old encryption: it
+// is longer than PalmDOC's 16 bytes (its key data follow) and holds 1 at
+// bytes 12-13, where the MOBI header's books keep their encryption. A
+// PalmDOC record 0 of 16 bytes keeps its reading position there.
+bool HoldsOldMobiEncryption(const ByteSpan& record);
+
 }  // namespace corvelle

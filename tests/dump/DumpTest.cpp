@@ -19,6 +19,7 @@
 #include "dump/PalmDate.h"
 #include "dump/PalmDump.h"
 #include "dump/ReportText.h"
+#include "export/CodePage.h"
 #include "tools/fixtures/PalmWriter.h"
 
 using namespace corvelle;
@@ -266,7 +267,8 @@ TEST(CommandLine, OutputAndExitStatus) {
     size_t entries = 0;
     for (size_t at = 0; (at = fullReport.find("\tOffset:\t", at)) != std::string::npos; ++at) ++entries;
     EXPECT_EQ(entries, 65535u);
-    const std::string sampleDir = CORVELLE_SAMPLES, golden = CORVELLE_TEST_DATA, usage = "Usage: corvelle-dump FILE...";
+    const std::string sampleDir = CORVELLE_SAMPLES, golden = CORVELLE_TEST_DATA,
+                      usage = "Usage: corvelle-dump [--encoding NAME] FILE...";
     const std::string memoFile = sampleDir + "/Memos.pdb", memos = ReadAll(golden + "/Memos.pdb.report");
     const std::string memoBytes = ReadAll(memoFile);  // --records and --record N print the entries' texts
     const DatabaseModel model(reinterpret_cast<const uint8_t*>(memoBytes.data()), memoBytes.size());
@@ -275,6 +277,17 @@ TEST(CommandLine, OutputAndExitStatus) {
     const DecodedDatabase database(model);
     for (size_t i = 0; i < model.Count(); ++i) AppendEntryLine(database, i, table);
     table += EntryCountText(model) + "\n";
+    // With --encoding the file's bytes come out as UTF-8, the line ends as they were.
+    samples::PalmDatabase latin;
+    latin.name = "Caf\xE9";
+    latin.type = "DATA";
+    latin.creator = "memo";
+    latin.records = {{0, 1, std::string("Cr\xE8me\r\nbr\xFBl\xE9" "e\0", 14)}};
+    const std::string latinBytes = samples::SerializePalmDatabase(latin);
+    folder.Write("latin.pdb", latinBytes);
+    const DatabaseModel latinModel(reinterpret_cast<const uint8_t*>(latinBytes.data()), latinBytes.size());
+    TextDecoder cp1252(*FindCodePage("cp1252"));
+    const std::string latinRecord = EntryText(latinModel, 0);
     const struct { const char* name; std::string arguments; int status; std::string out, err; } kCases[] = {
         {"FilesInOrder", sampleDir + "/Hello.prc " + sampleDir + "/Query.pqa", 0,
          ReadAll(golden + "/Hello.prc.report") + ReadAll(golden + "/Query.pqa.report"), ""},
@@ -295,7 +308,13 @@ TEST(CommandLine, OutputAndExitStatus) {
         {"RecordNotANumber", "--record -1 " + memoFile, 2, "",
          "corvelle-dump: --record needs an entry number from 0\n" + usage},
         {"RecordsOfTwoFiles", "--records " + memoFile + " " + memoFile, 2, "",
-         "corvelle-dump: --records takes one FILE; --record takes N and one FILE\n" + usage},
+         "corvelle-dump: --records takes one FILE; --record takes N and one FILE; either an --encoding NAME\n" + usage},
+        {"ReportInUtf8", "--encoding cp1252 latin.pdb", 0,
+         cp1252.ToUtf8(BuildReport(reinterpret_cast<const uint8_t*>(latinBytes.data()), latinBytes.size())), ""},
+        {"RecordInUtf8", "--record 0 --encoding CP1252 latin.pdb", 0, cp1252.ToUtf8(latinRecord), ""},
+        {"RecordAsStored", "--record 0 latin.pdb", 0, latinRecord, ""},
+        {"UnknownEncoding", "--encoding klingon --records latin.pdb", 1, "",
+         "corvelle-dump: klingon: unknown encoding; known: cp1252, "},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);

@@ -25,7 +25,7 @@ const FixtureSet kFixtureSets[] = {
      "mkdir records exports && perl " CORVELLE_SOURCE_DIR "/tools/perl/write-record-databases.pl records && "
      "perl " CORVELLE_SOURCE_DIR "/tools/export/write-export-databases.pl exports && "
      "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/export/write-tasks-database.py .",
-     {"records/calendar.pdb", "records/memos.pdb", "exports/calendar.pdb", "tasks.pdb"},
+     {"records/calendar.pdb", "records/memos.pdb", "exports/calendar.pdb", "exports/address-ja.pdb", "tasks.pdb"},
      {}},
     {"EReaderTealDocISilo",
      nullptr,

@@ -208,6 +208,26 @@ TEST(RecordDecoders, FieldsOfWholeAndCutRecords) {
          "Compression:\tPalmDOC\nText length:\t4660\nText records:\t3\nRecord size:\t4096\nPosition:\t7\n"},
         {"PalmDocHeaderCut", RecordFile("REAd", {std::string("\0\7\0\0\0\0\x12", 7)}, "", "TEXt"),
          "Compression:\t7\nThe record ends at byte 7, inside the text length.\n"},
+        // A 16-byte record 0's last four bytes are a position, whatever bytes 12-13 hold; a longer one of
+        // a REAd book with 1 there is Mobipocket's old encryption.
+        {"PalmDocPositionPast65535",
+         RecordFile("REAd", {std::string("\0\1\0\0\0\0\0\3\0\1\x10\0\0\1\0\5", 16)}, "", "TEXt"),
+         "Compression:\tnone\nText length:\t3\nText records:\t1\nRecord size:\t4096\nPosition:\t65541\n"},
+        {"OldMobipocketEncryption",
+         RecordFile("REAd", {std::string("\0\2\0\0\0\0\0\3\0\1\x10\0\0\1\0\5key data", 24), "\xA7\x01"}, "", "TEXt"),
+         "Format:\tMobipocket\nTitle:\tTest\nCompression:\tPalmDOC\nText length:\t3\nText records:\t1\n"
+         "Record size:\t4096\nEncryption:\t1 (encrypted: the text is not shown)\n"},
+        {"PalmDocWithAnHtmlText",
+         RecordFile("REAd", {std::string("\0\1\0\0\0\0\0\3\0\1\x10\0\0\0\0\0", 16),
+                             " <Html><HEAD><dc:Title>A &amp;\n B &eacute;</dc:Title><dc:Creator role=\"aut\">C<i>D</i>"
+                             "</dc:Creator><dc:Creator/><dc:creator>E</dc:creator></HEAD><body><dc:Title>F"},
+                    "", "TEXt"),
+         "Format:\tPalmDOC (HTML)\nTitle:\tA & B &eacute;\nAuthor:\tC D\nAuthor:\tE\nCompression:\tnone\n"
+         "Text length:\t3\nText records:\t1\nRecord size:\t4096\nPosition:\t0\n"},
+        // A Japanese Palm's reading after 01h in the same field, shown apart; 93 63 92 86 is 田中.
+        {"ContactNamesWithTheirReading",
+         RecordFile("addr", {std::string("\0\0\0\0\0\0\0\x07\0\x93\x63\x92\x86\x01\x82\xBD\0Ann\0Co\x01ko\0", 27)}),
+         "Last name:\t\x93\x63\x92\x86 (\x82\xBD)\nFirst name:\tAnn\nCompany:\tCo (ko)\n"},
         {"TextRecordsAfterTheCountHaveNoFormat",
          RecordFile("REAd", {std::string("\0\1\0\0\0\0\0\3\0\1\x10\0\0\0\0\0", 16), "abc", "def"}, "", "TEXt"), ""},
     };

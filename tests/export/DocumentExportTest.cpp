@@ -53,7 +53,18 @@ INSTANTIATE_TEST_SUITE_P(
                     {"record 1: its text stops at byte 2, at a reference before the start of the text"}},
         DocumentRow{"SelectedRecordsInTheirOrder", {"one\r\n", "two\r\n", "three\r\n"}, 1, {3, 0, 1},
                     "three\none\n", {}},
-        DocumentRow{"SelectionKeepsACrLfAcrossRecords", {"one\r", "\ntwo"}, 1, {1, 2}, "one\ntwo", {}}),
+        DocumentRow{"SelectionKeepsACrLfAcrossRecords", {"one\r", "\ntwo"}, 1, {1, 2}, "one\ntwo", {}},
+        // Mobipocket's first books: an HTML document told by its start alone, its markup read across records.
+        DocumentRow{"HtmlTextIsRead", {"\r\n <HTML><HEAD><dc:Title>T</dc:Title></HEAD><BODY><h2>One</h2><p>a &am",
+                                       "p; b<p><img recindex=\"1\">c</BODY></HTML>"},
+                    1, {}, "One\na & b\n[image]c\n", {}},
+        DocumentRow{"HtmlSelectionIsReadToo", {"<html><p>a</p>", "<p>b</p>", "<p>c</p></html>"}, 1, {3, 2},
+                    "c\nb\n", {}},
+        DocumentRow{"DoctypeInAnyLetterCase", {"<!doctype HTML><p>x</p>"}, 1, {}, "x\n", {}},
+        DocumentRow{"XmlDeclaration", {"<?XML version=\"1.0\"?><html><body>y</body></html>"}, 1, {}, "y\n", {}},
+        DocumentRow{"MarkupFurtherOnIsText", {"Use <string> &nbsp; a < b\n", "<html> here\n"}, 1, {},
+                    "Use <string> &nbsp; a < b\n<html> here\n", {}},
+        DocumentRow{"AnotherElementIsText", {"<htmlish>z</htmlish>"}, 1, {}, "<htmlish>z</htmlish>", {}}),
     [](const auto& info) { return info.param.name; });
 
 // A selection that holds a Mobipocket book's record 0 is the whole book's

@@ -1,7 +1,8 @@
 // The Text page of books beyond one code page: a Mobipocket book in UTF-8
 // (Greek, Cyrillic, CJK and a character outside the BMP, with characters cut
-// between records) and an eReader book (chapter titles, italics and bold in
-// PML, other scripts as \U escapes). Each row's text is what a person reads
+// between records), an eReader book (chapter titles, italics and bold in
+// PML, other scripts as \U escapes) and one of Mobipocket's first books (a
+// PalmDOC database whose text is HTML, with its metadata in its head). Each row's text is what a person reads
 // in that book, written here in UTF-8 and converted by Windows, so that the
 // page's reading is checked against an oracle of its own.
 #include <ostream>
@@ -34,6 +35,13 @@ const BookRow kBooks[] = {
      "Chapter Δύο\n" +
          LongParagraph(kEnglishSentence) + "\nМосква at last.\n",
      {"Chapter One", "Chapter Δύο"}, {"Καλημέρα"}, {"bold"}, "Café", "москва"},
+    {"EarlyMobipocketHtml", &EarlyHtmlBook,
+     "Chapter One\n"
+     "Café au lait, señor and bold words here.\n"
+     "\n"
+     "Chapter Two\n" +
+         LongParagraph(kEnglishSentence) + "\nThe end.\n",
+     {"Chapter One", "Chapter Two"}, {"señor"}, {"bold"}, "Café", "SEÑOR"},
 };
 
 void PrintTo(const BookRow& row, std::ostream* out) { *out << row.name; }

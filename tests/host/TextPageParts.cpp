@@ -4,6 +4,7 @@
 #include "export/Export.h"
 #include "tools/fixtures/BookWriter.h"
 #include "tools/fixtures/MobiWriter.h"
+#include "tools/fixtures/PalmDocWriter.h"
 
 namespace corvelle::host {
 namespace {
@@ -127,6 +128,18 @@ std::string EReaderChapterBook() {
   samples::EReaderBook book;
   book.texts = samples::CutIntoRecords(pml, 40);
   return samples::SerializePalmDatabase(samples::EReaderDatabase(book));
+}
+
+// The markup cut into PalmDOC's records of 4096 bytes wherever they fall.
+std::string EarlyHtmlBook() {
+  const std::string markup =
+      "<HTML><HEAD><metadata><dc-metadata xmlns:dc=\"http://purl.org/metadata/dublin_core\">"
+      "<dc:Title>An Early Book</dc:Title><dc:Creator role=\"aut\">Ann Author</dc:Creator></dc-metadata>"
+      "</metadata></HEAD>\r\n<BODY><h2>Chapter One</h2>\r\n"
+      "<p>Caf&eacute; au lait, <i>se\xF1or</i> and <b>bold</b> words <a filepos=0000000042>here</a>.</p>"
+      "<mbp:pagebreak/><H2>Chapter Two</H2><p>" +
+      LongParagraph(kEnglishSentence) + "</p>\r\n<p>The end.</p></BODY></HTML>";
+  return samples::SerializePalmDatabase(samples::PalmDocBook("An Early Book", markup));
 }
 
 }  // namespace corvelle::host

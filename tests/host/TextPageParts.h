@@ -34,9 +34,11 @@ std::string Difference(const std::wstring& shown, const std::wstring& expected);
 
 // Books in scripts beyond a code page, with chapter titles and styles, for
 // the tests and the screenshots: a Mobipocket book in UTF-8 whose records cut
-// characters, and an eReader book in PML.
+// characters, an eReader book in PML, and one of Mobipocket's first books, a
+// PalmDOC database whose cp1252 text is an HTML document.
 std::string Utf8MobipocketBook();
 std::string EReaderChapterBook();
+std::string EarlyHtmlBook();
 // Each book has a paragraph of ten times its sentence, long enough to wrap.
 extern const char kGreekSentence[], kEnglishSentence[];
 std::string LongParagraph(const char* sentence);

@@ -1,8 +1,10 @@
 // How fast a book's text is decoded: a 5 MB eReader book (zlib, PalmDOC and
 // the older header's XORed PalmDOC) read whole through its document, as the
 // Text page and the text export read it, and its records only decompressed;
-// a 5 MB TealDoc document through its document. Bytes per second are the
-// decoded text's (the PML, or the TealDoc text, before its markup is read).
+// a 5 MB TealDoc document through its document; a 5 MB PalmDOC document whose
+// text is HTML (Mobipocket's first books) and one of plain text. Bytes per
+// second are the decoded text's (the PML, the TealDoc text or the HTML, before
+// its markup is read).
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -13,6 +15,7 @@
 #include "formats/DocumentText.h"
 #include "formats/FormatTable.h"
 #include "tools/fixtures/BookWriter.h"
+#include "tools/fixtures/PalmDocWriter.h"
 
 namespace {
 
@@ -140,12 +143,36 @@ void BM_TealDocDocument(benchmark::State& state) {
     ReadDocument(state, file);
 }
 
+// PalmDOC-compressed, in records of 4096 bytes.
+BookFile PalmDocFile(bool html) {
+    std::string text = html ? "<HTML><HEAD><dc:Title>Bench</dc:Title></HEAD><BODY>\n" : "";
+    for (int chapter = 1; text.size() < kBookSize; ++chapter) {
+        const std::string title = "Chapter " + std::to_string(chapter);
+        text += html ? "<h2>" + title + "</h2>\n" : title + "\n";
+        for (int paragraph = 0; paragraph < 60; ++paragraph)
+            text += html ? "<p>The night was <i>dark</i> and stormy &amp; the river ran past the caf&eacute;.</p>\n"
+                         : "The night was dark and stormy & the river ran past the caf\xE9.\n";
+    }
+    const std::string bytes = samples::SerializePalmDatabase(samples::PalmDocBook("Bench", text));
+    return BookFile{std::vector<uint8_t>(bytes.begin(), bytes.end()), text.size()};
+}
+void BM_PalmDocHtmlDocument(benchmark::State& state) {
+    static const BookFile file = PalmDocFile(true);
+    ReadDocument(state, file);
+}
+void BM_PalmDocPlainDocument(benchmark::State& state) {
+    static const BookFile file = PalmDocFile(false);
+    ReadDocument(state, file);
+}
+
 BENCHMARK(BM_EReaderZlibDocument)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EReaderPalmDocDocument)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EReaderOlderHeaderDocument)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EReaderZlibRecordsOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EReaderPalmDocRecordsOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TealDocDocument)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PalmDocHtmlDocument)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PalmDocPlainDocument)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

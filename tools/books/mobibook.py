@@ -310,3 +310,17 @@ def book(text, title, compression=PALMDOC, encoding=65001, extra_flags=0, exth=(
     record0 += b"\0" * (-len(record0) % 4)
     all_records = [record0] + records + huff_records + list(images) + [b"\xe9\x8e\r\n"]
     return database(title.encode("ascii", "replace").decode()[:31], type_, creator, all_records)
+
+
+# ------------------------------------------------------------------ the first books: PalmDOC without a MOBI header
+def palmdoc_book(text, title, compression=PALMDOC, position=0, encryption=None, extra=b"", after=()):
+    """A TEXt/REAd database as Mobipocket's first books and plain PalmDOC documents are: record 0 the
+    16-byte PalmDOC header (compression, 0, text length, record count, record size, then a 4-byte reading
+    position), `extra` bytes after it (Mobipocket's longer record 0); with `encryption`, bytes 12-13 hold
+    it instead of the position's high half (the key data are `extra`). `after`: records after the text."""
+    chunks = [text[start:start + RECORD_SIZE] for start in range(0, len(text), RECORD_SIZE)]
+    texts = [palmdoc_compress(c) for c in chunks] if compression == PALMDOC else chunks
+    record0 = struct.pack(">HHIHHI", compression, 0, len(text), len(texts), RECORD_SIZE, position)
+    if encryption is not None:
+        record0 = record0[:12] + struct.pack(">H", encryption) + record0[14:]
+    return database(title[:31], "TEXt", "REAd", [record0 + extra] + texts + list(after))

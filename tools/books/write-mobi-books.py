@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Writes the Mobipocket books that nothing in Debian writes (HUFF/CDIC compression, cp1252, several
-trailing entries, a TEXt/REAd book, an encrypted one), the damaged ones that bad input needs (loops
+trailing entries, a TEXt/REAd book, an encrypted one; the first books' PalmDOC databases whose text is an
+HTML document, one with the old encryption, and a plain PalmDOC whose text looks like markup), the damaged ones that bad input needs (loops
 and bombs in the dictionary, offsets past the end), or a large book for the benchmark.
   write-mobi-books.py DIR            the books, and DIR/books.json saying what each holds
   write-mobi-books.py --bad DIR      the damaged books (fuzzing seeds, bad-input checks)
@@ -119,7 +120,52 @@ def books(folder):
     write("textread.prc", markup(rng, 12, ["en"]), "utf-8", title="TEXt REAd", compression=mobibook.UNCOMPRESSED,
           type_="TEXt", creator="REAd")
     write("encrypted.mobi", markup(rng, 5, ["en"]), "utf-8", title="Locked", encryption=2)
+    first_books(rng, folder, written)
     json.dump(written, open(os.path.join(folder, "books.json"), "w"), ensure_ascii=False, indent=1)
+
+
+def early_markup(rng, head, words):
+    """HTML as Mobipocket's first books hold it: an OEB package's metadata in the head, then the body."""
+    body = ["<BODY>", "<h2>Chapter One</h2>",
+            "<p>A <b>bold</b> and <i>italic</i> start &amp; &lt;entities&gt; &#233;t&eacute; &mdash; "
+            '<a filepos=0000000120>a link</a>.</p>']
+    for i, text in enumerate(paragraphs(rng, 12, words)):
+        body.append("<p>" + text + "</p>")
+        if i == 5:
+            body.append("<mbp:pagebreak/><H2>Chapter Two</H2><p><img recindex=\"00001\"></p>")
+    return head + "\n".join(body) + "\n<p>The end.</p></BODY></HTML>"
+
+
+def first_books(rng, folder, written):
+    """Mobipocket's first books: TEXt/REAd PalmDOC databases (no MOBI header) whose text is an HTML
+    document, one with the old encryption, and a plain PalmDOC whose text holds markup-like words."""
+    dublin_core = ('<HTML><HEAD><metadata><dc-metadata xmlns:dc="http://purl.org/metadata/dublin_core" '
+                   'xmlns:oebpackage="http://openebook.org/namespaces/oeb-package/1.0/">'
+                   "<dc:Title>The Early  Book &amp; Its Sequel</dc:Title><dc:Creator role=\"aut\">Ann Author"
+                   "</dc:Creator><dc:Creator>Bob Writer</dc:Creator><dc:Language>en</dc:Language></dc-metadata>"
+                   "<x-metadata><output encoding=\"Windows-1252\"></output></x-metadata></metadata></HEAD>\n")
+
+    def write(name, source, codec, kind, **options):
+        data = mobibook.palmdoc_book(source.encode(codec), name, **options)
+        open(os.path.join(folder, name), "wb").write(data)
+        written[name] = {"markup": source, "codec": codec, "kind": kind, "textread": True, "images": 0,
+                         "encrypted": options.get("encryption") == 1, "compression": options.get("compression", 2)}
+
+    latin = early_markup(rng, dublin_core, ["fr", "en"])
+    write("early-html.prc", latin, "cp1252", "html", extra=b"\0" * 8, after=[gif(2, 2)])
+    written["early-html.prc"].update(title="The Early Book & Its Sequel", author="Ann Author; Bob Writer")
+    write("early-doctype.prc", "\r\n  <!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\">" +
+          early_markup(rng, "<html><head><title>Not text</title></head>", ["en"]), "cp1252", "html",
+          compression=mobibook.UNCOMPRESSED)
+    write("early-xml.prc", '<?xml version="1.0"?>' +
+          early_markup(rng, "<html xmlns=\"http://www.w3.org/1999/xhtml\">", ["fr"]), "cp1252", "html")
+    # The old encryption: the "text" records are bytes that no reader can read without the key.
+    write("early-encrypted.prc", "".join(chr(rng.randrange(32, 256)) for _ in range(9000)), "latin-1", "encrypted",
+          encryption=1, extra=bytes(rng.randrange(256) for _ in range(48)), compression=mobibook.UNCOMPRESSED)
+    # Markup-like words in a plain text, not at its start; its reading position is 65541 (bytes 12-13 hold 1).
+    plain = ("Notes on <string> handling.\nUse &nbsp; for a space, and a < b > c holds.\n<html> here is text.\n" +
+             "\n".join(paragraphs(rng, 30, ["en"])) + "\n")
+    write("plain-markup.prc", plain, "cp1252", "plain", position=65541)
 
 
 def bad_books(folder):

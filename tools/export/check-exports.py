@@ -3,7 +3,7 @@
 # wrote: Debian's python3-vobject and python3-icalendar read the exports,
 # Debian's Palm modules write the databases and read them back, dateutil
 # expands the repeats, txt2pdbdoc writes documents, dd cuts the raw bytes.
-#   check-exports.py CHECK CORVELLE-DUMP     CHECK: vcard ics text json encodings raw errors
+#   check-exports.py CHECK CORVELLE-DUMP     CHECK: vcard readings ics text json encodings raw errors
 #   check-exports.py windows CORVELLE-DUMP CROSS-BUILT-CORVELLE-DUMP.EXE
 import datetime as dt, json, os, struct, subprocess, sys, tempfile
 
@@ -87,6 +87,42 @@ def check_vcard():
         category = palm(categories[record["category"]]["name"])
         expect(name + " CATEGORIES", card.categories.value if "categories" in card.contents else None,
                [category] if category else None)
+
+
+def check_readings():
+    """A Japanese Palm's names, each with its reading after 01h (Palm::Address writes and reads the fields as
+    bytes): vobject parses the cards clean, the names and readings apart; the cells and fields with
+    --encoding show "name (reading)", the JSON a reading beside each name; a name without one is unchanged."""
+    import vobject
+    path = os.path.join(WORK, "address-ja.pdb")
+    records = live(perl_reading("address-ja.pdb")["records"])
+    text = run("--export", "vcard", "--encoding", "shift_jis", path).stdout.decode("utf-8")
+    cards = list(vobject.readComponents(text))
+    json_fields = [e["fields"] for e in json.loads(run("--export", "json", "--encoding", "shift_jis", path).stdout)
+                   ["entries"]]
+    rows = run("--records", "--encoding", "shift_jis", path).stdout.decode("utf-8").split("\n")[1:]
+    expect("cards", len(cards), len(records))
+    expect("no U+FFFD", "\ufffd" in text, False)
+    for index, (card, record) in enumerate(zip(cards, records)):
+        f = {k: palm(v, "cp932") for k, v in record["fields"].items() if v}
+        parts = {k: f.get(k, "").partition("\x01") for k in ("name", "firstName", "company")}
+        name, reading = ({k: v[0] for k, v in parts.items()}, {k: v[2] for k, v in parts.items()})
+        what = f"card {index}"
+        expect(what + " N", (card.n.value.family, card.n.value.given), (name["name"], name["firstName"]))
+        expect(what + " ORG", card.org.value if "org" in card.contents else None,
+               [name["company"]] if name["company"] else None)
+        for key, prop in (("name", "x-phonetic-last-name"), ("firstName", "x-phonetic-first-name"),
+                          ("company", "x-phonetic-org")):
+            expect(f"{what} {prop}", card.contents[prop][0].value if prop in card.contents else None,
+                   reading[key] or None)
+            member = "lastName" if key == "name" else key
+            expect(f"{what} JSON {member}", (json_fields[index].get(member), json_fields[index].get(member + "Reading")),
+                   (name[key] or None, reading[key] or None))
+        shown = {k: name[k] + (f" ({reading[k]})" if reading[k] else "") for k in name}
+        cell = ", ".join(x for x in (shown["name"], shown["firstName"]) if x) or shown["company"]
+        expect(what + " cell", rows[index].split("\t")[-1], cell)
+        fields = run("--record", str(index), "--encoding", "shift_jis", path).stdout.decode("utf-8")
+        expect(what + " field", f"\t{shown['name']}\n" in fields, True)
 
 
 # ---------------------------------------------------------------- iCalendar
@@ -387,7 +423,12 @@ def check_errors():
     memo = os.path.join(WORK, "memo.pdb")
     before = open(memo, "rb").read()
     out = os.path.join(WORK, "out.txt")
-    cases = [("wrong format", ["--export", "vcard", "-o", out, memo], out, "it fits text, json, raw"),
+    # A BOOK/MOBI file cut inside its 78-byte header, as other tools' test suites hold one.
+    cut = os.path.join(WORK, "cut.prc")
+    open(cut, "wb").write(b"Cut short".ljust(60, b"\0") + b"BOOKMOBI" + b"\0")
+    cases = [("header cut short", ["--export", "text", "-o", out, cut], out,
+              "the file ends at byte 69, inside its header"),
+             ("wrong format", ["--export", "vcard", "-o", out, memo], out, "it fits text, json, raw"),
              ("unknown format", ["--export", "pdf", "-o", out, memo], out, "it fits text, json, raw"),
              ("bad encoding", ["--export", "text", "--encoding", "ebcdic", "-o", out, memo], out, "unknown encoding"),
              ("OUT in no folder", ["--export", "text", "-o", os.path.join(WORK, "none", "x.txt"), memo],

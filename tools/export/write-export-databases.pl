@@ -2,7 +2,7 @@
 # Writes the export checks' databases with Debian's Palm modules, an
 # independent writer, and what those modules read back from each file:
 #   write-export-databases.pl DIR
-# DIR gets address.pdb, datebook.pdb, todo.pdb, memo.pdb, cp1251.pdb,
+# DIR gets address.pdb, address-ja.pdb, datebook.pdb, todo.pdb, memo.pdb, cp1251.pdb,
 # shiftjis.pdb, resources.prc, calendar.pdb, memos.pdb and, for each, NAME.json: the header, AppInfo and records as
 # Palm::PDB and the format's module parse them again from the written file.
 # Strings in the JSON are the file's bytes, one code point per byte.
@@ -80,6 +80,23 @@ contact(0, [7, 5, 0, 0, 0], 1, name => "Deleted", firstName => "Gone", phone1 =>
 contact(1, [7, 6, 1, 2, 0], 0, name => $long, phone1 => "+1 555 0101", phone2 => "+1 555 0102",
     phone3 => "+1 555 0103", phone4 => "+1 555 0104", phone5 => "+1 555 0105", address => "Line 1\nLine 2\nLine 3");
 $addr->Write("$dir/address.pdb");
+
+# --- Address in Shift_JIS as a Japanese Palm keeps it: a name's reading after 01h in the same field
+# (田中, たなか; 太郎, たろう; ソニー, そにー; 佐藤, さとう), and a card without readings beside it.
+my $ja = Palm::Address->new;
+stamp($ja, "AddressDB");
+for my $person (["\x93\x63\x92\x86\x01\x82\xbd\x82\xc8\x82\xa9", "\x91\xbe\x98\x59\x01\x82\xbd\x82\xeb\x82\xa4",
+                 "\x83\x5c\x83\x6a\x81\x5b\x01\x82\xbb\x82\xc9\x81\x5b"],
+                ["\x8d\xb2\x93\xa1\x01\x82\xb3\x82\xc6\x82\xa4", undef, "\x8a\x94\x8e\xae\x89\xef\x8e\xd0"],
+                ["Smith", "John", "Acme"]) {
+    my $record = add($ja, 0);
+    my %fields;
+    @fields{qw(name firstName company)} = @$person;
+    $record->{fields}{$_} = $fields{$_} for grep { defined $fields{$_} } keys %fields;
+    $record->{fields}{phone1} = "03-1234-5678";
+    @{$record->{phoneLabel}}{qw(phone1 phone2 phone3 phone4 phone5 display reserved)} = (0, 1, 2, 3, 4, 0, 0);
+}
+$ja->Write("$dir/address-ja.pdb");
 
 # --- Date Book: timed and all-day, every repeat type, exceptions, alarms.
 my $date = Palm::Datebook->new;
@@ -249,5 +266,5 @@ sub readback {
     print $out $json->encode({header => \%header, appinfo => $pdb->{appinfo}, records => \@records});
     close $out;
 }
-readback($_) for qw(address.pdb datebook.pdb todo.pdb memo.pdb cp1251.pdb shiftjis.pdb resources.prc);
+readback($_) for qw(address.pdb address-ja.pdb datebook.pdb todo.pdb memo.pdb cp1251.pdb shiftjis.pdb resources.prc);
 readback($_) for qw(calendar.pdb memos.pdb);

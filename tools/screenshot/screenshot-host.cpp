@@ -1,7 +1,8 @@
 // Holds the viewer on screen page by page (the report, About, the Records
 // page of a Memo database, of an application and of a Contacts database, and
-// the Text page of a PalmDOC book, of a Mobipocket book in UTF-8 and of an
-// eReader book) for tools/screenshot.sh, as the test host's disabled test:
+// the Text page of a PalmDOC book, of a Mobipocket book in UTF-8, of an
+// eReader book and of an early Mobipocket book whose PalmDOC text is HTML)
+// for tools/screenshot.sh, as the test host's disabled test:
 // for each page it writes "<page>.ready" into the folder
 // CORVELLE_SCREENSHOT_FOLDER names and waits, the loop running so that the
 // window stays painted, until "<page>.taken" appears.
@@ -69,6 +70,7 @@ TEST(Screenshots, DISABLED_HoldEachPage) {
   const struct { const char* page; std::string file; } books[] = {
       {"mobipocket-utf8-text", dir.Write("Mobipocket.prc", Utf8MobipocketBook())},
       {"ereader-text", dir.Write("EReader.pdb", EReaderChapterBook())},
+      {"early-html-text", dir.Write("Early.prc", EarlyHtmlBook())},
   };
   for (const auto& book : books) {
     viewer = FindViewerParts(lister.Open(book.file));
