@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 #include "formats/DocumentText.h"
 
 namespace corvelle_dump {

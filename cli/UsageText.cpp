@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 #include "export/Export.h"
 #include "formats/FormatTable.h"
 

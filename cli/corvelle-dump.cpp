@@ -19,7 +19,7 @@
 #include "cli/UsageText.h"
 #include "dump/LauncherIcon.h"
 #include "dump/PalmDump.h"
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 #include "io/MappedFile.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "export/Utf8.h"
+#include "standards/Utf8.h"
 #include "formats/HtmlEntities.h"
 
 namespace corvelle {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "export/ExportFeed.h"
+#include "formats/ExportFeed.h"
 
 namespace corvelle {
 

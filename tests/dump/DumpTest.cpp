@@ -19,7 +19,7 @@
 #include "dump/PalmDate.h"
 #include "dump/PalmDump.h"
 #include "dump/ReportText.h"
-#include "export/CodePage.h"
+#include "standards/CodePage.h"
 #include "tools/fixtures/PalmWriter.h"
 
 using namespace corvelle;
