@@ -143,6 +143,12 @@ def search(context):
         rows = context.dump("--records", context.memos).splitlines()
         expect_equal(session.copied(("ctrl+c",), before="Business"), rows[0] + "\n" + rows[2] + "\n",
                      "the entry found")
+        # Find again, then F3 for the next entry that holds it.
+        find("bread")
+        expect_equal(session.copied(("ctrl+c",), before=rows[0] + "\n" + rows[2] + "\n"),
+                     rows[0] + "\n" + rows[1] + "\n", "the first entry with bread")
+        expect_equal(session.copied(("F3", "ctrl+c"), before=rows[0] + "\n" + rows[1] + "\n"),
+                     rows[0] + "\n" + rows[4] + "\n", "the next entry with bread (F3)")
 
 
 @check
