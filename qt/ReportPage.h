@@ -1,40 +1,28 @@
 // The "Image Dump" page: the report in a read-only QPlainTextEdit (which
 // keeps a long text in blocks and lays out only what shows), in the Lister
 // font, with the report's tab stops. A long report shows its first screens
-// at once and the rest arrives while the user reads; the tab says how much
-// is in. Copying everything and the find command take the whole report.
+// at once and the rest arrives while the user reads (FilledTextPage).
 #pragma once
 
 #include <QFont>
+#include <QPlainTextEdit>
 
-#include <memory>
 #include <vector>
 
 #include "model/ReportView.h"
-#include "qt/PieceFill.h"
-#include "qt/QtPage.h"
+#include "qt/FilledTextPage.h"
 
-class QPlainTextEdit;
 class QTextDocument;
 
 namespace corvelle::qt {
 
-class ReportPage final : public QtPage, private FillSource {
+class ReportPage final : public FilledTextPage<QPlainTextEdit> {
 public:
     // `tabStops` in twips; `onTitle` is told the tab's title as the report arrives.
     ReportPage(const ViewedDatabase& viewed, const QFont& font, const std::vector<int>& tabStops,
                std::function<void(const QString&)> onTitle, QWidget* parent);
-    ~ReportPage() override;
 
     void Open() override;
-    bool Search(const std::string& utf8, int flags) override;
-    void Copy() override;
-    void SelectAll() override;
-    void ToggleWrap() override;
-    QWidget* FocusTarget() override;
-
-    const PieceFill& Fill() const { return m_fill; }
-    QPlainTextEdit* Edit() const { return m_edit; }
 
 private:
     size_t Size() const override { return m_report.Utf8().size(); }
@@ -44,12 +32,15 @@ private:
     size_t FirstPiece() const override;
     size_t PieceEnd(size_t start, size_t wanted) const override;
     void Append(size_t from, size_t to) override;
-    void ShowProgress();
+
+    const std::string& TextSoFar() const override { return m_report.Utf8(); }
+    void ReadAll() override { m_report.PrepareAll(); }
+    std::optional<TextRange> Find(const std::string& text, const std::string& needle, TextRange selection,
+                                  int flags) const override {
+        return FindMatch(text, needle, selection, flags);
+    }
 
     ReportView m_report;
-    QPlainTextEdit* m_edit;
-    PieceFill m_fill;
-    std::function<void(const QString&)> m_onTitle;
     bool m_opened = false;
 };
 

@@ -1,23 +1,15 @@
 #include "qt/TextPage.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
-#include <QTextEdit>
-#include <QVBoxLayout>
 
 #include <new>
 
 #include "model/PageText.h"
-#include "model/ReportFillPlan.h"
-#include "qt/QtEdge.h"
-#include "qt/TextControl.h"
 
 namespace corvelle::qt {
 namespace {
 
-constexpr char kTitle[] = "Text";
 // Between two paragraphs, in twips: a book's paragraphs are set apart.
 constexpr int kSpaceAfterParagraph = 80;
 
@@ -38,21 +30,12 @@ QTextCharFormat FormatOf(unsigned style, const QFont& font) {
 
 TextPage::TextPage(const ViewedDatabase& viewed, const QFont& font, std::function<void(const QString&)> onTitle,
                    QWidget* parent)
-    : QtPage(PageKind::kText, parent),
-      m_viewed(viewed),
-      m_edit(new QTextEdit(this)),
-      m_fill(this),
-      m_onTitle(std::move(onTitle)) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_edit);
-    m_edit->setObjectName("text");
+    : FilledTextPage(PageKind::kText, "Text", "text", std::move(onTitle), parent), m_viewed(viewed) {
     m_edit->setReadOnly(true);
     m_edit->setUndoRedoEnabled(false);
     m_edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_edit->setFont(font);
     m_edit->setLineWrapMode(QTextEdit::WidgetWidth);
-    m_fill.m_onProgress = [this] { ShowProgress(); };
 }
 
 TextPage::~TextPage() = default;
@@ -97,49 +80,8 @@ void TextPage::Append(size_t from, size_t to) {
     const std::string_view text(m_document->Text().Utf8());
     for (const StyledRun& run : m_document->Text().RunsIn(from, to)) {
         const QTextCharFormat format = FormatOf(run.style, m_edit->font());
-        AppendAtEnd(*m_edit->document(), FromUtf8(text.substr(run.start, run.end - run.start)), &format);
+        AppendText(text.substr(run.start, run.end - run.start), from == 0 && run.start == from, &format);
     }
-    if (from == 0) m_edit->moveCursor(QTextCursor::Start);
 }
-
-void TextPage::ShowProgress() {
-    if (!m_onTitle) return;
-    const std::string title = m_fill.AllShown() ? std::string(kTitle)
-                                                : ArrivingTabTitle(kTitle, m_fill.Shown(), m_fill.Total());
-    m_onTitle(QString::fromStdString(title));
-}
-
-bool TextPage::Search(const std::string& utf8, int flags) {
-    Open();
-    if (!m_document) return false;
-    // The whole text, not only what has arrived: a match further on is brought in.
-    m_document->PrepareAll();
-    const std::string& text = m_document->Text().Utf8();
-    const auto hit = FindTextMatch(text, utf8, SelectionInBytes(*m_edit, text), flags);
-    if (!hit) return false;
-    m_fill.ShowUpTo(hit->end);
-    SelectBytes(*m_edit, text, *hit);
-    return true;
-}
-
-void TextPage::Copy() {
-    Open();
-    if (m_document && SelectsWholeControl(*m_edit) && !m_fill.AllShown()) {
-        // Never half a text: the control holds only a part of it.
-        m_document->PrepareAll();
-        QApplication::clipboard()->setText(FromUtf8(m_document->Text().Utf8()));
-        return;
-    }
-    m_edit->copy();
-}
-
-void TextPage::SelectAll() { m_edit->selectAll(); }
-
-void TextPage::ToggleWrap() {
-    m_edit->setLineWrapMode(m_edit->lineWrapMode() == QTextEdit::NoWrap ? QTextEdit::WidgetWidth
-                                                                       : QTextEdit::NoWrap);
-}
-
-QWidget* TextPage::FocusTarget() { return m_edit; }
 
 }  // namespace corvelle::qt

@@ -69,7 +69,7 @@ struct Viewer {
         QApplication::setActiveWindow(&widget);
     }
     QtPage& Page(int index) { return widget.Page(index); }
-    QPlainTextEdit& Report() { return *static_cast<ReportPage&>(widget.Page(0)).Edit(); }
+    QPlainTextEdit& Report() { return *static_cast<ReportPage&>(widget.Page(0)).Control(); }
     ViewerWidget widget;
 };
 
@@ -191,7 +191,7 @@ TEST(TextPage, ShowsTheBookWithItsLooksAndFindsUnicodeInEitherCase) {
     Viewer viewer(samples::PalmDocBook("Book", text), "/palm/Book.pdb");
     viewer.widget.ShowPage(3);
     auto& page = static_cast<TextPage&>(viewer.Page(3));
-    QTextEdit* edit = page.Edit();
+    QTextEdit* edit = page.Control();
     ASSERT_NE(edit, nullptr);
     EXPECT_FALSE(page.Fill().AllShown());
     EXPECT_TRUE(edit->toPlainText().startsWith(QString::fromUtf8("Caf\xC3\xA9 au lait.\n")));
