@@ -113,6 +113,30 @@ int WriteText(const corvelle::DecodedDatabase& database, corvelle::ExportType fo
     return Fail(request.out, "cannot write: " + result.reason);
 }
 
+// Each picture a file in OUT, written whole; should one fail, what this run
+// did is undone (a file that was there before is put back).
+int WriteImages(const corvelle::DecodedDatabase& database, const ExportRequest& request) {
+    corvelle::ExportOptions options;
+    options.encoding = request.encoding;
+    std::vector<std::string> warnings;
+    options.warnings = &warnings;
+    const corvelle::ExportFolderResult result =
+        corvelle::ExportToFolder(database, corvelle::ExportType::kImages, options, request.out, request.path);
+    for (const std::string& warning : warnings)
+        std::fprintf(stderr, "corvelle-dump: %s: %s\n", request.path, warning.c_str());
+    switch (result.status) {
+        case corvelle::ExportFileStatus::kWritten: break;
+        case corvelle::ExportFileStatus::kNotMade: return Fail(request.path, result.reason);
+        case corvelle::ExportFileStatus::kSameFile:
+        case corvelle::ExportFileStatus::kNotWritten:
+            std::fprintf(stderr, "corvelle-dump: %s\n", result.reason.c_str());
+            return 1;
+    }
+    if (result.files == 0)
+        std::fprintf(stderr, "corvelle-dump: %s: there is no picture to export; nothing is written\n", request.path);
+    return 0;
+}
+
 }  // namespace
 
 int ExportCommand(int argc, char** argv) {
@@ -135,6 +159,10 @@ int ExportCommand(int argc, char** argv) {
     if (format == corvelle::ExportType::kRaw) {
         if (request.out == nullptr) return UsageError("--export raw needs -o DIR");
         return WriteRawExport(model, request.path, request.out);
+    }
+    if (format == corvelle::ExportType::kImages && database.Feeds(format)) {
+        if (request.out == nullptr) return UsageError("--export images needs -o DIR");
+        return WriteImages(database, request);
     }
     if (request.withData && format != corvelle::ExportType::kJson)
         return UsageError("--data goes with --export json");

@@ -1,66 +1,17 @@
 #include "cli/RawExport.h"
 
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <system_error>
-#include <vector>
 
-#include "io/SameFile.h"
+#include "io/FolderWriter.h"
 
 namespace corvelle_dump {
 namespace {
-
-namespace fs = std::filesystem;
-
-// Writes one member in place: it is this run's to remove if the export fails.
-bool WriteBytes(const std::string& path, const void* bytes, size_t size, std::string& error) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        error = std::strerror(errno);
-        return false;
-    }
-    bool written = std::fwrite(bytes, 1, size, file) == size;
-    if (!written) error = std::strerror(errno);
-    if (std::fclose(file) != 0 && written) {
-        written = false;
-        error = std::strerror(errno);
-    }
-    return written;
-}
 
 std::string Lower(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
-
-// Undoes a failed export: the files this run wrote, and the folder if this
-// run made it.
-struct RawWriter {
-    const char* databasePath;
-    fs::path dir;
-    bool madeDir = false;
-    std::vector<fs::path> written;
-
-    bool Write(const std::string& name, const uint8_t* bytes, uint64_t size) {
-        const fs::path path = dir / name;
-        std::string error;
-        if (corvelle::IsSameFile(path.string(), databasePath)) {
-            error = "is the database itself";
-        } else if (WriteBytes(path.string(), bytes, static_cast<size_t>(size), error)) {
-            written.push_back(path);
-            return true;
-        }
-        std::fprintf(stderr, "corvelle-dump: %s: cannot write: %s\n", path.string().c_str(), error.c_str());
-        std::error_code code;
-        fs::remove(path, code);
-        for (const fs::path& done : written) fs::remove(done, code);
-        if (madeDir) fs::remove(dir, code);
-        return false;
-    }
-};
 
 }  // namespace
 
@@ -87,19 +38,15 @@ std::string RawEntryName(const corvelle::DatabaseModel& model, size_t index, std
 }
 
 int WriteRawExport(const corvelle::DatabaseModel& model, const char* databasePath, const std::string& dir) {
-    RawWriter writer{databasePath, fs::path(dir), false, {}};
-    std::error_code code;
-    if (!fs::is_directory(writer.dir, code)) {
-        if (!fs::create_directory(writer.dir, code)) {
-            std::fprintf(stderr, "corvelle-dump: %s: cannot make the folder: %s\n", dir.c_str(),
-                         code ? code.message().c_str() : "a file of that name is there");
-            return 1;
-        }
-        writer.madeDir = true;
-    }
+    corvelle::FolderWriter writer(databasePath, dir);
+    const auto fail = [&writer] {
+        std::fprintf(stderr, "corvelle-dump: %s\n", writer.Error().c_str());
+        return 1;
+    };
+    if (!writer.Open()) return fail();
     const corvelle::ByteSpan appInfo = model.AppInfo(), sortInfo = model.SortInfo();
-    if (appInfo.data != nullptr && !writer.Write("appinfo.bin", appInfo.data, appInfo.size)) return 1;
-    if (sortInfo.data != nullptr && !writer.Write("sortinfo.bin", sortInfo.data, sortInfo.size)) return 1;
+    if (appInfo.data != nullptr && !writer.Write("appinfo.bin", appInfo.Chars())) return fail();
+    if (sortInfo.data != nullptr && !writer.Write("sortinfo.bin", sortInfo.Chars())) return fail();
     std::string taken;
     const char* const kind = model.HoldsResources() ? "resource" : "record";
     for (size_t index = 0; index < model.Count(); ++index) {
@@ -110,11 +57,12 @@ int WriteRawExport(const corvelle::DatabaseModel& model, const char* databasePat
             continue;
         }
         const corvelle::ByteSpan data = model.Data(index);
-        if (!writer.Write(name, data.data, data.size)) return 1;
+        if (!writer.Write(name, data.Chars())) return fail();
     }
     if (model.Count() < model.AnnouncedCount())
         std::fprintf(stderr, "corvelle-dump: %s: the file holds %zu of the %u announced %ss\n", databasePath,
                      model.Count(), unsigned{model.AnnouncedCount()}, kind);
+    writer.Commit();
     return 0;
 }
 

@@ -74,7 +74,8 @@ std::string ExportUsage() {
                       "; cp1252 by default. --export writes UTF-8 always; the report, --records and --record write "
                       "it when NAME is given, else the file's bytes as they are") +
            Option("--data", "json: each entry's bytes as hex too") +
-           Option("-o OUT", "the file to write (a folder for raw: one file per entry); written whole or not at all");
+           Option("-o OUT", "the file to write (a folder for raw: one file per entry; for images: one file per "
+                                     "picture); written whole or not at all");
 }
 
 std::string UsageText() {

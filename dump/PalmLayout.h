@@ -22,6 +22,10 @@ constexpr uint64_t kResourceEntrySize = 10;
 // The standard category block of an AppInfo area.
 constexpr unsigned kCategoryCount = 16;
 constexpr uint64_t kCategoryLabelWidth = 16;
+// The block as the built-in applications' AppInfo structures lay it out: the
+// renamed flags, labels, unique IDs, the last unique ID and a byte for word
+// alignment, then a reserved word before their own fields.
+constexpr uint64_t kCategoryBlockWithReserved = 2 + 16 * 16 + 16 + 1 + 1 + 2;
 
 }  // namespace layout
 }  // namespace corvelle

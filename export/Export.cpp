@@ -17,8 +17,10 @@ struct ExportNames {
 
 const ExportNames kExports[] = {
     {ExportType::kVCard, "vcard", "vcf", "vCard"}, {ExportType::kICalendar, "ics", "ics", "iCalendar"},
-    {ExportType::kText, "text", "txt", "text"},    {ExportType::kJson, "json", "json", "JSON"},
-    {ExportType::kRaw, "raw", "", "raw"},
+    {ExportType::kText, "text", "txt", "text"},    {ExportType::kCsv, "csv", "csv", "CSV"},
+    {ExportType::kMbox, "mbox", "mbox", "mbox"},
+    {ExportType::kJson, "json", "json", "JSON"},
+    {ExportType::kRaw, "raw", "", "raw"},         {ExportType::kImages, "images", "", "image files"},
 };
 
 const ExportNames* NamesOf(ExportType type) {
@@ -69,6 +71,8 @@ const char* ExportTypeTitle(ExportType type) {
     return names != nullptr ? names->title : "";
 }
 
+bool ExportWritesFolder(ExportType type) { return type == ExportType::kRaw || type == ExportType::kImages; }
+
 std::vector<ExportType> ExportTypesFor(const DecodedDatabase& database) {
     std::vector<ExportType> types;
     for (const ExportNames& entry : kExports)
@@ -103,12 +107,12 @@ bool ExportsWholeDocument(const ExportContext& context, ExportType type) {
 
 namespace {
 
-// Checks the request and runs its writer into `out`, which `flush`, when
-// given, empties now and then.
-bool MakeExport(const DecodedDatabase& database, ExportType type, const ExportOptions& options, std::string& out,
-                const TextFlush* flush, std::string& error) {
+// Checks the request and hands `run` the export's context: for a text, into
+// an output that `flush`, when given, empties now and then.
+template <class Run>
+bool RunExport(const DecodedDatabase& database, ExportType type, const ExportOptions& options, const TextFlush* flush,
+               std::string& error, Run run) {
     const DatabaseModel& model = database.Model();
-    out.clear();
     error.clear();
     if (!database.Feeds(type)) {
         // A file cut inside its header has no format to fit: say where it ends.
@@ -119,10 +123,6 @@ bool MakeExport(const DecodedDatabase& database, ExportType type, const ExportOp
         else
             error = std::string(ExportTypeName(type)) + " does not fit a " + KindOfDatabase(database) +
                     " database; it fits " + FittingNames(database);
-        return false;
-    }
-    if (type == ExportType::kRaw) {
-        error = "raw writes a folder of files, not one text";
         return false;
     }
     const CodePageInfo* page = FindCodePage(options.encoding);
@@ -153,14 +153,31 @@ bool MakeExport(const DecodedDatabase& database, ExportType type, const ExportOp
             context.Warn("the file holds " + std::to_string(model.Count()) + " of the " +
                          std::to_string(model.AnnouncedCount()) + " announced records");
     }
-    switch (type) {
-        case ExportType::kVCard: WriteVCards(context, out); break;
-        case ExportType::kICalendar: WriteICalendar(context, out); break;
-        case ExportType::kText: WriteText(context, out); break;
-        case ExportType::kJson: WriteJson(context, out); break;
-        case ExportType::kRaw: break;
+    return run(context);
+}
+
+// Checks the request and runs its writer into `out`, which `flush`, when
+// given, empties now and then.
+bool MakeExport(const DecodedDatabase& database, ExportType type, const ExportOptions& options, std::string& out,
+                const TextFlush* flush, std::string& error) {
+    out.clear();
+    if (database.Feeds(type) && ExportWritesFolder(type)) {
+        error = std::string(ExportTypeName(type)) + " writes a folder of files, not one text";
+        return false;
     }
-    return true;
+    return RunExport(database, type, options, flush, error, [type, &out](const ExportContext& context) {
+        switch (type) {
+            case ExportType::kVCard: WriteVCards(context, out); break;
+            case ExportType::kICalendar: WriteICalendar(context, out); break;
+            case ExportType::kText: WriteText(context, out); break;
+            case ExportType::kJson: WriteJson(context, out); break;
+            case ExportType::kCsv: WriteCsv(context, out); break;
+            case ExportType::kMbox: WriteMbox(context, out); break;
+            case ExportType::kImages:
+            case ExportType::kRaw: break;
+        }
+        return true;
+    });
 }
 
 }  // namespace
@@ -184,6 +201,25 @@ bool ExportToOutput(const DecodedDatabase& database, ExportType type, const Expo
     if (written) flush(out);
     if (!written) error = "cannot write";
     return written;
+}
+
+}  // namespace corvelle
+
+namespace corvelle {
+
+bool ExportToFiles(const DecodedDatabase& database, ExportType type, const ExportOptions& options,
+                   const ExportFileOutput& write, std::string& error) {
+    if (database.Feeds(type) && type != ExportType::kImages) {
+        error = std::string(ExportTypeName(type)) + " is not written as a folder of files here";
+        return false;
+    }
+    bool written = true;
+    const bool made = RunExport(database, type, options, nullptr, error, [&](const ExportContext& context) {
+        written = WriteImages(context, write);
+        return true;
+    });
+    if (made && !written) error = "cannot write";
+    return made && written;
 }
 
 }  // namespace corvelle

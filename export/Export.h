@@ -14,14 +14,19 @@
 
 namespace corvelle {
 
-// "vcard", "ics", "text", "json", "raw".
+// "vcard", "ics", "text", "csv", "mbox", "json", "raw", "images".
 const char* ExportTypeName(ExportType type);
 bool ParseExportType(std::string_view name, ExportType& type);
-// The usual file extension, without the dot: "vcf", "ics", "txt", "json";
+// The usual file extension, without the dot: "vcf", "ics", "txt", "csv", "json";
 // empty for raw, which writes a folder.
 const char* ExportFileExtension(ExportType type);
-// What a person calls it: "vCard", "iCalendar", "text", "JSON", "raw".
+// What a person calls it: "vCard", "iCalendar", "text", "CSV", "mbox", "JSON",
+// "raw", "image files".
 const char* ExportTypeTitle(ExportType type);
+
+// Whether the export writes a folder of files rather than one file: raw and
+// images.
+bool ExportWritesFolder(ExportType type);
 
 // Every export, in the order above.
 std::vector<ExportType> AllExportTypes();
@@ -69,5 +74,22 @@ constexpr size_t kExportPieceSize = 64 * 1024;
 // export stopped there, and what was written is not whole).
 bool ExportToOutput(const DecodedDatabase& database, ExportType type, const ExportOptions& options,
                     const ExportOutput& write, std::string& error);
+
+// Where an export of a folder of files puts each file: its name (UTF-8, no
+// folder; unique within the export) and its whole bytes. False when it could
+// not be written, which stops the export.
+using ExportFileOutput = std::function<bool(const std::string& name, std::string_view bytes)>;
+
+// Writes the images export: every picture of the database's live entries (a
+// photo, a Note Pad drawing, a bitmap resource) as a file of its own, named by
+// its entry's index and title ("00003 Lunch.png"). False with `error` when the
+// export does not fit the database or `write` failed ("cannot write").
+bool ExportToFiles(const DecodedDatabase& database, ExportType type, const ExportOptions& options,
+                   const ExportFileOutput& write, std::string& error);
+
+// An image file's name without its extension: the entry's index in five
+// digits, then its title, where it has one, with what no file system takes
+// in a name as "_" and its last dots and spaces gone, at most 60 bytes of it.
+std::string FileNameOf(size_t index, std::string_view utf8Title);
 
 }  // namespace corvelle

@@ -38,20 +38,23 @@ struct ExportContext {
 // away), and with data in the file.
 bool IsLiveRecord(const DatabaseModel& model, size_t index);
 
-// Hands every live entry that the format decodes to `feed`, in the order asked.
-template <class Feed>
-void FeedLiveEntries(const ExportContext& context, ExportType type, Feed& feed) {
-    for (size_t index : context.indexes) {
-        if (!IsLiveRecord(context.model, index) || !context.database.Decodes(index)) continue;
-        feed.Begin(index);
-        context.database.Reader().Feed(index, type, feed);
-    }
-}
-
 // When the export goes out as it is made, hands `out` on once it holds a
 // piece's worth; false once the output failed (the rest is not wanted).
 inline bool PassOn(const ExportContext& context, std::string& out) {
     return context.flush == nullptr || out.size() < kExportPieceSize || (*context.flush)(out);
+}
+
+// Hands every live entry that the format decodes to `feed`, in the order
+// asked. A writer that writes each entry as it comes gives its `out`, which
+// is passed on between entries.
+template <class Feed>
+void FeedLiveEntries(const ExportContext& context, ExportType type, Feed& feed, std::string* out = nullptr) {
+    for (size_t index : context.indexes) {
+        if (!IsLiveRecord(context.model, index) || !context.database.Decodes(index)) continue;
+        feed.Begin(index);
+        context.database.Reader().Feed(index, type, feed);
+        if (out != nullptr && !PassOn(context, *out)) return;
+    }
 }
 
 // Whether this export is a document's whole text, read through its format's
@@ -65,5 +68,9 @@ void WriteVCards(const ExportContext& context, std::string& out);
 void WriteICalendar(const ExportContext& context, std::string& out);
 void WriteText(const ExportContext& context, std::string& out);
 void WriteJson(const ExportContext& context, std::string& out);
+void WriteCsv(const ExportContext& context, std::string& out);
+void WriteMbox(const ExportContext& context, std::string& out);
+// False once `write` failed.
+bool WriteImages(const ExportContext& context, const ExportFileOutput& write);
 
 }  // namespace corvelle

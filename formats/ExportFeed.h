@@ -1,7 +1,8 @@
 // What a format hands the exports, one entry at a time: the things that
-// today's programs know (a memo, a contact, an appointment, a task, a piece of
-// a document), with the device's texts as they are stored. The writers turn
-// them into vCard, iCalendar or text; no writer knows a Palm format.
+// today's programs know (a memo, a contact, an appointment, a task, a message,
+// a piece of a document, a table's row), with the device's texts as they are
+// stored. The writers turn them into vCard, iCalendar, mbox, text or CSV; no
+// writer knows a Palm format.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include "dump/ByteSpan.h"
 #include "dump/records/DateBookRecord.h"
 #include "dump/records/PackedDate.h"
+#include "formats/Format.h"
 
 namespace corvelle {
 
@@ -79,6 +81,23 @@ struct CalendarTask {
     uint16_t alarmDaysBefore = 0;
 };
 
+// An e-mail message as the device kept it, with the folder it is filed in.
+struct MailMessage {
+    PackedDate date;  // IsNone(): no date
+    uint8_t hour = 0, minute = 0;
+    bool read = false, signature = false, confirmRead = false, confirmDelivery = false;
+    uint8_t priority = 1;  // 0 high, 1 normal, 2 low
+    std::string_view subject, from, to, cc, bcc, replyTo, sentTo, body;
+    std::string_view folder;  // the category's label
+};
+
+// A picture an entry holds, with its title (the device's text) for the
+// file's name.
+struct ExportPicture {
+    std::string_view title;
+    EntryPicture picture;
+};
+
 class ExportFeed {
 public:
     virtual ~ExportFeed() = default;
@@ -95,6 +114,14 @@ public:
     virtual void Contact(const ContactCard& card) {}
     virtual void Event(const CalendarEvent& event) {}
     virtual void Task(const CalendarTask& task) {}
+    virtual void Message(const MailMessage& message) {}
+    virtual void Picture(const ExportPicture& picture) {}
+    // A table, for a format whose records are the rows of one: its column
+    // names once, before any row (FormatReader::FeedBeforeEntries), then a
+    // record's cells in the columns' order. Texts are the device's as stored
+    // (the format's own words are ASCII, the same in every code page).
+    virtual void TableHeader(const std::vector<std::string_view>& names) {}
+    virtual void TableRow(const std::vector<std::string_view>& cells) {}
     // Something left out or cut short, in one line.
     virtual void Warn(std::string text) {}
 };

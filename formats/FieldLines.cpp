@@ -25,4 +25,9 @@ void AppendCutLine(const DatabaseModel& model, const RecordCut& cut, std::string
     out += ".\n";
 }
 
+std::string CutWarning(size_t index, const RecordCut& cut) {
+    return "record " + std::to_string(index) + ": the record ends at byte " + std::to_string(cut.at) + ", inside " +
+           cut.inside + "; the rest is left out";
+}
+
 }  // namespace corvelle

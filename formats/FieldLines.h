@@ -16,4 +16,8 @@ void AppendField(std::string& out, std::string_view label, std::string_view valu
 // "The record ends at byte N, inside the note." when the record is cut.
 void AppendCutLine(const DatabaseModel& model, const RecordCut& cut, std::string& out);
 
+// What an export says of a cut record it writes as far as it goes:
+// "record 4: the record ends at byte 12, inside the note; the rest is left out".
+std::string CutWarning(size_t index, const RecordCut& cut);
+
 }  // namespace corvelle

@@ -11,6 +11,7 @@
 
 #include "dump/ByteSpan.h"
 #include "dump/DatabaseModel.h"
+#include "dump/PalmBitmap.h"
 #include "formats/ExportType.h"
 
 namespace corvelle {
@@ -21,11 +22,19 @@ struct TextOptions;
 class ExportFeed;
 class JsonFields;
 
-// A picture an entry holds, for the Records page to show beside its text.
+// A picture an entry holds, for the Records page to show beside its text and
+// for the images export: bytes of the file to decode, or pixels the format
+// decoded itself (a Note Pad drawing).
 struct EntryPicture {
-    enum class Kind { kNone, kPalmBitmap, kImageFile };
+    enum class Kind { kNone, kPalmBitmap, kImageFile, kPixels };
+    EntryPicture() = default;
+    EntryPicture(Kind kindOfBytes, ByteSpan file) : kind(kindOfBytes), bytes(file) {}
+    explicit EntryPicture(std::shared_ptr<const IconImage> decoded)
+        : kind(Kind::kPixels), pixels(std::move(decoded)) {}
+
     Kind kind = Kind::kNone;
     ByteSpan bytes;  // a Palm bitmap family, or a whole JPEG, PNG, GIF or BMP file
+    std::shared_ptr<const IconImage> pixels;  // kPixels
 };
 
 // One database seen through its format: opened once, with what every entry
@@ -52,6 +61,9 @@ public:
     virtual EntryPicture Picture(size_t index) const { return {}; }
     // What a live entry gives an export of `type` (one the format feeds).
     virtual void Feed(size_t index, ExportType type, ExportFeed& feed) const {}
+    // What an export of `type` gets once, before any entry: a table's column
+    // names.
+    virtual void FeedBeforeEntries(ExportType type, ExportFeed& feed) const {}
     // The whole document as a person reads it, for a format with a text
     // (Format::hasDocument); null otherwise.
     virtual std::unique_ptr<DocumentReader> OpenDocument(const TextOptions& options) const;

@@ -24,13 +24,19 @@ extern const Format kTealDocFormat;
 extern const Format kISiloFormat;
 extern const Format kZtxtFormat;
 extern const Format kPluckerFormat;
+extern const Format kExpenseFormat;
+extern const Format kJFileFormat;
+extern const Format kMailFormat;
+extern const Format kNotePadFormat;
+extern const Format kPhotosFormat;
 
 namespace {
 
 const Format* const kFormats[] = {
     &kResourceFormat, &kMemoFormat,     &kToDoFormat,   &kAddressFormat, &kContactsFormat, &kDateBookFormat,
     &kTealDocFormat,  &kMobipocketFormat, &kPalmDocFormat, &kMemosFormat, &kCalendarFormat, &kTasksFormat,
-    &kEReaderFormat,  &kISiloFormat,    &kZtxtFormat,   &kPluckerFormat,
+    &kEReaderFormat,  &kISiloFormat,    &kZtxtFormat,   &kPluckerFormat,  &kExpenseFormat,
+    &kJFileFormat,    &kMailFormat,     &kNotePadFormat, &kPhotosFormat,
 };
 
 // Without a format: every entry shows as bytes.

@@ -1,12 +1,14 @@
 // Resource databases (the header's resource flag, any type): applications,
 // libraries and the like. Their resources are decoded by type: strings
-// (tAIN, tver, tSTR) and bitmap families (tAIB, Tbmp); others show as bytes.
+// (tAIN, tver, tSTR) and bitmap families (tAIB, Tbmp), which the images
+// export writes as PNG files; others show as bytes.
 #include <vector>
 
 #include "dump/PalmBitmap.h"
 #include "dump/PalmBitmapLayout.h"
 #include "dump/TextAppend.h"
 #include "dump/records/ResourceContent.h"
+#include "formats/ExportFeed.h"
 #include "standards/JsonFields.h"
 #include "formats/ContentsCell.h"
 #include "formats/FieldLines.h"
@@ -98,6 +100,16 @@ public:
         return {EntryPicture::Kind::kPalmBitmap, m_model.Data(index)};
     }
 
+    // A bitmap for the images export, titled by its type and ID: "Tbmp 1000".
+    void Feed(size_t index, ExportType, ExportFeed& feed) const override {
+        if (Kind(index) != ResourceKind::kBitmap) return;
+        const ModelEntry& entry = m_model.Entry(index);
+        std::string title(reinterpret_cast<const char*>(entry.type.bytes), 4);
+        title += ' ';
+        AppendDecimal(title, entry.id);
+        feed.Picture({title, Picture(index)});
+    }
+
 private:
     ResourceKind Kind(size_t index) const { return KindOfResource(m_model.Entry(index).type); }
 
@@ -112,6 +124,7 @@ std::unique_ptr<FormatReader> OpenResources(const DatabaseModel& model) {
 
 }  // namespace
 
-extern const Format kResourceFormat = {"resources", "resource", 0, HoldsResources, OpenResources};
+extern const Format kResourceFormat = {"resources", "resource", ExportBit(ExportType::kImages), HoldsResources,
+                                       OpenResources};
 
 }  // namespace corvelle

@@ -28,7 +28,9 @@ std::vector<ExportMenuItem> ExportMenuItems(const DecodedDatabase& database) {
     std::vector<ExportMenuItem> items;
     std::vector<ExportType> types;
     for (ExportType type : ExportTypesFor(database)) {
-        if (*ExportFileExtension(type) != '\0') types.push_back(type);
+        // Raw's folder of every entry's bytes is the command line's; a folder
+        // of pictures is offered as the files a person looks at.
+        if (type != ExportType::kRaw) types.push_back(type);
     }
     unsigned command = kFirstCommand;
     for (bool selectedOnly : {false, true}) {
@@ -43,6 +45,7 @@ std::vector<ExportMenuItem> ExportMenuItems(const DecodedDatabase& database) {
 }
 
 NativePath SuggestedExportName(const NativePath& viewedPath, ExportType type) {
+    if (ExportWritesFolder(type)) return StemOf(viewedPath) + FromAscii(" ") + FromAscii(ExportTypeName(type));
     return StemOf(viewedPath) + FromAscii(".") + FromAscii(ExportFileExtension(type));
 }
 

@@ -19,11 +19,14 @@ struct ExportMenuItem {
 };
 
 // "Export all as TYPE…" for each export that fits, then "Export selected
-// as TYPE…" for each. Raw is left out: it writes a folder, not a file.
+// as TYPE…" for each. Raw, the command line's folder of every entry's bytes,
+// is left out; images ("image files") is offered, into a new folder the save
+// dialog names.
 std::vector<ExportMenuItem> ExportMenuItems(const DecodedDatabase& database);
 
 // The save dialog's start: the viewed file's name with the export's
-// extension ("Memos.txt"), and the folder it lies in (either separator).
+// extension ("Memos.txt"; for a folder "NotePadDB images"), and the folder it
+// lies in (either separator).
 NativePath SuggestedExportName(const NativePath& viewedPath, ExportType type);
 NativePath FolderOf(const NativePath& path);
 

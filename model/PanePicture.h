@@ -1,6 +1,7 @@
 // The picture beside the Records page's entry pane, for either front end: a
-// Palm bitmap family's best rendition, or an image file (a contact's JPEG)
-// decoded by the front end's own imaging, fitted to the pane's box (small
+// Palm bitmap family's best rendition, an image file (a contact's JPEG, a
+// photo) decoded by the front end's own imaging, or the pixels a format
+// decoded (a Note Pad drawing), fitted to the pane's box (small
 // ones enlarged by whole factors so that pixel art stays sharp).
 #pragma once
 

@@ -19,6 +19,14 @@ void JsonFields::Null(const char* key) {
     m_json.Null();
 }
 
+void JsonFields::WordOrNull(const char* key, const char* word) {
+    m_json.Key(key);
+    if (word != nullptr)
+        m_json.String(word);
+    else
+        m_json.Null();
+}
+
 void JsonFields::Date(const char* key, PackedDate date) {
     m_json.Key(key);
     if (date.IsNone())

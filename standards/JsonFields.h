@@ -28,6 +28,8 @@ public:
     void Number(const char* key, uint64_t value) { NumberMember(m_json, key, value); }
     void Bool(const char* key, bool value);
     void Null(const char* key);
+    // One of our own words, or null where there is none (a code beyond them).
+    void WordOrNull(const char* key, const char* word);
     // YYYY-MM-DD, or null for a date that is not set.
     void Date(const char* key, PackedDate date);
     // HH:MM, or null for FFh FFh.

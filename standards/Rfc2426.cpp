@@ -1,5 +1,6 @@
 #include "standards/Rfc2426.h"
 
+#include "standards/Base64.h"
 #include "standards/ContentLine.h"
 
 namespace corvelle {
@@ -16,18 +17,8 @@ std::string VCardStructured(std::initializer_list<std::string_view> parts) {
 }
 
 std::string VCardBinary(const uint8_t* bytes, uint64_t size) {
-    static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string out;
-    out.reserve(static_cast<size_t>((size + 2) / 3 * 4));
-    for (uint64_t at = 0; at < size; at += 3) {
-        const uint64_t left = size - at;
-        const uint32_t group = uint32_t{bytes[at]} << 16 | (left > 1 ? uint32_t{bytes[at + 1]} << 8 : 0) |
-                               (left > 2 ? uint32_t{bytes[at + 2]} : 0);
-        out += kDigits[group >> 18];
-        out += kDigits[(group >> 12) & 0x3F];
-        out += left > 1 ? kDigits[(group >> 6) & 0x3F] : '=';
-        out += left > 2 ? kDigits[group & 0x3F] : '=';
-    }
+    AppendBase64(bytes, size, out);
     return out;
 }
 

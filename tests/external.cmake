@@ -34,6 +34,16 @@ if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-records)
   set_tests_properties(fuzz-records-20s PROPERTIES TIMEOUT 200)
 endif()
 
+# The records and the export fuzzers again, seeded with the Mail, Expense, Note Pad, Photos and JFile databases the
+# writers in tools/records/ make (cut notes, bombs, picture blocks missing and out of order).
+foreach(fuzzer fuzz-records fuzz-export)
+  if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/${fuzzer})
+    add_test(NAME ${fuzzer}-organizer-seeds-30s
+      COMMAND ${CMAKE_SOURCE_DIR}/tools/records/fuzz-records.sh ${CORVELLE_FUZZ_BUILD}/tools/${fuzzer} 30)
+    set_tests_properties(${fuzzer}-organizer-seeds-30s PROPERTIES TIMEOUT 200)
+  endif()
+endforeach()
+
 # Mobipocket books, seeded with every book the checks use and the damaged ones (loops, bombs, offsets past the end).
 if(CORVELLE_FUZZ_BUILD AND EXISTS ${CORVELLE_FUZZ_BUILD}/tools/fuzz-mobipocket)
   add_test(NAME fuzz-mobipocket-30s

@@ -7,7 +7,9 @@
 # Writes dump.png ("Image Dump"), about.png ("About"), records.png (the
 # Records page of a Memo database), resources.png (the Resources page of
 # the application sample, its icon chosen), contacts.png (the Records page
-# of a Contacts database, a contact with its picture chosen), text.png (the
+# of a Contacts database, a contact with its picture chosen), notepad.png and
+# photo.png (the Records page of a Note Pad database, a drawing chosen, and of
+# a Photos picture database, its photo shown), text.png (the
 # Text page of a PalmDOC book), mobipocket-utf8-text.png, ereader-text.png and
 # early-html-text.png (the Text page of a Mobipocket book in UTF-8, of an
 # eReader book and of an early Mobipocket book, a PalmDOC database whose text
@@ -52,10 +54,10 @@ cat >"$session" <<'INNER'
 loader=$1 host=$2 markers=$3 out_dir=$4
 cd "$(dirname "$host")"
 # Wine sees the Unix root as drive Z:.
-CORVELLE_SCREENSHOT_FOLDER="Z:${markers//\//\\}" "$loader" "$host" --gtest_also_run_disabled_tests \
+CORVELLE_HOST_TEST_LIMIT_S=3600 CORVELLE_SCREENSHOT_FOLDER="Z:${markers//\//\\}" "$loader" "$host" --gtest_also_run_disabled_tests \
   --gtest_filter=Screenshots.DISABLED_HoldEachPage >"$markers/host.log" 2>&1 &
 host_pid=$!
-for page in dump about records resources contacts text mobipocket-utf8-text ereader-text early-html-text; do
+for page in dump about records resources contacts notepad photo text mobipocket-utf8-text ereader-text early-html-text; do
   for _ in $(seq 1 600); do
     [ -f "$markers/$page.ready" ] && break
     kill -0 "$host_pid" 2>/dev/null || break

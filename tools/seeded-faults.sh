@@ -32,12 +32,12 @@ if [ $mode = wine ]; then
 else
   configure=(-DCORVELLE_BENCH=OFF)
   targets=(corvelle-dump corvelle_dump_tests corvelle_io_tests corvelle_plugin_tests corvelle_viewer_tests
-    corvelle_about_tests)
+    corvelle_about_tests corvelle_model_tests)
   faults='/^# FAULTS$/,/^# WINE FAULTS$/p'
   # The suites that fail, or "" when all pass.
   failing() {
     local suite failed=""
-    for suite in dump io plugin viewer about; do
+    for suite in dump io plugin viewer about model; do
       "$work/build/tests/corvelle_${suite}_tests" --gtest_brief=1 >/dev/null 2>&1 || failed+="$suite "
     done
     printf '%s' "$failed"
@@ -105,8 +105,8 @@ header-launchable-bit    dump/HeaderSection.cpp    s~\Q{0x0200,\E~{0x0100,~
 appinfo-offset-at-end    dump/AppInfoSection.cpp   s~\QappInfoOffset >= file.size\E~appInfoOffset > file.size~
 appinfo-cut-no-blank     dump/AppInfoSection.cpp   s~(kAppInfoCut\);)\s*report\.BlankLine\(\);~$1~
 appinfo-title-units      dump/AppInfoSection.cpp   s~\QversionOffset + 2 * uint64_t{versionUnits}\E~versionOffset + uint64_t{versionUnits}~
-entry-dirty-low-bit      dump/EntryList.cpp        s~\QkDirty = 0x40\E~kDirty = 0x04~
-entry-category-mask      dump/EntryList.cpp        s~\QkCategoryMask = 0x0F\E~kCategoryMask = 0x07~
+entry-dirty-low-bit      dump/RecordAttributes.h   s~\QkDirty = 0x40\E~kDirty = 0x04~
+entry-category-mask      dump/RecordAttributes.h   s~\QkCategoryMask = 0x0F\E~kCategoryMask = 0x07~
 entry-archive-deleted    dump/EntryList.cpp        s~\Qattributes & (kExpunged | kDeleted)\E~attributes & kDeleted~
 entry-id-reversed        dump/ResourceList.cpp     s~\Qentry.id = list.U16BE();\E~entry.id = static_cast<uint16_t>(list.Read<2>().Reversed());~
 entry-libr-records       dump/ResourceList.cpp     s~\Q || CodeIs(shape.type, "libr")\E~~
@@ -114,8 +114,8 @@ entry-pqa-described      dump/EntryList.cpp        s~\Q!CodeIs(shape.type, "pqa 
 entry-partial-entry      dump/ResourceList.cpp     s~\QlistBytes / entrySize\E~(listBytes + entrySize - 1) / entrySize~
 entry-missing-count      dump/EntryList.cpp        s~\Qshape.count - shown, shape.count\E~shape.count, shape.count~
 write-in-place           io/WholeFileWriterPosix.cpp s~O_CREAT \| O_EXCL~O_CREAT | O_TRUNC~; s~temporary = path \+ .*;~temporary = path;~
-write-leaves-temporary   io/WholeFileWriterPosix.cpp s~\n\s*if \(!written\) ::unlink\(temporary.c_str\(\)\);~~
-write-never-renamed      io/WholeFileWriterPosix.cpp s~\Q&& ::rename(temporary.c_str(), path.c_str()) != 0\E~&& false~
+write-leaves-temporary   io/WholeFileWriterPosix.cpp s~\Q::unlink(m_impl->temporary.c_str())\E~(void)0~
+write-never-renamed      io/WholeFileWriterPosix.cpp s~\Qif (::rename(s.temporary.c_str(), s.path.c_str()) != 0)\E~if (false)~
 write-opens-up-mode      io/WholeFileWriterPosix.cpp s~\Q(void)::fchmod\E~(void)~
 same-file-by-size        io/SameFilePosix.cpp      s~\Qone.st_ino == two.st_ino\E~one.st_size == two.st_size~
 rect-checksum-wrap       plugin/ProfileValues.cpp  s~\Qbyte != (sum & 0xFFu)\E~byte != sum~
@@ -132,15 +132,15 @@ font-value-not-cut       plugin/Settings.cpp       s~\Qvalue.resize(kHostValueCa
 autosave-default-off     plugin/Settings.cpp       s~\Q"autosave", 1)\E~"autosave", 0)~
 module-path-limit        plugin/Settings.cpp       s~\QmodulePath.size() + 1 > capacity\E~modulePath.size() > capacity~
 ini-dot-in-directory     plugin/Settings.cpp       s~\Q || dot < componentStart\E~~
-tabstops-threshold       plugin/TabStops.cpp       s~\QheightTwips < 200\E~heightTwips <= 200~
+tabstops-threshold       model/TabStops.cpp         s~\QheightTwips < 200\E~heightTwips <= 200~
 names-two-dots           plugin/FileNameRules.cpp  s~\Qif (component[0] == Char('.') && component[1] == Char('.')) return false;\E~~
 names-case-sensitive     plugin/FileNameRules.cpp  s~\QFoldAscii(extension[i]) != FoldAscii(\E~static_cast<unsigned>(extension[i]) != (~
-search-high-bytes        plugin/SearchRules.cpp    s~\Q || c >= 0x80\E~~
-search-back-overlap      plugin/SearchRules.cpp    s~\Qfirst ? lastStart + 1 : selection.start\E~first ? lastStart + 1 : selection.end~
+search-high-bytes        model/SearchRules.cpp      s~\Q || c >= 0x80\E~~
+search-back-overlap      model/SearchRules.cpp      s~\Qfirst ? lastStart + 1 : selection.start\E~first ? lastStart + 1 : selection.end~
 detect-exact-fit         plugin/DetectString.cpp   s~\Qsizeof kDetectString > capacity\E~sizeof kDetectString >= capacity~
 keys-letter-z            viewer/KeyRouting.cpp     s~\Qvk <= 0x5A\E~vk <= 0x59~
 keys-tab-kept            viewer/KeyRouting.cpp     s~\|\|\s+vk == kVkTab~~
-ctrl-digit-beyond        viewer/KeyRouting.cpp     s~\Qindex >= pageCount\E~index > pageCount~
+ctrl-digit-beyond        model/Commands.cpp        s~\Qif (index < pageCount)\E~if (index <= pageCount)~
 hook-noyield-flag        viewer/KeyRouting.cpp     s~\Q(removeFlag & kPmRemove) == 0\E~removeFlag != kPmRemove~
 hook-last-key            viewer/KeyRouting.h       s~\QkWmKeyLast = 0x0108\E~kWmKeyLast = 0x0107~
 chain-first-object       viewer/KeyRouting.h       s~\Qif (object != nullptr && translate(object)) {\E~if (object != nullptr) { return translate(object); } if (false) {~
@@ -155,8 +155,8 @@ format-tab-cap           viewer/RichEditDefaults.cpp s~\Qcount > kMaxTabStops ? 
 format-text-limit        viewer/RichEditDefaults.cpp s~\Qif (length >= kLargestTextLimit) {\E~if (false) {~
 style-template-font      viewer/SheetStyle.cpp     s#\Q(wantedStyle & ~kDsSetFont)\E#wantedStyle#
 style-disabled           viewer/SheetStyle.cpp     s~\Qif (!listerWindowIsActive)\E~if (listerWindowIsActive)~
-handle-reset-same        viewer/UniqueHandle.h     s~\Qif (handle == m_handle) {\E~if (false) {~
-handle-move-copies       viewer/UniqueHandle.h     s~\Qm_handle(other.Release())\E~m_handle(other.Get())~
+handle-reset-same        base/UniqueHandle.h     s~\Qif (handle == m_handle) {\E~if (false) {~
+handle-move-copies       base/UniqueHandle.h     s~\Qm_handle(other.Release())\E~m_handle(other.Get())~
 link-hover-style         about/LinkStyle.cpp       s~\Qstate.hover && (style & LS_HOVERCOLOR) != 0\E~state.hover~
 link-noactive-ignored    about/LinkStyle.cpp       s~\Q(style & LS_NOACTIVECOLOR) == 0 && \E~~
 link-style-overlap       about/LinkStyle.cpp       s~\Qif ((remove & add) != 0) return false;\E~~
@@ -175,32 +175,36 @@ error-unknown-text       about/OpenError.cpp       s~\QUnknown Error (%d) occurr
 # place (the key is emptied already) and the hook kept after the last viewer
 # closes (the next viewer reuses it and unloading removes it).
 escape-kept-by-viewer    viewer/KeyRouting.cpp     s~\Qreturn vk == kVkEscape || \E~return ~
-ctrl-digit-from-zero     viewer/KeyRouting.cpp     s~\Qstatic_cast<int>(kVk1)\E~static_cast<int>(kVk0)~
+ctrl-digit-from-zero     model/Commands.cpp        s~\Qstroke.key - '1'\E~stroke.key - '0'~
 hook-ignores-handled     viewer/KeyHook.cpp        s~\Q        if (handled) {\E~        if (false \&\& handled) {~
 wrap-bar-always          viewer/ListpagePty.cpp    s~\QShowHorizontalScrollBar(m_bNoWrap)\E~ShowHorizontalScrollBar(TRUE)~
 select-all-selects-none  viewer/ListpagePty.cpp    s~\Q        m_richEdit.SetSel(0, -1);\E~        m_richEdit.SetSel(0, 0);~
 no-paragraph-format      plugin/ViewerLoader.cpp   s~\n\s*if \(!page.m_bFirstShow\) page.ApplyParaFormat\(\);~~
 copy-part-mid-fill       viewer/ListpagePty.cpp    s~\n\s*PutTextOnClipboard\(m_hWnd, m_strText\);\n\s*return;~~
-title-stays-arriving     viewer/ListpagePty.cpp    s~\Q            : m_strTabTitle;\E~            : m_strTabTitle + " (100%)";~
+title-stays-arriving     viewer/PageTab.cpp        s~\Q.TotalBytes()) : title;\E~.TotalBytes()) : title + " (100%)";~
 italic-dropped           viewer/RichEditDefaults.cpp s~\Qformat.effects |= kCfeItalic;\E~~
 page-laid-out-once       viewer/PropertySheetRz.cpp s~\Qif (page != nullptr && m_bLaidOut) {\E~if (page != nullptr \&\& !m_bLaidOut) {~
 autosave-only-one        plugin/Settings.cpp       s~\Q"autosave", 1) == 0\E~"autosave", 1) != 1~
 command-to-the-sheet     plugin/ListCommands.cpp   s~\Q::PostMessageA(page, message, 0, lParam)\E~::PostMessageA(::GetParent(page), message, 0, lParam)~
-search-from-end          plugin/ListSearch.cpp     s~\Qselection.cpMin < 0 ? 0 : selection.cpMin\E~selection.cpMax < 0 ? 0 : selection.cpMax~
+search-from-end          viewer/ControlSearch.cpp  s~\Qselection.cpMin < 0 ? 0 : selection.cpMin\E~selection.cpMax < 0 ? 0 : selection.cpMax~
 names-not-folded         plugin/FileNameRules.cpp  s~\Q? value + ('a' - 'A') : value\E~? value : value~
 preview-black-ground     plugin/PreviewBitmap.cpp  s~\QGetSysColor(COLOR_WINDOW)\E~0~
-about-info-not-resized   about/About.cpp           s~\n\s*m_rcInfo.bottom -= m_nDeltaY;~~
-about-bitmap-leak        about/About.cpp           s~\Qif (bitmap != nullptr) ::DeleteObject(bitmap);\E~(void)bitmap;~
-link-no-html-command     about/HyperLinkOpen.cpp   s~\Qif (command.status\E~if (true || command.status~
-link-no-tooltip          about/HyperLink.cpp       s~\n\s*RelayToToolTip\(message, wParam, lParam\);~~
-link-never-visited       about/HyperLink.cpp       s~\n\s*m_bVisited = TRUE;~~
+about-info-not-resized   viewer/about/About.cpp           s~\n\s*m_rcInfo.bottom -= m_nDeltaY;~~
+about-bitmap-leak        viewer/about/About.cpp           s~\Qif (bitmap != nullptr) ::DeleteObject(bitmap);\E~(void)bitmap;~
+link-no-html-command     viewer/about/HyperLinkOpen.cpp   s~\Qif (command.status\E~if (true || command.status~
+link-no-tooltip          viewer/about/HyperLink.cpp       s~\n\s*RelayToToolTip\(message, wParam, lParam\);~~
+link-never-visited       viewer/about/HyperLink.cpp       s~\n\s*m_bVisited = TRUE;~~
 about-history-order      about/AboutText.cpp       s~\QIDS_ABOUT_V002, IDS_ABOUT_V001\E~IDS_ABOUT_V001, IDS_ABOUT_V002~
 dump-starts-wrapped      res/DumpPage.rc           s~\QES_MULTILINE | ES_AUTOHSCROLL\E~ES_MULTILINE~
 dump-margin-moved        res/DumpPage.rc           s~\Q7, 7, 208, 161\E~7, 7, 208, 160~
 column-sample-only       viewer/records/RecordsPage.cpp s~\QkMeasuredRows = 64\E~kMeasuredRows = 0~
 column-cell-unpadded     viewer/records/ColumnWidth.cpp s~\QkCellPadding = 16\E~kCellPadding = 0~
-stop-on-stale-figures    viewer/ReportFiller.cpp   s~\Qif (StopAwaitsYoungerFigures()) {\E~if (false) {~
+stop-on-stale-figures    viewer/ReportFiller.cpp   s~\Qif (m_schedule.AwaitsYoungerFigures(m_nShown)) {\E~if (false) {~
 write-in-place-windows   io/WholeFileWriterWin32.cpp s~, CREATE_NEW,~, CREATE_ALWAYS,~; s~temporary = path \+ .*;~temporary = path;~; s~if \(written && !~if (false \&\& !~
-write-temporary-windows  io/WholeFileWriterWin32.cpp s~\n\s*::DeleteFileW\(temporary.c_str\(\)\);~~
+write-temporary-windows  io/WholeFileWriterWin32.cpp s~\Q::DeleteFileW(m_impl->temporary.c_str())\E~(void)0~
 rename-refuses-existing  io/WholeFileWriterWin32.cpp s~MOVEFILE_REPLACE_EXISTING \| ~~
 pane-first-tab-stop      viewer/records/RecordsPage.cpp s~\Q[static_cast<size_t>(i) + 1]\E~[static_cast<size_t>(i)]~
+bars-come-and-go         res/DumpPage.rc           s~\Q | ES_DISABLENOSCROLL\E~~
+relayout-in-place        viewer/ControlRelayout.cpp s~\Q|| filler.ShownBytes()\E~|| true || filler.ShownBytes()~
+view-by-16-bit-scroll    viewer/ReportFiller.cpp   s~\Qrange.nMax < 0xFFFF\E~true~
+refill-view-lost         viewer/ReportFiller.cpp   s~\n\s*ShowAnchorWhenIn\(\);\n\s*return true;~\n    return true;~

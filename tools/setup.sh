@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs everything Corvelle needs to build and test on Debian 12: the native
-# toolchain, the mingw-w64 cross compilers, Wine (32- and 64-bit) with Xvfb, and
+# toolchain, zlib and libpng, the mingw-w64 cross compilers, Wine (32- and 64-bit) with Xvfb, and
 # the Perl Palm modules some tests and benchmarks use, the vCard, iCalendar and
 # date-rule parsers the export checks read with, and Qt 5 with Double Commander
 # and xdotool for the Linux plug-in and its tests in the real file manager.
@@ -11,7 +11,7 @@ packages=(
   cmake g++ make pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev libfuzzer-14-dev
-  mingw-w64 zlib1g-dev libz-mingw-w64-dev
+  mingw-w64 zlib1g-dev libz-mingw-w64-dev libpng-dev
   wine wine64 wine32:i386 xvfb xauth
   # The fonts the Wine tests draw and measure with, and nothing else
   # (tools/wine-env.sh): Wine's own (Tahoma and MS Sans Serif for the dialogs,

@@ -6,12 +6,14 @@
 
 #include "res/resource.h"
 #include "viewer/ClipboardText.h"
+#include "viewer/ControlRelayout.h"
 #include "viewer/ControlSearch.h"
 #include "viewer/PageKeys.h"
 #include "viewer/PageTab.h"
 #include "model/ReportFillPlan.h"
 #include "viewer/RichEditDefaults.h"
 #include "viewer/WideText.h"
+#include "viewer/WindowGeometry.h"
 
 namespace {
 
@@ -85,7 +87,24 @@ void CListpagePty::SetTabStops(const int* pPositions, int count) {
 
 void CListpagePty::SetPageRect(RECT* pRect) {
     CResizePage::SetPageRect(pRect);
-    MoveControlWithPage(m_richEdit.GetSafeHwnd());
+    if (m_richEdit.GetSafeHwnd() == nullptr) {
+        return;
+    }
+    const RECT rect = ControlRectWithPage(m_richEdit.GetSafeHwnd());
+    ChangeLayout(rect, false);
+}
+
+void CListpagePty::ChangeLayout(const RECT& rect, bool wrapChanged) {
+    ControlLayout layout;
+    layout.rect = &rect;
+    layout.wrapChanged = wrapChanged;
+    layout.applyWrap = [this] { ApplyWrap(); };
+    layout.prepareFresh = [this] {
+        ApplyCharFormat();
+        ApplyParaFormat();
+        m_richEdit.SetOptions(ECOOP_OR, ECO_SAVESEL);
+    };
+    ::ChangeLayout(m_richEdit, m_filler, layout);
 }
 
 bool CListpagePty::Search(const std::wstring& needle, int flags) {
@@ -98,6 +117,12 @@ bool CListpagePty::Search(const std::wstring& needle, int flags) {
 
 void CListpagePty::ToggleWrap() {
     m_bNoWrap = !m_bNoWrap;
+    if (m_richEdit.GetSafeHwnd() != nullptr) {
+        ChangeLayout(WindowRectIn(m_richEdit.GetSafeHwnd(), m_hWnd), true);
+    }
+}
+
+void CListpagePty::ApplyWrap() {
     // Line width 1 means "do not wrap", 0 "wrap at the window's edge".
     m_richEdit.SetTargetDevice(nullptr, m_bNoWrap ? 1 : 0);
     m_richEdit.ShowHorizontalScrollBar(m_bNoWrap);

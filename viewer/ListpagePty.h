@@ -64,6 +64,11 @@ protected:
 
 private:
     void ToggleWrap();
+    void ApplyWrap();
+    // Moves the control to `rect` and, with `wrapChanged`, applies the
+    // wrapping, on a fresh control where the old one holds too much
+    // (viewer/ControlRelayout.h).
+    void ChangeLayout(const RECT& rect, bool wrapChanged);
     void CopySelection();
     void ShowFillProgress();
 

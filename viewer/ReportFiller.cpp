@@ -96,18 +96,16 @@ public:
     explicit QuietEdit(CReportFiller& filler)
         : m_filler(filler), m_hWnd(filler.m_control.GetSafeHwnd()) {
         m_filler.m_bOwnMessages = true;
-        m_bHaveScroll = m_filler.m_control.GetScrollPosition(m_scroll);
-        if (!m_bHaveScroll) {
-            m_firstLine = m_filler.m_control.FirstVisibleLine();
-        }
+        POINT scroll{};
+        m_left = m_filler.m_control.GetScrollPosition(scroll) ? scroll.x : 0;
+        m_down = m_filler.ScrolledDown();
         ::SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
     }
     ~QuietEdit() {
-        CRichEditControl& control = m_filler.m_control;
-        if (m_bHaveScroll) {
-            control.SetScrollPosition(m_scroll);
-        } else {
-            control.ScrollLines(m_firstLine - control.FirstVisibleLine());
+        POINT scroll{};
+        const LONG left = m_filler.m_control.GetScrollPosition(scroll) ? scroll.x : 0;
+        if (m_filler.ScrolledDown() != m_down || left != m_left) {
+            m_filler.m_control.SetScrollPosition(POINT{m_left, m_down});
         }
         ::SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
         m_filler.m_bOwnMessages = false;
@@ -118,10 +116,28 @@ public:
 private:
     CReportFiller& m_filler;
     HWND m_hWnd;
-    bool m_bHaveScroll = false;
-    POINT m_scroll{};
-    LONG m_firstLine = 0;
+    LONG m_left = 0;
+    LONG m_down = 0;
 };
+
+LONG CReportFiller::ScrolledDown() {
+    POINTL top{};
+    if (!m_control.CharPosition(0, top)) {
+        return 0;
+    }
+    // While the scroll range still fits 16 bits, the control's own scroll
+    // position is exact: it says where the first line stands unscrolled,
+    // which later answers for a text of any height.
+    SCROLLINFO range{};
+    range.cbSize = sizeof(range);
+    range.fMask = SIF_RANGE;
+    POINT scroll{};
+    if (::GetScrollInfo(m_control.GetSafeHwnd(), SB_VERT, &range) && range.nMax < 0xFFFF &&
+        m_control.GetScrollPosition(scroll)) {
+        m_textOrigin = top.y + scroll.y;
+    }
+    return m_textOrigin - top.y;
+}
 
 void CReportFiller::AppendAtEnd(const std::function<void(bool streamed)>& put) {
     QuietEdit quiet(*this);
@@ -179,6 +195,8 @@ void CReportFiller::ReturnSelection() {
 void CReportFiller::Start(CFillSource& source, HWND hTimerWindow) {
     m_timer.Reset();
     m_bParked = false;
+    m_anchor.reset();
+    m_hTimerWindow = hTimerWindow;
     m_pSource = &source;
     m_nShown = 0;
     m_bMemoryStop = false;
@@ -215,6 +233,57 @@ void CReportFiller::Stop() {
         EndFilling();
         Notify();
     }
+}
+
+void CReportFiller::Refill(const std::function<bool()>& renewControl) {
+    if (m_pSource == nullptr) {
+        renewControl();
+        return;
+    }
+    const bool wasOwn = m_bOwnMessages;
+    m_bOwnMessages = true;  // reading what the user had gives nothing back yet
+    const CHARRANGE selection = m_bParked ? m_userSelection : m_control.GetSel();
+    const LONG length = m_bParked ? m_nUserTextLength : m_control.TextLength();
+    const LRESULT firstInView = ::SendMessageA(m_control.GetSafeHwnd(), EM_LINEINDEX,
+                                               static_cast<WPARAM>(m_control.FirstVisibleLine()), 0);
+    m_bOwnMessages = wasOwn;
+    if (!renewControl()) {
+        return;
+    }
+    Start(*m_pSource, m_hTimerWindow);
+    if (selection.cpMin != 0 || selection.cpMax != 0) {
+        QuietEdit quiet(*this);
+        m_userSelection = selection;
+        m_nUserTextLength = length;
+        const LONG end = m_control.TextLength();
+        m_control.SetSel(end, end);
+        m_bParked = true;
+    }
+    m_anchorScroll = ScrolledDown();
+    // Scrolled to after a later piece: the first one went into a control
+    // that was not drawing, whose scroll range is not yet set.
+    if (firstInView > 0) {
+        m_anchor = static_cast<size_t>(firstInView);
+    }
+}
+
+void CReportFiller::ShowAnchorWhenIn() {
+    if (!m_anchor || m_nShown <= *m_anchor) {
+        return;
+    }
+    const size_t anchor = *m_anchor;
+    m_anchor.reset();
+    if (ScrolledDown() != m_anchorScroll) {
+        return;  // the user has scrolled to a place of their own
+    }
+    // The filler's own scrolling: the parked selection stays parked.
+    const bool wasOwn = m_bOwnMessages;
+    m_bOwnMessages = true;
+    POINTL at{};
+    if (m_control.CharPosition(static_cast<LONG>(anchor), at)) {
+        m_control.SetScrollPosition(POINT{0, ScrolledDown() + at.y - m_textOrigin});
+    }
+    m_bOwnMessages = wasOwn;
 }
 
 bool CReportFiller::OnTimer(UINT_PTR id) {
@@ -300,6 +369,7 @@ bool CReportFiller::AppendPiece(size_t wanted, bool mayStop) {
     const size_t from = m_nShown;
     Insert([&](bool streamed) { source.Insert(m_control, from, end, streamed); });
     m_nShown = end;
+    ShowAnchorWhenIn();
     return true;
 }
 

@@ -104,6 +104,12 @@ public:
     void Start(CFillSource& source, HWND hTimerWindow);
     // Ends filling where it is; what is shown stays.
     void Stop();
+    // Fills again, from the start, a control that `renewControl` has made
+    // fresh and empty (false: it could not, and nothing changes), keeping
+    // what the user had: the selection, given back when the user or the
+    // host needs it, and the first line in view, scrolled to once the text
+    // has come back that far (unless the user has scrolled meanwhile).
+    void Refill(const std::function<bool()>& renewControl);
     // Appends the next piece when `id` is the filler's timer; false for a
     // timer that is not the filler's.
     bool OnTimer(UINT_PTR id);
@@ -140,6 +146,11 @@ private:
     void ReturnSelection();
     void StopForMemory();
     void EndFilling();
+    // Scrolls the refilled text back to where the user was, once it holds it.
+    void ShowAnchorWhenIn();
+    // How far the view is scrolled down, in pixels, measured from where the
+    // text's first line stood when the text began.
+    LONG ScrolledDown();
     void Notify();
 
     CRichEditControl& m_control;
@@ -153,6 +164,12 @@ private:
     CHARRANGE m_userSelection{};
     LONG m_nUserTextLength = 0;
     bool m_bOwnMessages = false;  // the filler itself is talking to the control
+    HWND m_hTimerWindow = nullptr;
+    // A refill's first character in view, and the scroll position the
+    // refill began at: a different one means the user has moved since.
+    std::optional<size_t> m_anchor;
+    LONG m_anchorScroll = 0;
+    LONG m_textOrigin = 0;  // the first line's top, in client pixels, unscrolled
     corvelle::FillSchedule m_schedule;
     corvelle::UniqueTimer m_timer;
 };

@@ -68,9 +68,12 @@ void CResizePage::MoveControlWithPage(HWND hControl) const {
     if (hControl == nullptr || m_hWnd == nullptr) {
         return;
     }
-    RECT rc = WindowRectIn(hControl, m_hWnd);
-    rc = ToRect(corvelle::ShrinkBy(ToRect32(rc), corvelle::SizeDelta{m_nDeltaX, m_nDeltaY}));
-    MoveWindowTo(hControl, rc);
+    MoveWindowTo(hControl, ControlRectWithPage(hControl));
+}
+
+RECT CResizePage::ControlRectWithPage(HWND hControl) const {
+    const RECT rc = WindowRectIn(hControl, m_hWnd);
+    return ToRect(corvelle::ShrinkBy(ToRect32(rc), corvelle::SizeDelta{m_nDeltaX, m_nDeltaY}));
 }
 
 LRESULT CResizePage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -65,6 +65,8 @@ protected:
     // right and bottom edges after SetPageRect: right by -m_nDeltaX, bottom by
     // -m_nDeltaY, left and top unchanged.
     void MoveControlWithPage(HWND hControl) const;
+    // Where MoveControlWithPage would move it to (page client coordinates).
+    RECT ControlRectWithPage(HWND hControl) const;
 
 private:
     static INT_PTR CALLBACK PageDialogProc(HWND hDlg, UINT message, WPARAM wParam,

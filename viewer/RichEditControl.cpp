@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "viewer/RichEditDefaults.h"
+#include "viewer/WindowGeometry.h"
 
 // The rich-edit structures as the control reads them: the plain character
 // format and the extended paragraph format.
@@ -107,6 +108,7 @@ bool LeavesSelectionAlone(UINT message, WPARAM wParam) {
     case EM_GETSCROLLPOS:
     case EM_SETSCROLLPOS:
     case EM_GETFIRSTVISIBLELINE:
+    case EM_POSFROMCHAR:
     case EM_GETLINECOUNT:
     case EM_GETOPTIONS:
     case EM_GETLIMITTEXT:
@@ -258,6 +260,15 @@ LONG CRichEditControl::FirstVisibleLine() const {
                : 0;
 }
 
+bool CRichEditControl::CharPosition(LONG index, POINTL& at) const {
+    if (m_hWnd == nullptr) {
+        return false;
+    }
+    at = POINTL{0, 0};
+    ::SendMessageA(m_hWnd, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), index);
+    return true;
+}
+
 void CRichEditControl::ScrollLines(LONG nLines) {
     if (m_hWnd != nullptr && nLines != 0) {
         ::SendMessageA(m_hWnd, EM_LINESCROLL, 0, nLines);
@@ -342,4 +353,42 @@ void CRichEditControl::ShowHorizontalScrollBar(bool bShow) {
     if (m_hWnd != nullptr) {
         ::ShowScrollBar(m_hWnd, SB_HORZ, bShow ? TRUE : FALSE);
     }
+}
+
+bool CRichEditControl::Renew(const RECT* rect) {
+    HWND old = m_hWnd;
+    if (old == nullptr) {
+        return false;
+    }
+    HWND parent = ::GetParent(old);
+    char className[64] = {};
+    if (::GetClassNameA(old, className, sizeof(className)) == 0) {
+        return false;
+    }
+    const RECT at = rect != nullptr ? *rect : WindowRectIn(old, parent);
+    // A page hides the horizontal scroll bar of a wrapped control, which
+    // takes WS_HSCROLL off its style: the control would then never set that
+    // bar's range again. A fresh one has both, as the templates give them,
+    // and the page shows or hides them for its wrapping.
+    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(old, GWL_STYLE)) | WS_HSCROLL | WS_VSCROLL;
+    const DWORD exStyle = static_cast<DWORD>(::GetWindowLongPtrA(old, GWL_EXSTYLE));
+    HWND fresh = ::CreateWindowExA(exStyle, className, "", style, at.left, at.top, at.right - at.left,
+                                   at.bottom - at.top, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(::GetDlgCtrlID(old))),
+                                   reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(old, GWLP_HINSTANCE)), nullptr);
+    if (fresh == nullptr) {
+        return false;
+    }
+    // The dialog's font, as the dialog manager gave it to the old one; the
+    // page's own character format goes on top of it.
+    ::SendMessageA(fresh, WM_SETFONT, static_cast<WPARAM>(::SendMessageA(old, WM_GETFONT, 0, 0)), FALSE);
+    ::SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const bool focused = ::GetFocus() == old;
+    Detach();
+    Attach(fresh);
+    if (focused) {
+        ::SetFocus(fresh);
+    }
+    ::DestroyWindow(old);
+    return true;
 }

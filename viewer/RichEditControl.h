@@ -52,6 +52,11 @@ public:
     bool GetScrollPosition(POINT& position) const;
     void SetScrollPosition(POINT position);
     LONG FirstVisibleLine() const;
+    // Where the character `index` stands, in client pixels: the top of its
+    // line. Of the first character, it says how far the view is scrolled
+    // down in a text of any length, which EM_GETSCROLLPOS does not: its
+    // answer is cut to 16 bits once the text is taller than 65535 pixels.
+    bool CharPosition(LONG index, POINTL& at) const;
     void ScrollLines(LONG nLines);
     // Copies the selection to the clipboard.
     void Copy();
@@ -65,6 +70,16 @@ public:
     void SetOptions(WORD wOperation, DWORD dwOptions);
     // Line width 0 wraps at the window's edge; 1 does not wrap.
     void SetTargetDevice(HDC hDC, LONG nLineWidth);
+    // Puts a fresh, empty control of the same class, style, font and id in
+    // this one's place (at `rect` in the parent's coordinates, or where it
+    // is), in its place among its siblings and with its focus, binds this
+    // object to it and destroys the old one. Changing the wrapping or the
+    // size of a control makes it lay out every line it holds again in one
+    // message, which for a text of megabytes holds the host for seconds to
+    // minutes (see viewer/ControlRelayout.h); a fresh control is laid out
+    // while it is empty, and destroying the old one costs a walk over its
+    // text. False, the old control kept, when no new one can be made.
+    bool Renew(const RECT* rect);
     void ShowHorizontalScrollBar(bool bShow);
 
     // Called before the control handles any message that may read or move

@@ -60,6 +60,11 @@ void ExpectPrefixSafe(const std::vector<uint8_t>& bytes, const TextOptions& opti
         ExportOptions exportOptions;
         exportOptions.warnings = &warnings;
         exportOptions.withData = true;
+        if (type == ExportType::kImages) {
+            const auto keep = [](const std::string&, std::string_view bytes) { return !bytes.empty(); };
+            ASSERT_TRUE(ExportToFiles(database, type, exportOptions, keep, error)) << error;
+            continue;
+        }
         ASSERT_TRUE(ExportToText(database, type, exportOptions, out, error)) << error;
     }
     if (const auto document = database.Reader().OpenDocument(options)) {

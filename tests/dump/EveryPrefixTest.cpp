@@ -27,6 +27,15 @@ const FixtureSet kFixtureSets[] = {
      "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/export/write-tasks-database.py .",
      {"records/calendar.pdb", "records/memos.pdb", "exports/calendar.pdb", "exports/address-ja.pdb", "tasks.pdb"},
      {}},
+    {"ExpenseJFileNotePadPhotosMail",
+     "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-expense-database.py . && "
+     "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-jfile-database.py . && "
+     "perl " CORVELLE_SOURCE_DIR "/tools/records/write-mail-database.pl . >/dev/null && "
+     "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-notepad-database.py . && "
+     "/usr/bin/python3 " CORVELLE_SOURCE_DIR "/tools/records/write-photos-databases.py .",
+     {"expense.pdb", "jfile.pdb", "jfile-short-appinfo.pdb", "mail.pdb", "notepad.pdb", "album.pdb", "sunset.pdb",
+      "missing.pdb", "shuffled.pdb"},
+     {}},
     {"EReaderTealDocISilo",
      nullptr,
      {"ereader-palmdoc.pdb", "ereader-older.pdb", "ereader-protected.pdb", "calibre-rich.pdb", "calibre-long.pdb",

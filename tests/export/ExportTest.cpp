@@ -35,8 +35,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, FormatsFor,
                                          FitRow{"ToDo", "DATA", "todo", false, "ics json raw "},
                                          FitRow{"Memo", "DATA", "memo", false, "text json raw "},
                                          FitRow{"PalmDoc", "TEXt", "REAd", false, "text json raw "},
+                                         FitRow{"Expense", "DATA", "exps", false, "csv json raw "},
+                                         FitRow{"JFile", "JbDb", "JBas", false, "csv json raw "},
+                                         FitRow{"Mail", "DATA", "mail", false, "mbox json raw "},
+                                         FitRow{"NotePad", "DATA", "npad", false, "json raw images "},
+                                         FitRow{"Photos", "Foto", "Foto", false, "json raw images "},
                                          FitRow{"Other", "DATA", "PeRl", false, "json raw "},
-                                         FitRow{"MemoTypeButResources", "DATA", "memo", true, "json raw "}),
+                                         FitRow{"MemoTypeButResources", "DATA", "memo", true, "json raw images "}),
                          [](const auto& info) { return info.param.name; });
 
 TEST(ExportToText, SaysWhichFormatsFitAndWritesNothing) {

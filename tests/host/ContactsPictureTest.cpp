@@ -8,18 +8,6 @@
 namespace corvelle::host {
 namespace {
 
-// The colour of the shown picture's pixel (x, y), from the DIB section the control holds.
-COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
-  DIBSECTION dib = {};
-  if (GetObjectA(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBits == nullptr) return CLR_INVALID;
-  const auto* row = static_cast<const BYTE*>(dib.dsBm.bmBits) + size_t(y) * dib.dsBm.bmWidthBytes;
-  return RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
-}
-
-bool Near(COLORREF got, int r, int g, int b) {
-  return abs(GetRValue(got) - r) < 24 && abs(GetGValue(got) - g) < 24 && abs(GetBValue(got) - b) < 24;
-}
-
 // Where the value of each "Label:<TAB>value" line of a rich-edit control starts, in pixels.
 std::vector<LONG> ValueStarts(HWND control) {
   std::vector<LONG> starts;
@@ -64,8 +52,9 @@ TEST_F(ContactsPage, ShowsAContactsJpegPictureAndNoneThatDoesNotDecode) {
     ASSERT_TRUE(GetObjectA(bitmap, sizeof size, &size));
     EXPECT_EQ(size.bmWidth, 96) << "48 pixels enlarged twice";
     EXPECT_EQ(size.bmHeight, 96);
-    EXPECT_TRUE(Near(PixelOf(bitmap, 48, 48), 235, 190, 150)) << std::hex << PixelOf(bitmap, 48, 48);
-    EXPECT_TRUE(Near(PixelOf(bitmap, 2 * 17, 2 * 19), 40, 40, 90)) << std::hex << PixelOf(bitmap, 34, 38);
+    EXPECT_TRUE(NearColour(ShownPixel(bitmap, 48, 48), 235, 190, 150)) << std::hex << ShownPixel(bitmap, 48, 48);
+    EXPECT_TRUE(NearColour(ShownPixel(bitmap, 2 * 17, 2 * 19), 40, 40, 90))
+        << std::hex << ShownPixel(bitmap, 34, 38);
     const RECT picture = RectIn(parts.picture, parts.page), pane = RectIn(parts.pane, parts.page);
     EXPECT_TRUE(picture.left >= pane.right && picture.top == pane.top) << ToString(picture) << " " << ToString(pane);
   }

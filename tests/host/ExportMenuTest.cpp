@@ -18,12 +18,12 @@ struct MenuRow {
   std::vector<std::wstring> formats;  // as the menu names them, in its order
 };
 
-// Text for memos, vCard for contacts, JSON for any database; never raw, which
-// writes a folder.
+// Text for memos, vCard for contacts, JSON for any database, image files for
+// one with pictures; never raw, the command line's folder of every entry.
 const MenuRow kMenus[] = {
     {"Memo", MemoFixture, {L"text", L"JSON"}},
     {"Address", AddressFixture, {L"vCard", L"JSON"}},
-    {"Resources", ApplicationFixture, {L"JSON"}},
+    {"Resources", ApplicationFixture, {L"JSON", L"image files"}},
 };
 
 class ExportMenu : public ViewerParamTest<MenuRow> {};
@@ -138,6 +138,40 @@ TEST_F(ExportFile, OverAnExistingFileReplacesItWholeOrLeavesItAsItWas) {
       EXPECT_NE(entry.path().extension().string(), ".part") << entry.path().filename().string() << " left beside it";
     EXPECT_TRUE(ReadFileBytes(viewed) == file.bytes) << "the viewed file changed";
   }
+}
+
+// The pictures go into the new folder the save dialog names, each file the
+// command line's: a Note Pad drawing as PNG by Windows' imaging.
+TEST_F(ExportFile, OfPicturesMakesTheFolderTheUserNames) {
+  const ModelledFile file{NotePadFixture()};
+  const std::string viewed = m_dir.Write("NotePadDB.pdb", file.bytes);
+  std::string expectedName, expected, error;
+  const auto keep = [&](const std::string& name, std::string_view bytes) {
+    expectedName = name;
+    expected = std::string(bytes);
+    return true;
+  };
+  ASSERT_TRUE(ExportToFiles(DecodedDatabase(file.model), ExportType::kImages, ExportOptions{}, keep, error)) << error;
+  ListerWindow lister;
+  const HWND list = ShowRecords(OpenViewer(lister, viewed)).list;
+  ASSERT_NE(list, nullptr);
+  const std::string folder = m_dir.PathOf("Drawings");
+  Answerer answer;
+  answer.menuItem = 1;  // "Export all as image files..."
+  answer.fileName = std::wstring(folder.begin(), folder.end());
+  RECT rect = RectIn(list, nullptr);
+  SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(rect.left + 20, rect.top + 30));
+  PumpMessages(false);
+  ASSERT_TRUE(answer.menuDone && answer.dialogDone);
+  EXPECT_TRUE(answer.boxes.empty()) << testing::PrintToString(answer.boxes.size());
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  ASSERT_EQ(names, std::vector<std::string>{expectedName});
+  EXPECT_EQ(expectedName, "00000 Square.png");
+  EXPECT_TRUE(ReadFileBytes(folder + "\\" + expectedName) == expected)
+      << "the file is what the command line writes";
+  EXPECT_TRUE(ReadFileBytes(viewed) == file.bytes) << "the viewed file changed";
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ double NowMilliseconds();
 // How long a test waits for what the viewer does from the host's loop: a
 // quiet queue says nothing (a big report's next piece may simply not be due
 // yet), and a loaded machine fills many times slower than a quiet one.
-constexpr double kFillLimitMs = 300000;
+constexpr double kFillLimitMs = 180000;  // below the watchdog's bound for a whole test
 // Runs the loop, timers included, until `done` or the limit; answers `done`.
 bool PumpUntil(const std::function<bool()>& done, double limitMs = kFillLimitMs);
 
@@ -132,6 +132,28 @@ class MessageLog {
   static LRESULT CALLBACK Subclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR self);
   HWND m_window;
   std::vector<MSG> m_messages;
+};
+
+// Counts what makes a rich-edit control lay out again every line it holds (a
+// new client size, by a move or by a scroll bar shown or hidden, and a new
+// wrapping) while it holds more than `bigText` characters: each such message
+// holds the host for as long as the text is long, on 32-bit Wine without end.
+class RelayoutLog {
+ public:
+  RelayoutLog(HWND control, LRESULT bigText);
+  ~RelayoutLog();
+  RelayoutLog(const RelayoutLog&) = delete;
+  RelayoutLog& operator=(const RelayoutLog&) = delete;
+  size_t BigRelayouts() const { return m_big; }
+  LRESULT LongestRelaidText() const { return m_longest; }  // characters, of any relayout
+
+ private:
+  static LRESULT CALLBACK Subclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR self);
+  void Relaid(HWND control);
+  HWND m_control;
+  LRESULT m_bigText, m_longest = 0;
+  SIZE m_client{};
+  size_t m_big = 0;
 };
 
 // ---- Windows as the host finds them

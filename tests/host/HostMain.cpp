@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "Harness.h"
+#include "Watchdog.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
   SetUnhandledExceptionFilter(&ReportCrash);
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
   testing::InitGoogleTest(&argc, argv);
+  corvelle::host::StartWatchdog();
   const auto& module = corvelle::host::PluginModule::Get();
   std::printf("corvelle-host (%d-bit): module %s: %s\n", static_cast<int>(sizeof(void*) * 8), module.Path().c_str(),
               module.IsLoaded() ? "loaded" : module.LoadError().c_str());

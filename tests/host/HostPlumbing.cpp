@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "Harness.h"
+#include "Watchdog.h"
 #include "tools/fixtures/PalmWriter.h"
 
 namespace corvelle::host {
@@ -66,17 +67,20 @@ PluginModule::PluginModule() : m_path(ChosenModulePath()) {
 }
 
 HWND PluginModule::ListLoad(HWND parent, const std::string& file) const {
+  const Waiting waiting("ListLoad to return");
   std::string buffer = file;
   auto load = Entry<HWND(__stdcall*)(HWND, char*, int)>("ListLoad");
   return load ? load(parent, buffer.data(), 0) : nullptr;
 }
 
 int PluginModule::ListSendCommand(HWND listWin, int command) const {
+  const Waiting waiting("ListSendCommand to return");
   auto send = Entry<int(__stdcall*)(HWND, int, int)>("ListSendCommand");
   return send ? send(listWin, command, 0) : -1;
 }
 
 void PluginModule::ListCloseWindow(HWND listWin) const {
+  const Waiting waiting("ListCloseWindow to return");
   if (auto close = Entry<void(__stdcall*)(HWND)>("ListCloseWindow")) close(listWin);
 }
 
@@ -222,11 +226,14 @@ bool DispatchOne(UINT first, UINT last) {
   MSG message;
   if (!PeekMessageA(&message, nullptr, first, last, PM_REMOVE)) return false;
   TranslateMessage(&message);
+  DispatchBegins(message);
   DispatchMessageA(&message);
+  DispatchEnds();
   return true;
 }
 
 void PumpMessages(bool timersToo) {
+  const Waiting waiting("the host's queue to go quiet (PumpMessages)", true);
   // Handling one message may post the next: stop after a few quiet rounds.
   for (int quiet = 0; quiet < 3;) {
     if (timersToo ? DispatchOne() : DispatchOne(0, WM_TIMER - 1) || DispatchOne(WM_TIMER + 1, 0xFFFF)) {
@@ -239,17 +246,20 @@ void PumpMessages(bool timersToo) {
 }
 
 void PumpMessagesFor(double milliseconds) {
+  const Waiting waiting("a while of the host's loop (PumpMessagesFor)", true);
   for (const double end = NowMilliseconds() + milliseconds; NowMilliseconds() < end;) {
     if (!DispatchOne()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
 }
 
 bool PumpUntil(const std::function<bool()>& done, double limitMs) {
+  const Waiting waiting("a condition of the test (PumpUntil)", true);
   for (const double end = NowMilliseconds() + limitMs; !done() && NowMilliseconds() < end;) PumpMessagesFor(20);
   return done();
 }
 
 bool PumpUntilFilled(const std::vector<ViewerParts>& viewers) {
+  const Waiting waiting("the reports to be all in (PumpUntilFilled)");
   return PumpUntil([&viewers] {
     return std::none_of(viewers.begin(), viewers.end(), [](const ViewerParts& parts) { return ReportArriving(parts); });
   });
@@ -275,6 +285,7 @@ bool FocusWindow(HWND window) {
 }
 
 void PressKey(HWND target, UINT key, unsigned modifiers, bool timersToo) {
+  const Waiting waiting("a key to be handled (PressKey)");
   BYTE saved[256], held[256];
   GetKeyboardState(saved);
   std::memcpy(held, saved, sizeof held);
@@ -312,6 +323,40 @@ LRESULT CALLBACK MessageLog::Subclass(HWND window, UINT message, WPARAM wParam, 
     log->m_window = nullptr;
   }
   return DefSubclassProc(window, message, wParam, lParam);
+}
+
+RelayoutLog::RelayoutLog(HWND control, LRESULT bigText) : m_control(control), m_bigText(bigText) {
+  const RECT client = ClientRectOf(control);
+  m_client = SIZE{client.right, client.bottom};
+  EXPECT_TRUE(control && SetWindowSubclass(control, &Subclass, reinterpret_cast<UINT_PTR>(this),
+                                           reinterpret_cast<DWORD_PTR>(this)));
+}
+
+RelayoutLog::~RelayoutLog() {
+  if (m_control && IsWindow(m_control)) RemoveWindowSubclass(m_control, &Subclass, reinterpret_cast<UINT_PTR>(this));
+}
+
+void RelayoutLog::Relaid(HWND control) {
+  const LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
+  m_longest = std::max(m_longest, length);
+  m_big += length > m_bigText;
+}
+
+LRESULT CALLBACK RelayoutLog::Subclass(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR self) {
+  auto* log = reinterpret_cast<RelayoutLog*>(self);
+  if (message == WM_WINDOWPOSCHANGED) {
+    // The client area is already the new one here, before the control sees it.
+    const RECT client = ClientRectOf(control);
+    if (client.right != log->m_client.cx || client.bottom != log->m_client.cy) log->Relaid(control);
+    log->m_client = SIZE{client.right, client.bottom};
+  } else if (message == EM_SETTARGETDEVICE) {
+    log->Relaid(control);
+  } else if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(control, &Subclass, id);
+    log->m_control = nullptr;
+  }
+  return DefSubclassProc(control, message, wParam, lParam);
 }
 
 }  // namespace corvelle::host

@@ -7,6 +7,7 @@
 
 #include "Harness.h"
 #include "dump/PalmDump.h"
+#include "model/ReportFillPlan.h"
 
 namespace corvelle::host {
 namespace {
@@ -56,20 +57,22 @@ TEST_F(ProgressiveFill, TwoBigReportsArriveWholeAtOnceWhileKeysSelectionAndViewH
   ASSERT_TRUE(ReportArriving(viewers[0])) << "complete too soon to tell";
   EXPECT_EQ(FirstVisibleLine(control), top);
   EXPECT_TRUE(SelectionOf(control).cpMin == 40 && SelectionOf(control).cpMax == 50);
-  // Wrapping, pages and sizes change while text arrives.
+  // Wrapping, pages and sizes change while text arrives; a control that
+  // holds much is renewed for them (asked for again below).
   PressKey(control, 'W', kNoModifier, false);
-  EXPECT_FALSE(ShowsHorizontalScrollBar(control));
-  PressKey(control, '2', kCtrl, false);
+  EXPECT_FALSE(ShowsHorizontalScrollBar(FindViewerParts(viewers[0].frame).dumpControl));
+  PressKey(FindViewerParts(viewers[0].frame).dumpControl, '2', kCtrl, false);
   EXPECT_NE(VisiblePage(viewers[0].sheet), viewers[0].dumpPage);
   PressKey(VisiblePage(viewers[0].sheet), '1', kCtrl, false);
   EXPECT_EQ(VisiblePage(viewers[0].sheet), viewers[0].dumpPage);
-  const int width = RectIn(control, nullptr).right;
+  const int width = RectIn(FindViewerParts(viewers[0].frame).dumpControl, nullptr).right;
   MoveWindow(viewers[0].frame, 0, 0, 500, 400, TRUE);
   PumpMessages(false);
-  EXPECT_NE(RectIn(control, nullptr).right, width);
+  EXPECT_NE(RectIn(FindViewerParts(viewers[0].frame).dumpControl, nullptr).right, width);
 
   ASSERT_TRUE(PumpUntilFilled(viewers)) << "not complete after " << kFillLimitMs / 1000 << " s";
-  EXPECT_EQ(SelectionOf(control).cpMin, 40);
+  viewers[0] = FindViewerParts(viewers[0].frame);
+  EXPECT_EQ(SelectionOf(viewers[0].dumpControl).cpMin, 40);
   for (int i = 0; i < 2; ++i) {
     ExpectWholeReportWithTabStops(viewers[i].dumpControl, corvelle::DumpPalmFile(paths[i].c_str()));
     listers[i].Adopt(viewers[i].frame);
@@ -187,6 +190,20 @@ TEST_F(ProgressiveFill, AfterAStopForMemoryTheHostAndTheViewerStillWork) {
     EXPECT_EQ(search(parts.frame, firstOffset.data(), kFirstMatchingCase), kListPluginOk);
     EXPECT_EQ(SelectionOf(parts.dumpControl).cpMin, static_cast<LONG>(report.find(firstOffset)));
     EXPECT_EQ(search(parts.frame, lastOffset.data(), kFirstMatchingCase), kListPluginError);
+    // The user's wrap toggle fills a fresh control again, which stops for
+    // memory as the first one did: a control that holds megabytes is never
+    // laid out again (on 32-bit it did not come back).
+    {
+      RelayoutLog log(parts.dumpControl, corvelle::kWholeReportBytes);
+      PressKey(parts.dumpControl, 'W', kNoModifier, false);
+      EXPECT_EQ(log.BigRelayouts(), 0u) << "laid out again holding " << log.LongestRelaidText() << " characters";
+    }
+    const ViewerParts wrapped = FindViewerParts(parts.frame);
+    ASSERT_TRUE(wrapped.IsComplete() && PumpUntilFilled({wrapped}));
+    const std::string shownWrapped = ControlText(wrapped.dumpControl);
+    const size_t noteWrapped = shownWrapped.find("\r\n*** Not enough memory");
+    EXPECT_TRUE(noteWrapped != std::string::npos && report.compare(0, noteWrapped, shownWrapped, 0, noteWrapped) == 0)
+        << shownWrapped.size() << " bytes shown after the wrap toggle";
 
     const ViewerParts again = OpenViewer(second, path), other = OpenViewer(third, small);
     ASSERT_TRUE(again.IsComplete() && other.IsComplete());
@@ -219,6 +236,67 @@ TEST_F(ProgressiveFill, AfterAStopForMemoryTheHostAndTheViewerStillWork) {
   const uint64_t freeAfter = kAddressSpace - UsedAddressSpace();
   EXPECT_GE(freeAfter, freeBefore - freeBefore / 10) << freeAfter / kMB << " MB free after closing, "
                                                      << freeBefore / kMB << " MB before";
+}
+
+// What arrives never makes the control lay out its whole text again: the
+// memory note, a line wider than the control, once showed its horizontal
+// scroll bar, and on a 32-bit host the control never came back from laying
+// out the megabytes above it. The user's wrap toggle and a new size are made
+// on a fresh control that fills again in pieces, with the selection and the
+// first line in view given back.
+TEST_F(ProgressiveFill, NeitherWhatArrivesNorWrappingNorANewSizeLaysOutABigTextAgain) {
+  const std::string path = WriteRecords(6000);
+  const std::string report = corvelle::DumpPalmFile(path.c_str());
+  constexpr LRESULT kBigText = corvelle::kWholeReportBytes;
+  ListerWindow lister;
+  ASSERT_TRUE(SetEnvironmentVariableA("CORVELLE_MEMORY_BUDGET_MB", "48"));
+  const HWND frame = PluginModule::Get().ListLoad(lister.Handle(), path);
+  SetEnvironmentVariableA("CORVELLE_MEMORY_BUDGET_MB", nullptr);
+  ViewerParts parts = FindViewerParts(frame);
+  ASSERT_TRUE(parts.IsComplete());
+  {
+    RelayoutLog log(parts.dumpControl, kBigText);
+    lister.Adopt(frame);
+    const std::string shown = ControlText(parts.dumpControl);
+    const size_t note = shown.find("\r\n*** Not enough memory");
+    ASSERT_NE(note, std::string::npos) << shown.size() << " bytes shown, no note";
+    ASSERT_GT(note, size_t(kBigText)) << "too little shown to tell";
+    EXPECT_EQ(log.BigRelayouts(), 0u) << "laid out again holding " << log.LongestRelaidText() << " characters";
+  }
+  SendMessageA(parts.dumpControl, EM_SETSEL, 40, 50);
+  SendMessageA(parts.dumpControl, EM_LINESCROLL, 0, 300);
+  const LRESULT inView = SendMessageA(parts.dumpControl, EM_LINEINDEX, FirstVisibleLine(parts.dumpControl), 0);
+  ASSERT_GT(inView, 0);
+  struct Step {
+    const char* name;
+    std::function<void(HWND control)> act;
+  };
+  const Step steps[] = {{"wrap", [](HWND control) { PressKey(control, 'W', kNoModifier, false); }},
+                        {"unwrap", [](HWND control) { PressKey(control, 'W', kNoModifier, false); }},
+                        {"a new size", [&](HWND) { lister.Resize(60, -40); }}};
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    {
+      RelayoutLog log(parts.dumpControl, kBigText);
+      step.act(parts.dumpControl);
+      EXPECT_EQ(log.BigRelayouts(), 0u) << "laid out again holding " << log.LongestRelaidText() << " characters";
+    }
+    parts = FindViewerParts(frame);
+    {
+      RelayoutLog log(parts.dumpControl, kBigText);
+      ASSERT_TRUE(PumpUntilFilled({parts}));
+      EXPECT_EQ(log.BigRelayouts(), 0u) << "laid out again holding " << log.LongestRelaidText() << " characters";
+    }
+    const std::string shown = ControlText(parts.dumpControl);
+    const size_t whole = std::min(shown.find("\r\n*** Not enough memory"), shown.size());
+    EXPECT_TRUE(report.compare(0, whole, shown, 0, whole) == 0) << whole << " bytes shown";
+    EXPECT_GT(shown.size(), size_t(inView));
+    const LRESULT top = FirstVisibleLine(parts.dumpControl);
+    EXPECT_LE(SendMessageA(parts.dumpControl, EM_LINEINDEX, top, 0), inView);
+    EXPECT_GT(SendMessageA(parts.dumpControl, EM_LINEINDEX, top + 1, 0), inView);
+    const CHARRANGE selection = SelectionOf(parts.dumpControl);
+    EXPECT_TRUE(selection.cpMin == 40 && selection.cpMax == 50) << selection.cpMin << "-" << selection.cpMax;
+  }
 }
 
 TEST_F(ProgressiveFill, ClosingWhileTextArrivesLeavesNoWindowOrTimer) {

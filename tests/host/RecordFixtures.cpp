@@ -1,6 +1,7 @@
 #include "RecordFixtures.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "tools/fixtures/BigEndianWriter.h"
@@ -42,6 +43,17 @@ void SelectRows(HWND list, std::initializer_list<int> rows) {
   ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
   for (int row : rows) ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   PumpMessages();
+}
+
+COLORREF ShownPixel(HBITMAP bitmap, int x, int y) {
+  DIBSECTION dib = {};
+  if (GetObjectA(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBits == nullptr) return CLR_INVALID;
+  const auto* row = static_cast<const BYTE*>(dib.dsBm.bmBits) + size_t(y) * dib.dsBm.bmWidthBytes;
+  return RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
+}
+
+bool NearColour(COLORREF got, int r, int g, int b) {
+  return abs(GetRValue(got) - r) < 24 && abs(GetGValue(got) - g) < 24 && abs(GetBValue(got) - b) < 24;
 }
 
 std::string MemoFixture() { return samples::SerializePalmDatabase(samples::MemoSample()); }
@@ -125,6 +137,54 @@ std::string ContactsFixture() {
                 Contact(0, 0x3, false, {"Broken", "Bob"}, PictureBlob("GIF89a, no JPEG image")),
                 Contact(0, 0x3, false, {"Blurred", "Bea"}, PictureBlob("\xFF\xD8\xFF\xE0 nothing decodable")),
                 Contact(0, 0x4, false, {"Globex"}, "")});
+}
+
+namespace {
+
+std::string Be16(unsigned value) { return {char(value >> 8), char(value & 0xFF)}; }
+std::string Be32(uint32_t value) { return Be16(value >> 16) + Be16(value & 0xFFFF); }
+
+}  // namespace
+
+std::string NotePadFixture() {
+  // A 152 x 140 drawing (rows of 160 bits) in runs: a black frame two pixels wide and a black square of
+  // 40 x 40 at (56, 50); white elsewhere.
+  std::string bits;
+  for (unsigned y = 0; y < 140; ++y) {
+    for (unsigned byte = 0; byte < 20; ++byte) {
+      uint8_t value = 0;
+      for (unsigned bit = 0; bit < 8; ++bit) {
+        const unsigned x = byte * 8 + bit;
+        const bool frame = x < 152 && (x < 2 || x >= 150 || y < 2 || y >= 138);
+        const bool square = x >= 56 && x < 96 && y >= 50 && y < 90;
+        if (frame || square) value |= uint8_t(0x80 >> bit);
+      }
+      bits += char(value);
+    }
+  }
+  std::string runs;
+  for (size_t i = 0; i < bits.size();) {
+    size_t j = i;
+    while (j < bits.size() && bits[j] == bits[i] && j - i < 255) ++j;
+    runs += char(j - i);
+    runs += bits[i];
+    i = j;
+  }
+  std::string times;
+  for (unsigned part : {12u, 34u, 9u, 29u, 2u, 2004u, 0u}) times += Be16(part);
+  // Flags: a drawing and a title; the title padded to a word.
+  const std::string note = times + times + Be16(0x0003) + "Square\0\0"s + Be32(uint32_t(runs.size()) + 24) +
+                           Be32(152) + Be32(140) + Be32(1) + Be32(1) + Be32(uint32_t(runs.size())) + runs;
+  return Write({}, "DATA", "npad", {note, times + times + Be16(0x0002) + "Words only\0\0"s});
+}
+
+std::string PhotoFixture() {
+  // The face's JPEG file cut into two DBLK blocks, as a picture database of Photos holds it.
+  const std::string jpeg = FaceJpeg();
+  const size_t half = jpeg.size() / 2;
+  const std::string first = jpeg.substr(0, half), second = jpeg.substr(half);
+  return Write({}, "Foto", "Foto", {"DBLK" + Be32(uint32_t(first.size())) + first,
+                                    "DBLK" + Be32(uint32_t(second.size())) + second});
 }
 
 const RecordFixture kRecordFixtures[4] = {

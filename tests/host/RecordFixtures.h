@@ -21,6 +21,9 @@ std::string MemoFixture(), AddressFixture(), ApplicationFixture();
 // Contacts (DATA/PAdd): a contact with a JPEG picture, one whose picture is no JPEG image, one whose JPEG image
 // does not decode, one without a picture.
 std::string ContactsFixture(), FaceJpeg();
+// Note Pad (DATA/npad): a note with a 152 x 140 drawing in runs, a black frame and square on white; a note
+// without a drawing. Photos (Foto/Foto): a picture database, the face's JPEG in two DBLK blocks.
+std::string NotePadFixture(), PhotoFixture();
 
 // A file's bytes and the model over them, as the command line builds it.
 struct ModelledFile {
@@ -36,5 +39,9 @@ struct RecordsParts {
 RecordsParts ShowRecords(const ViewerParts& viewer, bool timersToo = true);
 // Only these rows selected, the last one focused; then a pump.
 void SelectRows(HWND list, std::initializer_list<int> rows);
+// The colour of the shown picture's pixel (x, y), from the DIB section the control holds; and whether a colour
+// is within JPEG's error of (r, g, b).
+COLORREF ShownPixel(HBITMAP bitmap, int x, int y);
+bool NearColour(COLORREF got, int r, int g, int b);
 
 }  // namespace corvelle::host

@@ -1,6 +1,6 @@
 // The one whole-file writer behind corvelle-dump -o and the Records page's
-// export (an export streams into it piece by piece), and the same-file check that keeps either from replacing the
-// database it reads. A write that fails must leave the user's file as it was
+// export (an export streams into it piece by piece), the folder writer of the exports that write files, and the
+// same-file check that keeps either from replacing the database it reads. A write that fails must leave the user's file as it was
 // and nothing beside it; the failure is a real one, the file-size limit of
 // the process (a full disk, for the writer), set in a child process.
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include <set>
 #include <string>
 
+#include "io/FolderWriter.h"
 #include "io/SameFile.h"
 #include "io/WholeFileWriter.h"
 #include "tests/dump/TestFolder.h"
@@ -127,6 +128,64 @@ TEST(WholeFileWrite, KeepsTheReplacedFilesPermissions) {
     ASSERT_EQ(::stat(target.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0600u);
 }
+
+// A folder export is one step: a failure half way, or the writer dropped
+// without a Commit, leaves the folder as it was (the user's own file of a name
+// the export also writes put back), and a Commit keeps only the new files.
+struct FolderRow {
+    const char* name;
+    bool folderThere;  // with the user's b.png and the database in it
+    const char* failing;  // the third file, which cannot be written; null: none
+    bool commit;
+};
+void PrintTo(const FolderRow& row, std::ostream* out) { *out << row.name; }
+
+class FolderWrites : public testing::TestWithParam<FolderRow> {};
+
+TEST_P(FolderWrites, AreWholeOrUndone) {
+    const FolderRow& row = GetParam();
+    TemporaryFolder folder;
+    const std::string dir = folder.path + "/out";
+    const std::string database = dir + "/db.pdb";
+    if (row.folderThere) {
+        fs::create_directory(dir);
+        folder.Write("out/b.png", kUsersFile);
+        folder.Write("out/db.pdb", kUsersFile);
+    }
+    const std::set<std::string> before = row.folderThere ? NamesIn(dir) : std::set<std::string>{};
+    bool written = false;
+    {
+        FolderWriter writer(database, dir);
+        ASSERT_TRUE(writer.Open()) << writer.Error();
+        written = writer.Write("a.png", "new a") && writer.Write("b.png", "new b") &&
+                  (row.failing == nullptr || writer.Write(row.failing, "x"));
+        EXPECT_EQ(written, row.failing == nullptr) << writer.Error();
+        if (written && row.commit) writer.Commit();
+    }
+    if (written && row.commit) {
+        std::set<std::string> after = before;
+        after.insert({"a.png", "b.png"});
+        EXPECT_EQ(NamesIn(dir), after) << "a file set aside is left";
+        EXPECT_EQ(ReadAll(dir + "/a.png") + ReadAll(dir + "/b.png"), "new anew b");
+    } else if (!row.folderThere) {
+        EXPECT_FALSE(fs::exists(dir)) << "the folder this run made is left";
+    } else {
+        EXPECT_EQ(NamesIn(dir), before);
+        EXPECT_EQ(ReadAll(dir + "/b.png"), kUsersFile) << "the user's file is not put back";
+    }
+    if (row.folderThere) {
+        EXPECT_EQ(ReadAll(database), kUsersFile);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, FolderWrites,
+                         testing::Values(FolderRow{"CommittedOverTheUsersFile", true, nullptr, true},
+                                         FolderRow{"CommittedIntoANewFolder", false, nullptr, true},
+                                         FolderRow{"TheDatabaseItselfUndoesAll", true, "db.pdb", true},
+                                         FolderRow{"AFailureUndoesAll", true, "none/c.png", true},
+                                         FolderRow{"AFailureTakesTheNewFolder", false, "none/c.png", true},
+                                         FolderRow{"DroppedWithoutCommit", true, nullptr, false}),
+                         [](const auto& info) { return info.param.name; });
 
 struct SameFileRow {
     const char* name;

@@ -95,7 +95,10 @@ const MenuRow kMenus[] = {
     {"ToDo", "DATA", "todo", false, {"iCalendar", "JSON"}},
     {"PalmDoc", "TEXt", "REAd", false, {"text", "JSON"}},
     {"NoFormat", "DATA", "zzzz", false, {"JSON"}},
-    {"Resources", "appl", "zzzz", true, {"JSON"}},
+    {"Resources", "appl", "zzzz", true, {"JSON", "image files"}},
+    {"NotePad", "DATA", "npad", false, {"JSON", "image files"}},
+    {"Expense", "DATA", "exps", false, {"CSV", "JSON"}},
+    {"Mail", "DATA", "mail", false, {"mbox", "JSON"}},
 };
 
 class ExportMenuRows : public testing::TestWithParam<MenuRow> {};
@@ -139,6 +142,7 @@ TEST(SaveDialog, SuggestsTheViewedNameWithTheExportsExtensionInItsFolder) {
         {"/home/ana/Palm/my.backup.PDB", ExportType::kVCard, "my.backup.vcf", "/home/ana/Palm"},
         {"C:\\Palm\\.pdb", ExportType::kJson, ".pdb.json", "C:\\Palm"},
         {"Dates", ExportType::kICalendar, "Dates.ics", ""},
+        {"C:\\Palm\\NotePadDB.pdb", ExportType::kImages, "NotePadDB images", "C:\\Palm"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.viewed);

@@ -20,7 +20,8 @@
 namespace {
 
 const char* const kKinds[] = {"DATAaddr", "DATAdate", "DATAtodo", "DATAmemo", "TEXtREAd", "DATAPDat", "DATAPTod",
-                              "DATAPAdd", "BOOKMOBI", nullptr};
+                              "DATAPAdd", "BOOKMOBI", "DATAmail", "DATAexps", "DATAnpad", "JbDbJBas", "FotoFoto",
+                              nullptr};
 const char* const kEncodings[] = {"cp1252", "shift_jis", "big5"};
 
 void CheckUtf8(const std::string& text) {
@@ -40,8 +41,8 @@ void CheckContentLines(const std::string& text) {
 }
 
 // The Text page's text of the same file is the export's text.
-void CheckTextPage(const corvelle::DatabaseModel& model, const std::string& encoding, const std::string& exported) {
-    const corvelle::DecodedDatabase database(model);
+void CheckTextPage(const corvelle::DecodedDatabase& database, const std::string& encoding,
+                   const std::string& exported) {
     corvelle::PageDocument page(database, *corvelle::FindCodePage(encoding));
     if (!page.HasDocument()) return;
     page.PrepareAll();
@@ -57,8 +58,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> file(data + 1, data + size);
     if (kind != nullptr && file.size() >= 68) std::memcpy(file.data() + 60, kind, 8);
     const corvelle::DatabaseModel model(file.empty() ? nullptr : file.data(), file.size());
+    const corvelle::DecodedDatabase database(model);
     for (corvelle::ExportType format : corvelle::ExportTypesFor(model)) {
         if (format == corvelle::ExportType::kRaw) continue;
+        if (format == corvelle::ExportType::kImages) {
+            std::string error;
+            const auto keep = [](const std::string&, std::string_view bytes) { return !bytes.empty(); };
+            if (!corvelle::ExportToFiles(database, format, {}, keep, error)) std::abort();
+            continue;
+        }
         corvelle::ExportOptions options;
         options.encoding = kEncodings[data[0] / 8 % 3];
         options.withData = true;
@@ -70,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (format == corvelle::ExportType::kVCard || format == corvelle::ExportType::kICalendar)
             CheckContentLines(out);
         // Notes (and warnings about the file) are on the page but not in the text.
-        if (format == corvelle::ExportType::kText && warnings.empty()) CheckTextPage(model, options.encoding, out);
+        if (format == corvelle::ExportType::kText && warnings.empty()) CheckTextPage(database, options.encoding, out);
     }
     return 0;
 }

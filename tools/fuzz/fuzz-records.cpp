@@ -16,6 +16,11 @@
 #include "dump/records/CalendarRecord.h"
 #include "dump/records/ContactsRecord.h"
 #include "dump/records/DateBookRecord.h"
+#include "dump/records/ExpenseRecord.h"
+#include "dump/records/JFileRecord.h"
+#include "dump/records/MailRecord.h"
+#include "dump/records/NotePadRecord.h"
+#include "dump/records/PhotoRecord.h"
 #include "dump/records/MemoRecord.h"
 #include "dump/records/PalmDocRecord.h"
 #include "dump/records/ResourceContent.h"
@@ -67,9 +72,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The input as one record of each format (and as the AppInfo block, where
     // the contact labels and the category labels are read from).
     const std::string record(input.begin(), input.end());
-    for (const char* creator : {"memo", "todo", "addr", "date", "PDat", "PTod", "PAdd"}) {
+    const struct {
+        const char* type;
+        const char* creator;
+    } kKinds[] = {{"DATA", "memo"}, {"DATA", "todo"}, {"DATA", "addr"}, {"DATA", "date"}, {"DATA", "PDat"},
+                  {"DATA", "PTod"}, {"DATA", "PAdd"}, {"DATA", "mail"}, {"DATA", "exps"}, {"DATA", "npad"},
+                  {"JbDb", "JBas"}, {"Foto", "Foto"}};
+    for (const auto& kind : kKinds) {
         samples::PalmDatabase db;
-        db.creator = creator;
+        db.type = kind.type;
+        db.creator = kind.creator;
         db.appInfo = record;
         db.records = {{0x40, 1, record}, {0x01, 2, record.substr(0, record.size() / 2)}};
         const std::string file = samples::SerializePalmDatabase(db);
@@ -135,6 +147,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CheckCut(text.cut, size);
         Check(DecodePalmDocText(span, compression, 80).text.size() <= 80 + 10);
     }
+    const MailRecord mail = DecodeMail(span);
+    for (std::string_view text : {mail.subject, mail.from, mail.to, mail.cc, mail.bcc, mail.replyTo, mail.sentTo,
+                                  mail.body})
+        inside(text);
+    CheckCut(mail.cut, size);
+    const ExpenseRecord expense = DecodeExpense(span);
+    for (std::string_view text : {expense.amount, expense.vendor, expense.city, expense.attendees, expense.note})
+        inside(text);
+    CheckCut(expense.cut, size);
+    const NotePadRecord note = DecodeNotePad(span);
+    inside(note.title);
+    inside(note.data.Chars());
+    CheckCut(note.cut, size);
+    IconImage drawing;
+    std::string why;
+    if (DecodeNoteDrawing(note, drawing, why))
+        Check(drawing.pixels.size() == size_t{drawing.width} * drawing.height && drawing.height <= note.height &&
+              drawing.width <= kMaxNoteSide);
+    const PhotoThumbnailRecord photo = DecodePhotoThumbnail(span);
+    inside(photo.name);
+    inside(photo.thumbnail.Chars());
+    CheckCut(photo.cut, size);
+    const JFileRecord row = DecodeJFileRecord(span, size % (kJFileMaxFields + 1));
+    for (std::string_view value : row.values) inside(value);
+    CheckCut(row.cut, size);
     const StringResource string = DecodeStringResource(span);
     inside(string.text);
     CheckCut(string.cut, size);

@@ -1,5 +1,6 @@
 // Holds the viewer on screen page by page (the report, About, the Records
-// page of a Memo database, of an application and of a Contacts database, and
+// page of a Memo database, of an application, of a Contacts database, of a
+// Note Pad database and of a Photos picture database, and
 // the Text page of a PalmDOC book, of a Mobipocket book in UTF-8, of an
 // eReader book and of an early Mobipocket book whose PalmDOC text is HTML)
 // for tools/screenshot.sh, as the test host's disabled test:
@@ -45,6 +46,8 @@ TEST(Screenshots, DISABLED_HoldEachPage) {
       {"records", dir.Write("Memos.pdb", samples::SerializePalmDatabase(samples::MemoSample())), 0},
       {"resources", dir.Write("Hello.prc", samples::SerializePalmDatabase(samples::ApplicationSample())), 9},
       {"contacts", dir.Write("ContactsDB-PAdd.pdb", ContactsFixture()), 0},
+      {"notepad", dir.Write("NotePadDB.pdb", NotePadFixture()), 0},
+      {"photo", dir.Write("Sunset.jpg.pdb", PhotoFixture()), 0},
   };
   for (const auto& entry : entries) {
     viewer = FindViewerParts(lister.Open(entry.file));

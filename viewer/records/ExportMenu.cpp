@@ -14,14 +14,18 @@ namespace {
 void DestroyMenuHandle(HMENU menu) { ::DestroyMenu(menu); }
 using UniqueMenu = UniqueHandle<NullHandleTraits<HMENU, &DestroyMenuHandle>>;
 
-// The dialog's filter: the export's files, then all files, each as a title
-// and a pattern, every string ended by a NUL and the list by another.
+// The dialog's filter: the export's files (none for a folder, which is
+// named new), then all files, each as a title and a pattern, every string
+// ended by a NUL and the list by another.
 std::wstring SaveDialogFilter(ExportType type) {
-    const std::wstring extension = WidenUtf8(ExportFileExtension(type));
-    std::wstring filter = WidenUtf8(ExportTypeTitle(type)) + L" (*." + extension + L")";
-    filter += L'\0';
-    filter += L"*." + extension;
-    filter += L'\0';
+    std::wstring filter;
+    if (!ExportWritesFolder(type)) {
+        const std::wstring extension = WidenUtf8(ExportFileExtension(type));
+        filter = WidenUtf8(ExportTypeTitle(type)) + L" (*." + extension + L")";
+        filter += L'\0';
+        filter += L"*." + extension;
+        filter += L'\0';
+    }
     filter += L"All files (*.*)";
     filter += L'\0';
     filter += L"*.*";
@@ -45,8 +49,13 @@ bool AskForFile(HWND owner, ExportType type, const std::wstring& viewedPath, std
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.lpstrDefExt = extension.c_str();
-    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    // A folder export names the new folder the files go into: no extension,
+    // and nothing to overwrite.
+    const bool folderExport = ExportWritesFolder(type);
+    dialog.lpstrDefExt = folderExport ? nullptr : extension.c_str();
+    dialog.lpstrTitle = folderExport ? L"Name the folder for the pictures" : nullptr;
+    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
+                   (folderExport ? 0 : OFN_OVERWRITEPROMPT);
     if (!::GetSaveFileNameW(&dialog)) return false;  // cancelled, or the dialog failed
     chosen = name.data();
     return !chosen.empty();
@@ -56,6 +65,24 @@ void Tell(HWND owner, const std::wstring& text) {
     ::MessageBoxW(owner, text.c_str(), L"Corvelle", MB_OK | MB_ICONWARNING);
 }
 
+// Each picture a file in the folder, written whole, the folder made once there
+// is one; should one fail, what this export did is undone (a file that was
+// there before is put back).
+void RunFolderExport(HWND owner, const ViewedDatabase& viewed, ExportType type, const ExportOptions& options,
+                     const std::wstring& folder) {
+    const ExportFolderResult result = ExportToFolder(viewed.Database(), type, options, folder, viewed.Path());
+    switch (result.status) {
+        case ExportFileStatus::kWritten:
+            if (result.files == 0) Tell(owner, L"There is no picture to export.");
+            break;
+        case ExportFileStatus::kSameFile:
+        case ExportFileStatus::kNotWritten:
+            Tell(owner, L"The pictures could not be written: " + WidenUtf8(result.reason));
+            break;
+        case ExportFileStatus::kNotMade: Tell(owner, L"The export could not be made: " + WidenUtf8(result.reason)); break;
+    }
+}
+
 void RunExport(HWND owner, const ViewedDatabase& viewed, const ExportMenuItem& item,
                const std::vector<size_t>& selection) {
     std::wstring target;
@@ -63,6 +90,10 @@ void RunExport(HWND owner, const ViewedDatabase& viewed, const ExportMenuItem& i
     ExportOptions options;
     options.encoding = viewed.Encoding().name;
     if (item.selectedOnly) options.selection = &selection;
+    if (ExportWritesFolder(item.type)) {
+        RunFolderExport(owner, viewed, item.type, options, target);
+        return;
+    }
     const ExportFileResult result = ExportToFile(viewed.Database(), item.type, options, target, viewed.Path());
     switch (result.status) {
         case ExportFileStatus::kWritten: break;

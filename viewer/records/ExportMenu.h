@@ -1,6 +1,7 @@
 // The Records page's context menu: the exports that fit the database, of all
 // entries or of the selected ones, each into the one file the user names in
-// the save dialog. The only place where the plug-in writes a file.
+// the save dialog (the pictures into the new folder it names). The only place
+// where the plug-in writes files.
 #pragma once
 
 #include <windows.h>

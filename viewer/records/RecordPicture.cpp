@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "io/ComApartment.h"
 #include "model/PanePicture.h"
 
 namespace {
@@ -43,28 +44,11 @@ HBITMAP MakeBitmap(const corvelle::IconImage& image) {
     return bitmap;
 }
 
-// COM on this thread for as long as a decoding takes: the host's own
-// apartment where it has one (then only counted up and down again), else one
-// made here. A thread already in the multithreaded apartment serves as well.
-class ComApartment {
-public:
-    ComApartment() : m_result(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComApartment() {
-        if (SUCCEEDED(m_result)) ::CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    bool Usable() const { return SUCCEEDED(m_result) || m_result == RPC_E_CHANGED_MODE; }
-
-private:
-    HRESULT m_result;
-};
-
 // An image file's first frame, decoded by Windows' imaging component (WIC),
 // as the page's pixels. False for anything WIC cannot decode.
 bool DecodeImageFile(const corvelle::ByteSpan& file, corvelle::IconImage& image) {
     if (file.data == nullptr || file.size == 0 || file.size > MAXDWORD) return false;
-    const ComApartment apartment;  // declared first: outlives every object below
+    const corvelle::ComApartment apartment;  // declared first: outlives every object below
     if (!apartment.Usable()) return false;
     IWICImagingFactory* rawFactory = nullptr;
     if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,

@@ -16,8 +16,8 @@ class CRecordPicture {
 public:
     // The static control of the page's template that shows the picture.
     void Bind(HWND hStatic) { m_hStatic = hStatic; }
-    // Shows the entry's picture: a Palm bitmap family's best rendition or an
-    // image file; nothing when it does not decode. Answers whether a picture
+    // Shows the entry's picture: a Palm bitmap family's best rendition, an
+    // image file or a format's own pixels; nothing when it does not decode. Answers whether a picture
     // is shown.
     bool Show(const corvelle::EntryPicture& picture);
     void Clear();

@@ -5,9 +5,11 @@
 #include "model/ReportFillPlan.h"
 #include "res/resource.h"
 #include "viewer/ClipboardText.h"
+#include "viewer/ControlRelayout.h"
 #include "viewer/ControlSearch.h"
 #include "viewer/PageKeys.h"
 #include "viewer/PageTab.h"
+#include "viewer/WindowGeometry.h"
 
 namespace {
 
@@ -90,21 +92,41 @@ void CTextPage::ApplyFormats() {
     m_richEdit.SetSel(0, -1);
     m_richEdit.SetParaFormat(format);
     m_richEdit.SetSel(0, 0);
-    // Line width 0 wraps at the window's edge.
-    m_richEdit.SetTargetDevice(nullptr, 0);
-    m_richEdit.ShowHorizontalScrollBar(false);
+    ApplyWrap();
+}
+
+void CTextPage::ApplyWrap() {
+    // Line width 0 wraps at the window's edge, 1 does not wrap.
+    m_richEdit.SetTargetDevice(nullptr, m_bWrap ? 0 : 1);
+    m_richEdit.ShowHorizontalScrollBar(!m_bWrap);
+}
+
+void CTextPage::ChangeLayout(const RECT& rect, bool wrapChanged) {
+    ControlLayout layout;
+    layout.rect = &rect;
+    layout.wrapChanged = wrapChanged;
+    layout.applyWrap = [this] { ApplyWrap(); };
+    layout.prepareFresh = [this] {
+        ApplyFormats();
+        m_richEdit.SetOptions(ECOOP_OR, ECO_SAVESEL);
+    };
+    ::ChangeLayout(m_richEdit, m_filler, layout);
 }
 
 void CTextPage::SetPageRect(RECT* pRect) {
     CResizePage::SetPageRect(pRect);
-    MoveControlWithPage(m_richEdit.GetSafeHwnd());
+    if (m_richEdit.GetSafeHwnd() != nullptr) {
+        const RECT rect = ControlRectWithPage(m_richEdit.GetSafeHwnd());
+        ChangeLayout(rect, false);
+    }
     StartFill();
 }
 
 void CTextPage::ToggleWrap() {
     m_bWrap = !m_bWrap;
-    m_richEdit.SetTargetDevice(nullptr, m_bWrap ? 0 : 1);
-    m_richEdit.ShowHorizontalScrollBar(!m_bWrap);
+    if (m_richEdit.GetSafeHwnd() != nullptr) {
+        ChangeLayout(WindowRectIn(m_richEdit.GetSafeHwnd(), m_hWnd), true);
+    }
 }
 
 bool CTextPage::Search(const std::wstring& wide, int flags) {

@@ -60,6 +60,11 @@ private:
     void ApplyFormats();
     void ShowProblem(const std::string& text);
     void ToggleWrap();
+    void ApplyWrap();
+    // Moves the control to `rect` and, with `wrapChanged`, applies the
+    // wrapping, on a fresh control where the old one holds too much
+    // (viewer/ControlRelayout.h).
+    void ChangeLayout(const RECT& rect, bool wrapChanged);
     void CopySelection();
 
     const corvelle::ViewedDatabase* m_viewed = nullptr;
