@@ -13,19 +13,48 @@ namespace {
 
 void Tell(QWidget* owner, const QString& text) { QMessageBox::warning(owner, "Corvelle", text); }
 
+// Each picture a file in the folder the dialog names, made once there is one;
+// should one fail, what this export did is undone.
+void RunFolderExport(QWidget* owner, const ViewedDatabase& viewed, ExportType type, const ExportOptions& options,
+                     const QString& chosen) {
+    const std::string folder = std::string(QFile::encodeName(chosen).constData());
+    const ExportFolderResult result = ExportToFolder(viewed.Database(), type, options, folder, viewed.Path());
+    switch (result.status) {
+        case ExportFileStatus::kWritten:
+            if (result.files == 0) Tell(owner, "There is no picture to export.");
+            break;
+        case ExportFileStatus::kSameFile:
+        case ExportFileStatus::kNotWritten:
+            Tell(owner, "The pictures could not be written: " + FromUtf8(result.reason));
+            break;
+        case ExportFileStatus::kNotMade: Tell(owner, "The export could not be made: " + FromUtf8(result.reason)); break;
+    }
+}
+
 void RunExport(QWidget* owner, const ViewedDatabase& viewed, const ExportMenuItem& item,
                const std::vector<size_t>& selection) {
+    const bool folderExport = ExportWritesFolder(item.type);
     const QString extension = QString::fromUtf8(ExportFileExtension(item.type));
-    const QString filter = QString::fromUtf8(ExportTypeTitle(item.type)) + " (*." + extension + ");;All files (*)";
+    // A folder export names a new folder: no extension to filter by, and
+    // nothing there yet to ask about replacing. Qt's own dialog asks before
+    // it replaces a file.
+    const QString filter = folderExport ? QString()
+                                        : QString::fromUtf8(ExportTypeTitle(item.type)) + " (*." + extension +
+                                              ");;All files (*)";
     const std::string folder = FolderOf(viewed.Path());
     const std::string suggested = SuggestedExportName(viewed.Path(), item.type);
     const QString start = FromUtf8(folder.empty() ? suggested : folder + "/" + suggested);
-    // Qt's own dialog asks before it replaces a file.
-    QString chosen = QFileDialog::getSaveFileName(owner, "Export", start, filter);
+    const QString title = folderExport ? "Name the folder for the pictures" : "Export";
+    const QFileDialog::Options dialogOptions = folderExport ? QFileDialog::DontConfirmOverwrite : QFileDialog::Options();
+    const QString chosen = QFileDialog::getSaveFileName(owner, title, start, filter, nullptr, dialogOptions);
     if (chosen.isEmpty()) return;
     ExportOptions options;
     options.encoding = viewed.Encoding().name;
     if (item.selectedOnly) options.selection = &selection;
+    if (folderExport) {
+        RunFolderExport(owner, viewed, item.type, options, chosen);
+        return;
+    }
     const std::string target = std::string(QFile::encodeName(chosen).constData());
     const ExportFileResult result = ExportToFile(viewed.Database(), item.type, options, target, viewed.Path());
     switch (result.status) {

@@ -5,6 +5,7 @@ by xdotool, the clipboard read by xclip, pictures by ImageMagick's import.
 Without a window manager a window focus alone leaves no keyboard focus, so
 the file list is clicked into first; windows are found by their titles.
 """
+import ctypes
 import os
 import re
 import shutil
@@ -15,6 +16,13 @@ import time
 
 SCREEN = "1280x1024x24"
 VIEWER_SIZE = (900, 700)
+
+
+def _end_with_this_test():
+    """Run in each child before it starts: the kernel ends it when the test's
+    process goes, even one killed by ctest's timeout before stop() ran."""
+    PR_SET_PDEATHSIG = 1
+    ctypes.CDLL(None, use_errno=True).prctl(PR_SET_PDEATHSIG, signal.SIGKILL)
 
 
 def wait_for(what, timeout, step=0.05):
@@ -56,7 +64,8 @@ class Session:
                 raise RuntimeError(f"{program} is not installed: tools/setup.sh installs it")
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN, "-nolisten", "tcp"],
-                                     pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                     pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                     preexec_fn=_end_with_this_test)
         os.close(write_end)
         with os.fdopen(read_end) as display:
             number = display.readline().strip()
@@ -64,7 +73,8 @@ class Session:
             raise RuntimeError("Xvfb did not start")
         self.env["DISPLAY"] = ":" + number
         self.dc = subprocess.Popen(["doublecmd", "--no-splash", "--config-dir=" + self.config, self.files],
-                                   env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                   env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                   preexec_fn=_end_with_this_test)
         self.main = wait_for(lambda: self.window(r"^Double Commander( .*)?$"), 30)
         if not self.main:
             raise RuntimeError("Double Commander's window did not appear")

@@ -10,6 +10,7 @@ import argparse
 import os
 import subprocess
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -97,6 +98,23 @@ def records(context):
         expect_equal(session.copied(("ctrl+c",), before=rows), row[0] + "\n" + row[2] + "\n", "the copied row")
         pane = session.copied(("Tab", "ctrl+a", "ctrl+c"), before=row[0] + "\n" + row[2] + "\n")
         expect_equal(pane, context.dump("--record", "1", context.memos), "the pane's text")
+
+
+@check
+def picture(context):
+    """Ctrl+3 on a Note Pad database written by the independent writer: the first note's pane as --record 0
+    prints it, its drawing beside it (the picture kept)."""
+    with tempfile.TemporaryDirectory(prefix="corvelle-npad-") as folder:
+        subprocess.run(["/usr/bin/python3", os.path.join(context.source, "tools", "records", "write-notepad-database.py"),
+                        folder], check=True)
+        notepad = os.path.join(folder, "notepad.pdb")
+        with context.session(notepad) as session:
+            opened(session)
+            session.key("ctrl+3", "Home")
+            time.sleep(0.5)
+            context.picture(session, "records-picture.png")
+            pane = session.copied(("Tab", "ctrl+a", "ctrl+c"))
+            expect_equal(pane, context.dump("--record", "0", notepad), "the note's pane")
 
 
 @check

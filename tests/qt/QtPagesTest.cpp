@@ -4,8 +4,14 @@
 // the commands table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+
 #include <QApplication>
 #include <QClipboard>
+#include <QColor>
+#include <QImage>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,12 +31,12 @@
 #include "qt/ViewerWidget.h"
 #include "tools/fixtures/PalmDocWriter.h"
 #include "tools/fixtures/PalmWriter.h"
+#include "tools/fixtures/PictureSamples.h"
 
 namespace corvelle::qt {
 namespace {
 
-std::unique_ptr<ViewedDatabase> Viewed(const samples::PalmDatabase& database, const char* name = "/palm/Memos.pdb") {
-    const std::string bytes = samples::SerializePalmDatabase(database);
+std::unique_ptr<ViewedDatabase> Viewed(const std::string& bytes, const char* name) {
     return std::make_unique<ViewedDatabase>(name, std::vector<uint8_t>(bytes.begin(), bytes.end()),
                                             *FindCodePage("cp1252"));
 }
@@ -62,7 +68,8 @@ ViewerLooks Looks() {
 
 struct Viewer {
     explicit Viewer(const samples::PalmDatabase& database, const char* name = "/palm/Memos.pdb")
-        : widget(nullptr, Viewed(database, name), Looks()) {
+        : Viewer(samples::SerializePalmDatabase(database), name) {}
+    Viewer(const std::string& bytes, const char* name) : widget(nullptr, Viewed(bytes, name), Looks()) {
         widget.resize(800, 600);
         widget.show();
         // The keyboard's focus needs an active window.
@@ -170,21 +177,56 @@ TEST(RecordsPage, ListsEveryRowAsTheCommandLineAndShowsTheSelectedEntry) {
     EXPECT_EQ(Utf8Of(QApplication::clipboard()->text()), Utf8Of(page.Pane()->toPlainText()));
 }
 
-TEST(RecordsPage, ShowsABitmapResourcesPictureBesideItsText) {
-    Viewer viewer(samples::ApplicationSample(), "/palm/Hello.prc");
+struct PictureRow {
+    const char* name;
+    std::string (*bytes)();
+    const char* file;
+    EntryPicture::Kind kind;
+    std::optional<QColor> centre;  // of the shown picture, within JPEG's error
+};
+
+void PrintTo(const PictureRow& row, std::ostream* out) { *out << row.name; }
+
+class PanePicture : public testing::TestWithParam<PictureRow> {};
+
+// The first entry with a picture of the row's kind, selected, shows it beside
+// its text, fitted to the pane's box.
+TEST_P(PanePicture, ShowsTheSelectedEntrysPictureBesideItsText) {
+    Viewer viewer(GetParam().bytes(), GetParam().file);
     viewer.widget.ShowPage(2);
     auto& page = static_cast<RecordsPage&>(viewer.Page(2));
-    const ViewedDatabase& viewed = viewer.widget.Viewed();
+    const DecodedDatabase& database = viewer.widget.Viewed().Database();
     int withPicture = -1;
-    for (size_t i = 0; i < viewed.Model().Count() && withPicture < 0; ++i)
-        if (viewed.Database().Decodes(i) && viewed.Database().Reader().Picture(i).kind == EntryPicture::Kind::kPalmBitmap)
+    for (size_t i = 0; i < database.Model().Count() && withPicture < 0; ++i)
+        if (database.Decodes(i) && database.Reader().Picture(i).kind == GetParam().kind)
             withPicture = static_cast<int>(i);
     ASSERT_GE(withPicture, 0);
-    EXPECT_TRUE(viewer.widget.Search("tAIB", kSearchFindFirst));
+    page.List()->selectRow(withPicture);
     RunUntil([&] { return page.Picture()->isVisible(); });
-    ASSERT_FALSE(page.Picture()->pixmap(Qt::ReturnByValue).isNull());
-    EXPECT_LE(page.Picture()->pixmap(Qt::ReturnByValue).width(), 96);
+    const QImage shown = page.Picture()->pixmap(Qt::ReturnByValue).toImage();
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_LE(std::max(shown.width(), shown.height()), 96);
+    if (!GetParam().centre) return;
+    const QColor got = shown.pixelColor(shown.width() / 2, shown.height() / 2), want = *GetParam().centre;
+    EXPECT_LT(std::abs(got.red() - want.red()) + std::abs(got.green() - want.green()) +
+                  std::abs(got.blue() - want.blue()),
+              48)
+        << got.name().toStdString();
 }
+
+std::string Application() { return samples::SerializePalmDatabase(samples::ApplicationSample()); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, PanePicture,
+    testing::Values(
+        PictureRow{"BitmapResource", Application, "/palm/Hello.prc", EntryPicture::Kind::kPalmBitmap, std::nullopt},
+        PictureRow{"ContactsJpeg", samples::ContactsFixture, "/palm/ContactsDB-PAdd.pdb", EntryPicture::Kind::kImageFile,
+                   QColor(235, 190, 150)},
+        PictureRow{"NotePadDrawing", samples::NotePadFixture, "/palm/npadDB.pdb", EntryPicture::Kind::kPixels,
+                   QColor(0, 0, 0)},
+        PictureRow{"PhotoInBlocks", samples::PhotoFixture, "/palm/Photos.pdb", EntryPicture::Kind::kImageFile,
+                   QColor(235, 190, 150)}),
+    [](const auto& info) { return info.param.name; });
 
 TEST(TextPage, ShowsTheBookWithItsLooksAndFindsUnicodeInEitherCase) {
     const std::string text = "Caf\xE9 au lait.\n" + samples::SampleBookText(4000) + "The end.\n";
