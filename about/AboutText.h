@@ -14,4 +14,8 @@ using StringLoader = std::function<bool(unsigned id, std::string& text)>;
 // missing entry adds nothing and the rest still shows.
 std::string ComposeAboutText(const StringLoader& load);
 
+// The same text from the entries' own texts (res/AboutText.h), for a front
+// end without a string table (the Qt page).
+std::string BuiltInAboutText();
+
 }  // namespace corvelle

@@ -21,14 +21,14 @@ namespace {
 // itself again and again, and in the viewer one such copy held the host's
 // loop for a good part of a second.
 constexpr size_t kPiecesBeforeReserving = 8;
-// A guess is never trusted beyond this many units per byte of the file.
-constexpr size_t kMostUnitsPerFileByte = 16;
+// A guess is never trusted beyond this many bytes of text per byte of the file.
+constexpr size_t kMostTextBytesPerFileByte = 16;
 
 }  // namespace
 
-void PageDocument::Prepare(size_t units) {
+void PageDocument::Prepare(size_t bytes) {
     try {
-        while (!m_complete && m_text.Size() < units) {
+        while (!m_complete && m_text.Size() < bytes) {
             if (m_reader->Next(m_text)) {
                 if (++m_pieces == kPiecesBeforeReserving) ReserveForExpectedSize();
             } else {
@@ -46,7 +46,7 @@ void PageDocument::Prepare(size_t units) {
 }
 
 void PageDocument::ReserveForExpectedSize() {
-    const size_t cap = m_database.Model().Size() * kMostUnitsPerFileByte;
+    const size_t cap = m_database.Model().Size() * kMostTextBytesPerFileByte;
     size_t expected = ExpectedSize();
     if (expected > cap) expected = cap;
     m_text.Reserve(expected + expected / 16);

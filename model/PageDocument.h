@@ -28,9 +28,9 @@ public:
 
     // Whether the database's format gave a document to read.
     bool HasDocument() const { return m_reader != nullptr; }
-    // Reads on until at least `units` of text are there or the document has
+    // Reads on until at least `bytes` of text are there or the document has
     // ended. Running out of memory ends it, with a note saying so.
-    void Prepare(size_t units);
+    void Prepare(size_t bytes);
     void PrepareAll() { Prepare(SIZE_MAX); }
     bool IsComplete() const { return m_complete; }
     const PageText& Text() const { return m_text; }

@@ -3,82 +3,52 @@
 #include <algorithm>
 
 #include "formats/DocumentPlainText.h"
-#include "standards/Utf8.h"
 
 namespace corvelle {
-namespace {
 
-constexpr char16_t kReplacement = 0xFFFD;
-const char16_t kParagraphEnd[] = {u'\r', u'\n'};
-
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-// The code point of the well-formed sequence of `length` bytes at `at`.
-uint32_t DecodeSequence(std::string_view utf8, size_t at, size_t length) {
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(utf8[at + i]); };
-    if (length == 1) return byte(0);
-    uint32_t codePoint = byte(0) & (0x7Fu >> length);
-    for (size_t i = 1; i < length; ++i) codePoint = (codePoint << 6) | (byte(i) & 0x3Fu);
-    return codePoint;
-}
-
-void AppendCodeUnits(uint32_t codePoint, std::u16string& out) {
-    if (codePoint >= 0x10000) {
-        codePoint -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (codePoint >> 10));
-        out += static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
+void AddStyledRun(std::vector<StyledRun>& runs, size_t start, size_t end, unsigned style) {
+    if (style == 0 || end <= start) return;
+    if (!runs.empty() && runs.back().end == start && runs.back().style == style) {
+        runs.back().end = end;
     } else {
-        out += static_cast<char16_t>(codePoint);
+        runs.push_back({start, end, style});
     }
 }
 
-}  // namespace
-
-void PageText::AppendUnits(const char16_t* units, size_t count, unsigned style) {
-    if (count == 0) return;
-    const size_t start = m_text.size();
-    m_text.append(units, count);
-    if (style == 0) return;
-    if (!m_runs.empty() && m_runs.back().end == start && m_runs.back().style == style) {
-        m_runs.back().end = m_text.size();
-    } else {
-        m_runs.push_back({start, m_text.size(), style});
+std::vector<StyledRun> RunsBetween(const std::vector<StyledRun>& runs, size_t size, size_t from, size_t to) {
+    std::vector<StyledRun> between;
+    to = std::min(to, size);
+    if (from >= to) return between;
+    // The first styled run that ends after `from`.
+    auto run = std::upper_bound(runs.begin(), runs.end(), from,
+                                [](size_t position, const StyledRun& r) { return position < r.end; });
+    size_t at = from;
+    for (; run != runs.end() && run->start < to; ++run) {
+        const size_t start = std::max(run->start, from), end = std::min(run->end, to);
+        if (start > at) between.push_back({at, start, 0});
+        between.push_back({start, end, run->style});
+        at = end;
     }
-}
-
-void PageText::EndParagraph() {
-    AppendUnits(kParagraphEnd, 2, 0);
+    if (at < to) between.push_back({at, to, 0});
+    return between;
 }
 
 void PageText::StartParagraph() {
-    if (!m_text.empty() && m_text.back() != u'\n') EndParagraph();
+    if (!m_text.empty() && m_text.back() != '\n') EndParagraph();
     m_afterCr = false;
 }
 
 void PageText::Append(std::string_view utf8, unsigned style, bool oneLine) {
-    // The export's own rules first, so that the page shows exactly its text.
-    std::string clean;
-    AppendDocumentText(utf8, clean, m_afterCr, oneLine);
-    std::u16string piece;
-    for (size_t start = 0; start < clean.size();) {
-        const size_t lineFeed = clean.find('\n', start);
-        const size_t end = lineFeed == std::string::npos ? clean.size() : lineFeed;
-        piece.clear();
-        for (size_t at = start; at < end;) {
-            if (static_cast<unsigned char>(clean[at]) < 0x80) {  // ASCII: one unit, as it is
-                piece += static_cast<char16_t>(clean[at++]);
-                continue;
-            }
-            const size_t length = Utf8SequenceLength(clean, at);  // whole: the text is clean
-            AppendCodeUnits(DecodeSequence(clean, at, length), piece);
-            at += length;
-        }
-        AppendUnits(piece.data(), piece.size(), style);
-        // The paragraph's end is plain: a styled paragraph end would give the
-        // next paragraph's first line that style in the control.
-        if (lineFeed != std::string::npos) EndParagraph();
-        start = end + 1;
+    // The export's own rules, so that the page shows exactly its text.
+    const size_t start = m_text.size();
+    AppendDocumentText(utf8, m_text, m_afterCr, oneLine);
+    if (style == 0) return;
+    // The styled stretches between the paragraph ends, which stay plain.
+    for (size_t at = start; at < m_text.size();) {
+        const size_t lineFeed = m_text.find('\n', at);
+        const size_t end = lineFeed == std::string::npos ? m_text.size() : lineFeed;
+        AddStyledRun(m_runs, at, end, style);
+        at = end + 1;
     }
 }
 
@@ -108,62 +78,23 @@ void PageText::Note(std::string text) {
     m_afterCr = false;
 }
 
-std::vector<StyledRun> PageText::RunsIn(size_t from, size_t to) const {
-    std::vector<StyledRun> runs;
-    to = std::min(to, m_text.size());
-    if (from >= to) return runs;
-    // The first styled run that ends after `from`.
-    auto run = std::upper_bound(m_runs.begin(), m_runs.end(), from,
-                                [](size_t position, const StyledRun& r) { return position < r.end; });
-    size_t at = from;
-    for (; run != m_runs.end() && run->start < to; ++run) {
-        const size_t start = std::max(run->start, from), end = std::min(run->end, to);
-        if (start > at) runs.push_back({at, start, 0});
-        runs.push_back({start, end, run->style});
-        at = end;
-    }
-    if (at < to) runs.push_back({at, to, 0});
-    return runs;
-}
-
-size_t TextPieceEnd(std::u16string_view text, size_t start, size_t wanted) {
+size_t TextPieceEnd(std::string_view text, size_t start, size_t wanted) {
     if (start >= text.size()) return text.size();
     if (wanted >= text.size() - start) return text.size();
     const size_t limit = start + std::max<size_t>(wanted, 1);
-    const std::u16string_view span = text.substr(start, limit - start);
-    const size_t lineFeed = span.rfind(u'\n');
-    if (lineFeed != std::u16string_view::npos) return start + lineFeed + 1;
-    const size_t space = span.rfind(u' ');
-    if (space != std::u16string_view::npos) return start + space + 1;
+    const std::string_view span = text.substr(start, limit - start);
+    const size_t lineFeed = span.rfind('\n');
+    if (lineFeed != std::string_view::npos) return start + lineFeed + 1;
+    const size_t space = span.rfind(' ');
+    if (space != std::string_view::npos) return start + space + 1;
+    // Back to the start of the character the limit falls in.
     size_t end = limit;
-    if (IsHighSurrogate(text[end - 1]) || (text[end - 1] == u'\r' && text[end] == u'\n')) --end;
-    // A span of one character that may not be cut there: the pair goes whole.
-    return end > start ? end : std::min(text.size(), start + 2);
-}
-
-std::string Utf8FromUnits(std::u16string_view units) {
-    std::string out;
-    out.reserve(units.size());
-    for (size_t i = 0; i < units.size(); ++i) {
-        uint32_t codePoint = units[i];
-        if (IsHighSurrogate(units[i]) && i + 1 < units.size() && IsLowSurrogate(units[i + 1])) {
-            codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (units[i + 1] - 0xDC00u);
-            ++i;
-        }
-        AppendCodePoint(codePoint, out);  // a lone surrogate: U+FFFD
-    }
-    return out;
-}
-
-std::u16string UnitsFromUtf8(std::string_view utf8) {
-    std::u16string out;
-    out.reserve(utf8.size());
-    for (size_t at = 0; at < utf8.size();) {
-        const size_t length = Utf8SequenceLength(utf8, at);
-        AppendCodeUnits(length == 0 ? kReplacement : DecodeSequence(utf8, at, length), out);
-        at += length == 0 ? 1 : length;
-    }
-    return out;
+    while (end > start && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    if (end > start) return end;
+    // A span inside one character: the character goes whole.
+    end = start + 1;
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+    return end;
 }
 
 }  // namespace corvelle

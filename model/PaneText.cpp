@@ -32,14 +32,4 @@ std::string RowsText(const DecodedDatabase& database, const std::vector<size_t>&
     return text;
 }
 
-std::string WithCrLf(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 16);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
-        out += text[i];
-    }
-    return out;
-}
-
 }  // namespace corvelle

@@ -1,6 +1,6 @@
-// The Records page's own texts, for either front end: what the entry pane says when
-// there is no entry to show, and the engine's LF texts made CR LF for the
-// rich-edit pane and the clipboard.
+// The Records page's own texts, for either front end: why there is nothing
+// to list, what the entry pane says when there is no entry to show, and a
+// copy of rows. LF line ends; bytes of the file's texts as they are.
 #pragma once
 
 #include <string>
@@ -24,8 +24,5 @@ std::string NoSelectionText(const DatabaseModel& model);
 // The header line of `corvelle-dump --records` and the line of each of
 // `rows` under it, in their order: what a copy of the list's rows gives.
 std::string RowsText(const DecodedDatabase& database, const std::vector<size_t>& rows);
-
-// Every LF that no CR precedes becomes CR LF; everything else stays as it is.
-std::string WithCrLf(const std::string& text);
 
 }  // namespace corvelle

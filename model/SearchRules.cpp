@@ -1,5 +1,7 @@
 #include "model/SearchRules.h"
 
+#include "standards/Utf8.h"
+
 namespace corvelle {
 namespace {
 
@@ -79,6 +81,47 @@ bool IsHit(const String& text, const String& needle, size_t position, int flags)
            ((flags & kSearchWholeWords) == 0 || IsWholeWordAt(text, position, needle.size()));
 }
 
+// A UTF-8 text read a character at a time: its code points, each folded as
+// a UTF-16 unit is (a character beyond the BMP has no case in the rules).
+struct Utf8Text {
+    const std::string& text;
+    size_t size() const { return text.size(); }
+    bool empty() const { return text.empty(); }
+    bool StartsCharacter(size_t at) const { return (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80; }
+    // The code point at `at` and its length; a byte that is not UTF-8 stands for itself.
+    unsigned At(size_t at, size_t& length) const {
+        length = Utf8Length(text, at);
+        if (length <= 1) {
+            length = 1;
+            return static_cast<unsigned char>(text[at]);
+        }
+        unsigned codePoint = static_cast<unsigned char>(text[at]) & (0x7Fu >> length);
+        for (size_t i = 1; i < length; ++i) codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3Fu);
+        return codePoint;
+    }
+};
+
+unsigned FoldCodePoint(unsigned c) { return c <= 0xFFFF ? FoldUnit(c) : c; }
+
+bool Utf8MatchesAt(const Utf8Text& text, const Utf8Text& needle, size_t position, bool matchCase) {
+    for (size_t i = 0, j = position; i < needle.size();) {
+        if (j >= text.size()) return false;
+        size_t needleLength = 0, textLength = 0;
+        const unsigned b = needle.At(i, needleLength), a = text.At(j, textLength);
+        if (needleLength != textLength) return false;
+        if (matchCase ? a != b : FoldCodePoint(a) != FoldCodePoint(b)) return false;
+        i += needleLength;
+        j += textLength;
+    }
+    return true;
+}
+
+bool IsHit(const Utf8Text& text, const Utf8Text& needle, size_t position, int flags) {
+    return text.StartsCharacter(position) &&
+           Utf8MatchesAt(text, needle, position, (flags & kSearchMatchCase) != 0) &&
+           ((flags & kSearchWholeWords) == 0 || IsWholeWordAt(text.text, position, needle.size()));
+}
+
 template <class String>
 std::optional<TextRange> FindIn(const String& text, const String& needle, TextRange selection, int flags) {
     if (needle.empty() || needle.size() > text.size()) return std::nullopt;
@@ -106,6 +149,11 @@ std::optional<TextRange> FindIn(const String& text, const String& needle, TextRa
 }
 
 }  // namespace
+
+std::optional<TextRange> FindTextMatch(const std::string& utf8, const std::string& needle, TextRange selection,
+                                       int flags) {
+    return FindIn(Utf8Text{utf8}, Utf8Text{needle}, selection, flags);
+}
 
 std::optional<TextRange> FindMatch(const std::string& text, const std::string& needle,
                                   TextRange selection, int flags) {

@@ -35,5 +35,10 @@ std::optional<TextRange> FindMatch(const std::string& text, const std::string& n
 // in Unicode leaves no doubt which letter a unit is.
 std::optional<TextRange> FindMatch(const std::u16string& text, const std::u16string& needle,
                                   TextRange selection, int flags);
+// The same rules in UTF-8 (the model's texts), positions counted in bytes:
+// a match starts and ends on a character, and the letters fold as in UTF-16
+// (every capital the rules fold is as long in UTF-8 as its small letter).
+std::optional<TextRange> FindTextMatch(const std::string& utf8, const std::string& needle, TextRange selection,
+                                       int flags);
 
 }  // namespace corvelle

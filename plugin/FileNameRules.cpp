@@ -47,15 +47,15 @@ bool IsHandledExtensionOf(const Char* extension, const char* list) {
 }
 
 template <typename Char>
-bool IsHandledPathOf(const Char* path) {
+bool IsHandledPathOf(const Char* path, char separator = '\\') {
     if (path == nullptr || path[0] == 0) return false;
-    const Char* lastBackslash = nullptr;
+    const Char* lastSeparator = nullptr;
     for (const Char* p = path; *p != 0; ++p) {
-        if (*p == Char('\\')) lastBackslash = p;
+        if (*p == Char(separator)) lastSeparator = p;
     }
-    if (lastBackslash == nullptr) return false;
+    if (lastSeparator == nullptr) return false;
 
-    const Char* component = lastBackslash + 1;
+    const Char* component = lastSeparator + 1;
     if (component[0] == Char('.') && component[1] == Char('.')) return false;
 
     const Char* lastDot = nullptr;
@@ -77,6 +77,8 @@ bool IsHandledExtension(const wchar_t* extension, const char* list) {
 }
 
 bool IsHandledPath(const char* path) { return IsHandledPathOf(path); }
+
+bool IsHandledPosixPath(const char* path) { return IsHandledPathOf(path, '/'); }
 
 bool IsHandledPath(const wchar_t* path) { return IsHandledPathOf(path); }
 

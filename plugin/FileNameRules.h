@@ -19,5 +19,8 @@ bool IsHandledExtension(const wchar_t* extension, const char* list);
 // kHandledExtensions after its last dot.
 bool IsHandledPath(const char* path);
 bool IsHandledPath(const wchar_t* path);
+// The same for a POSIX path (Double Commander's, UTF-8): the last component
+// follows the last slash.
+bool IsHandledPosixPath(const char* path);
 
 }  // namespace corvelle

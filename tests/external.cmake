@@ -11,6 +11,11 @@ if(CORVELLE_ASAN_BUILD AND EXISTS ${CORVELLE_ASAN_BUILD}/CMakeCache.txt)
     set_tests_properties(sanitized-${subsystem}-tests PROPERTIES
       ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
   endforeach()
+  if(EXISTS ${CORVELLE_ASAN_BUILD}/tests/corvelle_qt_tests)
+    add_test(NAME sanitized-qt-tests COMMAND ${CORVELLE_ASAN_BUILD}/tests/corvelle_qt_tests --gtest_brief=1)
+    set_tests_properties(sanitized-qt-tests PROPERTIES ENVIRONMENT
+      "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/qt/lsan-qt.supp;QT_QPA_PLATFORM=offscreen")
+  endif()
 endif()
 
 foreach(fuzzer fuzz-report fuzz-icon fuzz-export)

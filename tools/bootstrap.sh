@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job on a fresh Debian 12 machine: installs what is missing, builds
-# the command-line dumper and both plug-in modules, packs the install zip, and
-# prints the report of a bundled sample.
+# the command-line dumper, both Windows plug-in modules and the Linux one for
+# Double Commander, packs the install zip, and prints the report of a bundled
+# sample.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
@@ -13,5 +14,5 @@ echo "== Report of samples/Memos.pdb (build/corvelle-dump samples/Memos.pdb)"
 ./build/corvelle-dump samples/Memos.pdb
 echo
 echo "== Plug-in files"
-ls -l build-win32/Corvelle.wlx build-win64/Corvelle.wlx64 2>/dev/null || true
+ls -l build-win32/Corvelle.wlx build-win64/Corvelle.wlx64 build/corvelle.wlx 2>/dev/null || true
 ls -l Corvelle-*.zip 2>/dev/null || true

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs everything Corvelle needs to build and test on Debian 12: the native
 # toolchain, zlib and libpng, the mingw-w64 cross compilers, Wine (32- and 64-bit) with Xvfb, and
-# the Perl Palm modules some tests and benchmarks use, and the vCard, iCalendar and
-# date-rule parsers the export checks read with. Safe to run again: it only
-# asks apt for what is missing.
+# the Perl Palm modules some tests and benchmarks use, the vCard, iCalendar and
+# date-rule parsers the export checks read with, and Qt 5 with Double Commander
+# and xdotool for the Linux plug-in and its tests in the real file manager.
+# Safe to run again: it only asks apt for what is missing.
 set -euo pipefail
 
 packages=(
@@ -21,6 +22,10 @@ packages=(
   libpalm-perl libpalm-pdb-perl txt2pdbdoc libmobi-tools
   python3-vobject python3-icalendar python3-dateutil
   imagemagick netpbm zip unzip python3 bsdextrautils
+  # The Linux plug-in is built against Qt 5 (the Qt that Double Commander's
+  # Qt build loads) and tested inside Double Commander under Xvfb, driven by
+  # xdotool, the viewer's copies read back by xclip.
+  qtbase5-dev doublecmd-qt xdotool xclip
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

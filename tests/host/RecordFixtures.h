@@ -7,6 +7,7 @@
 
 #include "Harness.h"
 #include "dump/DatabaseModel.h"
+#include "tools/fixtures/PictureSamples.h"
 
 namespace corvelle::host {
 
@@ -18,12 +19,10 @@ struct RecordFixture {
 
 extern const RecordFixture kRecordFixtures[4];  // Memo, Address (for vCard), a long memo, Hello.prc
 std::string MemoFixture(), AddressFixture(), ApplicationFixture();
-// Contacts (DATA/PAdd): a contact with a JPEG picture, one whose picture is no JPEG image, one whose JPEG image
-// does not decode, one without a picture.
-std::string ContactsFixture(), FaceJpeg();
-// Note Pad (DATA/npad): a note with a 152 x 140 drawing in runs, a black frame and square on white; a note
-// without a drawing. Photos (Foto/Foto): a picture database, the face's JPEG in two DBLK blocks.
-std::string NotePadFixture(), PhotoFixture();
+using samples::ContactsFixture;
+using samples::FaceJpeg;
+using samples::NotePadFixture;
+using samples::PhotoFixture;
 
 // A file's bytes and the model over them, as the command line builds it.
 struct ModelledFile {

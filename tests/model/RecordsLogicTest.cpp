@@ -9,7 +9,7 @@
 
 #include "model/ExportChoices.h"
 #include "model/PaneText.h"
-#include "model/RecordSearch.h"
+#include "model/RecordsView.h"
 #include "model/SearchRules.h"
 #include "tools/fixtures/PalmWriter.h"
 
@@ -32,7 +32,8 @@ samples::PalmDatabase Memos() {
     database.records = {{0x40, 1, std::string("Shopping list\nBread\0", 20)},
                         {0x01, 2, std::string("bread and butter\0", 17)},
                         {0x00, 3, std::string("Car: oil change\0", 16)},
-                        {0x00, 4, std::string("Breadth of a road\0", 18)}};
+                        {0x00, 4, std::string("Breadth of a road\0", 18)},
+                        {0x00, 5, std::string("Caf\xE9 cr\xE8me\0", 11)}};
     return database;
 }
 
@@ -58,6 +59,9 @@ const SearchRow kSearches[] = {
     {"NothingPastTheLast", "oil", 2, 0, std::nullopt},
     {"NoSelectionSearchesFromTheTop", "oil", std::nullopt, 0, 2},
     {"EmptyNeedleFindsNothing", "", std::nullopt, kSearchFindFirst, std::nullopt},
+    // The needle is UTF-8, the memo cp1252: found as the user reads it.
+    {"AccentedTextInTheFilesCodePage", "cr\xC3\xA8me", std::nullopt, kSearchFindFirst, 4},
+    {"AccentedWholeWord", "Caf\xC3\xA9", std::nullopt, kSearchFindFirst | kSearchWholeWords, 4},
 };
 
 class FindEntryRows : public testing::TestWithParam<SearchRow> {};
@@ -65,9 +69,9 @@ class FindEntryRows : public testing::TestWithParam<SearchRow> {};
 TEST_P(FindEntryRows, LandsOnTheEntryThatHoldsTheText) {
     const SearchRow& row = GetParam();
     const Bytes bytes(Memos());
-    const DatabaseModel model = bytes.Model();
-    const DecodedDatabase database(model);
-    EXPECT_EQ(FindEntry(database, row.needle, row.from, row.flags), row.found);
+    const ViewedDatabase viewed("Memos.pdb", std::vector<uint8_t>(bytes.data.begin(), bytes.data.end()),
+                                *FindCodePage("cp1252"));
+    EXPECT_EQ(RecordsView(viewed).Find(row.needle, row.from, row.flags), row.found);
 }
 
 INSTANTIATE_TEST_SUITE_P(Memos, FindEntryRows, testing::ValuesIn(kSearches),
@@ -147,13 +151,28 @@ TEST(SaveDialog, SuggestsTheViewedNameWithTheExportsExtensionInItsFolder) {
     }
 }
 
-TEST(PaneText, SaysHowToSeeAnEntryAndMakesEveryLineEndCrLf) {
+// The page's texts in UTF-8 whatever the file's code page, as the command line prints them.
+TEST(RecordsView, SaysHowToSeeAnEntryAndGivesCellsPaneAndRowsInUtf8) {
     const Bytes bytes(Memos());
-    EXPECT_EQ(NoSelectionText(bytes.Model()),
+    const ViewedDatabase viewed("Memos.pdb", std::vector<uint8_t>(bytes.data.begin(), bytes.data.end()),
+                                *FindCodePage("cp1252"));
+    const RecordsView view(viewed);
+    EXPECT_STREQ(view.Title(), "Records");
+    EXPECT_EQ(view.PaneText(std::nullopt),
               "Select a record in the list above to see its fields and bytes here.\n\n"
-              "The file holds 4 of 4 announced records.");
-    EXPECT_EQ(WithCrLf("a\nb\r\nc\n\n"), "a\r\nb\r\nc\r\n\r\n");
-    EXPECT_EQ(WithCrLf("\n"), "\r\n");
+              "The file holds 5 of 5 announced records.");
+    std::string cell;
+    view.AppendCell(4, view.ColumnCount() - 1, cell);
+    EXPECT_EQ(cell, "Caf\xC3\xA9 cr\xC3\xA8me");
+    EXPECT_NE(view.PaneText(4).find("Caf\xC3\xA9 cr\xC3\xA8me"), std::string::npos);
+    const std::string rows = view.RowsText({4});
+    EXPECT_EQ(rows.substr(0, rows.find('\n')), "#\toffset\tsize\tattributes\tcategory\tunique ID\tcontents");
+    EXPECT_NE(rows.find("Caf\xC3\xA9"), std::string::npos);
+    // A row or column that is not there gives nothing.
+    cell.clear();
+    view.AppendCell(5, 0, cell);
+    view.AppendCell(0, view.ColumnCount(), cell);
+    EXPECT_EQ(cell, "");
 }
 
 }  // namespace

@@ -12,8 +12,10 @@
 
 #include "plugin/DetectString.h"
 #include "plugin/FileNameRules.h"
+#include "plugin/IniText.h"
 #include "plugin/ProfileValues.h"
 #include "model/SearchRules.h"
+#include "standards/Utf8.h"
 #include "plugin/Settings.h"
 #include "plugin/SettingsPlatform.h"
 #include "model/TabStops.h"
@@ -32,7 +34,7 @@ TEST(DetectString, WrittenWhenItFitsAndNeverPastTheBuffer) {
     }
 }
 
-TEST(HandledPath, NarrowAndWideNamesFollowOneRule) {
+TEST(HandledPath, NarrowWideAndPosixNamesFollowOneRule) {
     const struct { const char* path; bool handled; } kCases[] = {
         {"C:\\data\\Memo.PDB", true},    {"C:\\data\\app.prc", true},           {"C:\\data\\query.Pqa", true},
         {"C:\\data\\.pdb", true},        {"\\\\server\\share\\memo.pdb", true},  {"C:\\data\\memo.pdb.bak", false},
@@ -44,6 +46,10 @@ TEST(HandledPath, NarrowAndWideNamesFollowOneRule) {
         const std::string narrow = c.path;
         EXPECT_EQ(IsHandledPath(c.path), c.handled) << narrow;
         EXPECT_EQ(IsHandledPath(std::wstring(narrow.begin(), narrow.end()).c_str()), c.handled) << narrow;
+        // A POSIX path follows the same rule with the separators swapped.
+        std::string posix = narrow;
+        for (char& ch : posix) ch = ch == '\\' ? '/' : ch == '/' ? '\\' : ch;
+        EXPECT_EQ(IsHandledPosixPath(posix.c_str()), c.handled) << posix;
     }
     EXPECT_TRUE(IsHandledPath(L"C:\\\x0434\x0430\x043d\x043d\x044b\x0435\\\x0437\x0430\x043c.pdb"));
     EXPECT_FALSE(IsHandledPath(L"C:\\data\\memo.\x0440\x0434\x0431"));  // Cyrillic look-alikes are not folded
@@ -54,6 +60,17 @@ TEST(HandledPath, NarrowAndWideNamesFollowOneRule) {
         {"", "prc,pdb,pqa", false},   {"", "prc,,pqa", true},       {"", "prc,", true},
         {"pdb", "prc, pdb", false},   {"\xC4", "\xE4", false}};
     for (const auto& c : kLists) EXPECT_EQ(IsHandledExtension(c.extension, c.list), c.handled) << c.list;
+}
+
+// UTF-8 of UTF-16, for the rows below.
+std::string Utf8Of(std::u16string_view units) {
+    std::string out;
+    for (size_t i = 0; i < units.size(); ++i) {
+        uint32_t c = units[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size()) c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
+        AppendCodePoint(c, out);
+    }
+    return out;
 }
 
 TEST(FindMatch, FindsAsAsked) {
@@ -107,6 +124,31 @@ TEST(FindMatch, FindsAsAsked) {
         EXPECT_EQ(hit->start, book.find(c.at));
         EXPECT_EQ(hit->end, hit->start + std::u16string(c.needle).size());
     }
+    // The same rows over UTF-8, positions in bytes: what the Qt pages search in the model's texts.
+    const std::string book8 = Utf8Of(book);
+    for (const auto& c : kUnits) {
+        SCOPED_TRACE(std::string("UTF-8 ") + c.name);
+        const TextRange selection{Utf8Of(book.substr(0, c.selection.start)).size(),
+                                  Utf8Of(book.substr(0, c.selection.end)).size()};
+        const auto hit = FindTextMatch(book8, Utf8Of(c.needle), selection, c.flags);
+        ASSERT_EQ(hit.has_value(), c.at != nullptr);
+        if (!hit) continue;
+        EXPECT_EQ(hit->start, book8.find(Utf8Of(c.at)));
+        EXPECT_EQ(hit->end, hit->start + Utf8Of(c.needle).size());
+    }
+    // Never inside a character: the second byte of "д" is "ґ"'s too.
+    EXPECT_FALSE(FindTextMatch("\xD0\xB4", "\xB4", {0, 0}, kFirst));
+}
+
+TEST(IniValue, ReadsAsTheProfileFunctionsDo) {
+    const std::string ini =
+        "; a comment\r\n[Other]\nEncoding=cp1251\n[ options ]\n  encoding =  \"cp1250\"  \r\n"
+        "StartPage=text\nEmpty=\n;Quiet=1\n[Options]\nLate=1\n";
+    const struct { const char *section, *key, *value; } kCases[] = {
+        {"Options", "Encoding", "cp1250"}, {"OPTIONS", "startpage", "text"}, {"Other", "Encoding", "cp1251"},
+        {"Options", "Empty", ""},          {"Options", "Quiet", ""},         {"Options", "Late", ""},
+        {"Missing", "Encoding", ""},       {"Options", "Missing", ""}};
+    for (const auto& c : kCases) EXPECT_EQ(IniValue(ini, c.section, c.key), c.value) << c.section << "/" << c.key;
 }
 
 TEST(ParseSavedRect, StructureValueWithItsChecksum) {

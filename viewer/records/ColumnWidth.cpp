@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "viewer/WideText.h"
+
 namespace {
 
 // Room around a cell's text: the list pads a cell on both sides and keeps a
@@ -28,7 +30,8 @@ CTextMeasure::~CTextMeasure() {
 
 int CTextMeasure::Width(std::string_view text) const {
     SIZE extent{};
-    if (m_hDC == nullptr || !::GetTextExtentPoint32A(m_hDC, text.data(), static_cast<int>(text.size()), &extent)) {
+    const std::wstring wide = corvelle::WidenUtf8(std::string(text));
+    if (m_hDC == nullptr || !::GetTextExtentPoint32W(m_hDC, wide.data(), static_cast<int>(wide.size()), &extent)) {
         return 0;
     }
     return extent.cx;

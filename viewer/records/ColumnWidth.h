@@ -17,7 +17,7 @@ public:
     CTextMeasure(const CTextMeasure&) = delete;
     CTextMeasure& operator=(const CTextMeasure&) = delete;
 
-    // The text's width in pixels; 0 without a device context.
+    // The UTF-8 text's width in pixels; 0 without a device context.
     int Width(std::string_view text) const;
 
 private:

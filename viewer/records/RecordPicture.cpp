@@ -6,15 +6,10 @@
 #include <cstring>
 #include <vector>
 
-#include "dump/LauncherIcon.h"
 #include "io/ComApartment.h"
+#include "model/PanePicture.h"
 
 namespace {
-
-// Large enough for a Palm screen's bitmap at double density; a launcher
-// icon of 22 or 32 pixels grows by whole factors up to this box.
-constexpr uint32_t kDecodeBox = 320;
-constexpr uint32_t kShowBox = 96;
 
 uint8_t Blend(uint8_t colour, uint8_t background, uint8_t alpha) {
     return static_cast<uint8_t>((colour * alpha + background * (255 - alpha) + 127) / 255);
@@ -49,10 +44,6 @@ HBITMAP MakeBitmap(const corvelle::IconImage& image) {
     return bitmap;
 }
 
-// A JPEG image within a 64 KB blob may claim any size; a larger one is not
-// decoded, so that its pixels are bounded before Windows allocates them.
-constexpr UINT kMaxImageSide = 2048;
-
 // An image file's first frame, decoded by Windows' imaging component (WIC),
 // as the page's pixels. False for anything WIC cannot decode.
 bool DecodeImageFile(const corvelle::ByteSpan& file, corvelle::IconImage& image) {
@@ -78,8 +69,8 @@ bool DecodeImageFile(const corvelle::ByteSpan& file, corvelle::IconImage& image)
     if (FAILED(decoder.Get()->GetFrame(0, &rawFrame))) return false;
     const corvelle::UniqueCom<IWICBitmapFrameDecode> frame(rawFrame);
     UINT width = 0, height = 0;
-    if (FAILED(frame.Get()->GetSize(&width, &height)) || width == 0 || height == 0 || width > kMaxImageSide ||
-        height > kMaxImageSide)
+    if (FAILED(frame.Get()->GetSize(&width, &height)) || width == 0 || height == 0 ||
+        width > corvelle::kMostImageFileSide || height > corvelle::kMostImageFileSide)
         return false;
     IWICFormatConverter* rawConverter = nullptr;
     if (FAILED(factory.Get()->CreateFormatConverter(&rawConverter))) return false;
@@ -102,28 +93,8 @@ bool DecodeImageFile(const corvelle::ByteSpan& file, corvelle::IconImage& image)
 
 bool CRecordPicture::Show(const corvelle::EntryPicture& picture) {
     Clear();
-    if (picture.kind == corvelle::EntryPicture::Kind::kPixels)
-        return picture.pixels != nullptr && ShowImage(*picture.pixels);
-    if (picture.bytes.data == nullptr) return false;
-    corvelle::IconImage decoded;
-    switch (picture.kind) {
-    case corvelle::EntryPicture::Kind::kPalmBitmap:
-        if (!corvelle::DecodePreferredRendition(picture.bytes, kDecodeBox, kDecodeBox, decoded)) return false;
-        break;
-    case corvelle::EntryPicture::Kind::kImageFile:
-        if (!DecodeImageFile(picture.bytes, decoded)) return false;
-        break;
-    case corvelle::EntryPicture::Kind::kPixels:
-    case corvelle::EntryPicture::Kind::kNone:
-        return false;
-    }
-    return ShowImage(decoded);
-}
-
-bool CRecordPicture::ShowImage(const corvelle::IconImage& decoded) {
-    if (decoded.width == 0 || decoded.height == 0) return false;
-    const corvelle::IconImage image = corvelle::ScaleToFit(decoded, kShowBox, kShowBox);
-    if (image.width == 0 || image.pixels.size() != size_t{image.width} * image.height) return false;
+    corvelle::IconImage image;
+    if (!corvelle::PanePicture(picture, DecodeImageFile, image)) return false;
     m_bitmap.Reset(MakeBitmap(image));
     if (!m_bitmap) return false;
     m_size = SIZE{static_cast<LONG>(image.width), static_cast<LONG>(image.height)};

@@ -1,8 +1,6 @@
-// The picture of an entry beside the Records page's text: a bitmap family's
-// best rendition, an image file (a contact's JPEG, a photo) decoded by
-// Windows' own imaging, or the pixels a format decoded (a Note Pad drawing),
-// fitted to a box (small ones enlarged by whole factors so that pixel art
-// stays sharp) as a device-independent bitmap shown by a static control.
+// The picture of an entry beside the Records page's text (model/PanePicture.h),
+// an image file decoded by Windows' own imaging, as a device-independent
+// bitmap shown by a static control.
 // The page owns the bitmap; the control only shows it.
 #pragma once
 
@@ -18,8 +16,8 @@ class CRecordPicture {
 public:
     // The static control of the page's template that shows the picture.
     void Bind(HWND hStatic) { m_hStatic = hStatic; }
-    // Shows the entry's picture: a Palm bitmap family's best rendition or an
-    // image file; nothing when it does not decode. Answers whether a picture
+    // Shows the entry's picture: a Palm bitmap family's best rendition, an
+    // image file or a format's own pixels; nothing when it does not decode. Answers whether a picture
     // is shown.
     bool Show(const corvelle::EntryPicture& picture);
     void Clear();
@@ -29,8 +27,6 @@ public:
     HWND GetSafeHwnd() const { return m_hStatic; }
 
 private:
-    bool ShowImage(const corvelle::IconImage& image);
-
     HWND m_hStatic = nullptr;
     corvelle::UniqueBitmap m_bitmap;
     SIZE m_size{};

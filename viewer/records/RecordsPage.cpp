@@ -8,18 +8,14 @@
 #include <cstring>
 #include <new>
 
-#include "formats/EntryText.h"
 #include "res/resource.h"
 #include "viewer/RichEditDefaults.h"
-#include "viewer/records/ColumnWidth.h"
-#include "model/PaneText.h"
+#include "viewer/RichEditText.h"
 #include "viewer/WideText.h"
+#include "viewer/records/ColumnWidth.h"
 
 namespace {
 
-// The pane's hex dump stops after this many bytes of an entry; its last line
-// says how many remain and that the command line prints them.
-constexpr uint64_t kPaneHexLimit = 4096;
 // Posted to the page when the list's selection changes: a select-all of
 // 65535 rows changes them all, and the pane is refreshed once for it.
 constexpr UINT kMsgRefreshPane = WM_APP + 0x140;
@@ -34,13 +30,13 @@ constexpr size_t kMeasuredRows = 64;
 
 // The widest, in the list's font, of `sample` and the column's cells in the
 // first rows: a category label or a resource type can be wider than the sample.
-std::string WidestCell(HWND hList, const corvelle::DecodedDatabase& database, size_t column, const char* sample) {
+std::string WidestCell(HWND hList, const corvelle::RecordsView& view, size_t column, const char* sample) {
     const CTextMeasure measure(hList);
     std::string widest = sample, cell;
     int widestWidth = measure.Width(widest);
-    for (size_t row = 0; row < std::min(database.Model().Count(), kMeasuredRows); ++row) {
+    for (size_t row = 0; row < std::min(view.RowCount(), kMeasuredRows); ++row) {
         cell.clear();
-        corvelle::AppendCell(database, row, column, cell);
+        view.AppendCell(row, column, cell);
         const int width = measure.Width(cell);
         if (width > widestWidth) {
             widestWidth = width;
@@ -59,13 +55,13 @@ CRecordsPage::~CRecordsPage() = default;
 void CRecordsPage::SetSource(const corvelle::ViewedDatabase& viewed, const ListerFont& font, const int* tabStops,
                              int tabCount) {
     m_viewed = &viewed;
+    m_view = std::make_unique<corvelle::RecordsView>(viewed);
     m_listerFont = font;
     m_tabStops.assign(tabStops, tabStops + (tabStops != nullptr && tabCount > 0 ? tabCount : 0));
     // The list view's class, registered before the sheet makes the page.
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&classes);
-    // The template's caption, "Records", serves a record database.
-    if (viewed.HoldsResources()) SetTitle("Resources");
+    SetTitle(m_view->Title());
 }
 
 BOOL CRecordsPage::OnInitDialog() {
@@ -87,15 +83,13 @@ void CRecordsPage::SetUpList() {
     if (m_hList == nullptr) return;
     ListView_SetExtendedListViewStyle(m_hList, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     if (!HasEntries()) return;
-    const corvelle::DatabaseModel& model = Database().Model();
-    const size_t columns = corvelle::ColumnCount(model);
+    const size_t columns = m_view->ColumnCount();
     for (size_t column = 0; column < columns; ++column) {
-        const corvelle::EntryColumn& shown = corvelle::ColumnAt(model, column);
-        const char* title = shown.title;
-        const char* sample = shown.widestSample;
+        const char* title = m_view->ColumnTitle(column);
+        const char* sample = m_view->ColumnSample(column);
         int width = 360;
         if (sample != nullptr) {
-            width = ColumnWidth(m_hList, title, WidestCell(m_hList, Database(), column, sample).c_str());
+            width = ColumnWidth(m_hList, title, WidestCell(m_hList, *m_view, column, sample).c_str());
         }
         LVCOLUMNA lvc{};
         lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
@@ -106,7 +100,7 @@ void CRecordsPage::SetUpList() {
         ::SendMessageA(m_hList, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&lvc));
     }
     // Set once: the list asks for the rows it draws, never for all of them.
-    ::SendMessageA(m_hList, LVM_SETITEMCOUNT, model.Count(), LVSICF_NOINVALIDATEALL);
+    ::SendMessageA(m_hList, LVM_SETITEMCOUNT, m_view->RowCount(), LVSICF_NOINVALIDATEALL);
 }
 
 void CRecordsPage::SetUpPane() {
@@ -146,7 +140,7 @@ std::optional<size_t> CRecordsPage::SelectedEntry() const {
     int index = focused >= 0 && (ListView_GetItemState(m_hList, focused, LVIS_SELECTED) & LVIS_SELECTED) != 0
                     ? focused
                     : ListView_GetNextItem(m_hList, -1, LVNI_SELECTED);
-    if (index < 0 || static_cast<size_t>(index) >= Database().Model().Count()) return std::nullopt;
+    if (index < 0 || static_cast<size_t>(index) >= m_view->RowCount()) return std::nullopt;
     return static_cast<size_t>(index);
 }
 
@@ -157,19 +151,19 @@ void CRecordsPage::ShowSelectedEntry() {
     m_shownEntry = entry;
     const bool hadPicture = m_picture.IsShown();
     m_picture.Clear();
-    if (!HasEntries()) {
-        ShowPaneText(m_viewed != nullptr ? m_viewed->ReadProblem() : std::string());
-    } else if (!entry) {
-        ShowPaneText(corvelle::NoSelectionText(Database().Model()));
+    if (m_view == nullptr) {
+        ShowPaneText(std::string());
     } else {
-        if (Database().Decodes(*entry)) m_picture.Show(Database().Reader().Picture(*entry));
-        ShowPaneText(corvelle::EntryText(Database(), *entry, kPaneHexLimit));
+        if (entry) m_picture.Show(m_view->Picture(*entry));
+        ShowPaneText(m_view->PaneText(entry));
     }
     if (hadPicture || m_picture.IsShown()) Layout();
 }
 
 void CRecordsPage::ShowPaneText(const std::string& text) {
-    m_pane.SetText(corvelle::WidenDeviceText(corvelle::WithCrLf(text), HasEntries() ? CodePage() : CP_ACP));
+    std::u16string units;
+    corvelle::AppendRichEditUnits(text, units);
+    m_pane.SetText(std::wstring(units.begin(), units.end()));
     // The whole text takes the report's tab stops but its first, which the
     // report keeps for its narrow first column: at it a label shorter than
     // that ("AIM:", "Title:") put its value apart from all the others.
@@ -186,25 +180,28 @@ void CRecordsPage::ShowPaneText(const std::string& text) {
 
 void CRecordsPage::OnGetDispInfo(LVITEMA& item, bool wide) {
     if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
-    const size_t columns = HasEntries() ? corvelle::ColumnCount(Database().Model()) : 0;
     m_cell.clear();
-    if (item.iItem >= 0 && static_cast<size_t>(item.iItem) < (HasEntries() ? Database().Model().Count() : 0) &&
-        item.iSubItem >= 0 && static_cast<size_t>(item.iSubItem) < columns) {
-        corvelle::AppendCell(Database(), static_cast<size_t>(item.iItem), static_cast<size_t>(item.iSubItem), m_cell);
+    if (m_view != nullptr && item.iItem >= 0 && item.iSubItem >= 0) {
+        m_view->AppendCell(static_cast<size_t>(item.iItem), static_cast<size_t>(item.iSubItem), m_cell);
     }
     const size_t room = static_cast<size_t>(item.cchTextMax) - 1;
+    // The model's UTF-8, decoded from the file's code page (the options'
+    // Encoding); cut to the list's buffer, never inside a character pair.
+    m_wideCell = corvelle::WidenUtf8(m_cell);
     if (wide) {
-        // The file's bytes in its code page (the options' Encoding).
+        size_t length = std::min(m_wideCell.size(), room);
+        if (length < m_wideCell.size() && length > 0 && m_wideCell[length - 1] >= 0xD800 &&
+            m_wideCell[length - 1] <= 0xDBFF) {
+            --length;
+        }
         auto* out = reinterpret_cast<wchar_t*>(item.pszText);
-        const int length = m_cell.empty() ? 0
-                                          : ::MultiByteToWideChar(CodePage(), 0, m_cell.data(),
-                                                                  static_cast<int>(std::min(m_cell.size(), room)),
-                                                                  out, static_cast<int>(room));
-        out[length > 0 ? length : 0] = L'\0';
+        std::memcpy(out, m_wideCell.data(), length * sizeof(wchar_t));
+        out[length] = L'\0';
         return;
     }
-    const size_t length = std::min(m_cell.size(), room);
-    std::memcpy(item.pszText, m_cell.data(), length);
+    const std::string ansi = corvelle::NarrowWide(m_wideCell, CP_ACP);
+    const size_t length = std::min(ansi.size(), room);
+    std::memcpy(item.pszText, ansi.data(), length);
     item.pszText[length] = '\0';
 }
 

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "model/ListerFont.h"
+#include "model/RecordsView.h"
 #include "model/ViewedDatabase.h"
 #include "viewer/ResizePage.h"
 #include "viewer/RichEditControl.h"
@@ -71,12 +72,11 @@ private:
     // The selected rows in the list's order.
     std::vector<size_t> SelectedRows() const;
 
-    // Whether there are entries, and the database they are of.
-    bool HasEntries() const { return m_viewed != nullptr && m_viewed->HasModel(); }
-    const corvelle::DecodedDatabase& Database() const { return m_viewed->Database(); }
-    unsigned CodePage() const { return m_viewed->Encoding().windowsCodePage; }
+    // Whether there are entries.
+    bool HasEntries() const { return m_view != nullptr && m_view->HasEntries(); }
 
     const corvelle::ViewedDatabase* m_viewed = nullptr;
+    std::unique_ptr<corvelle::RecordsView> m_view;  // the page's texts, in UTF-8
     ListerFont m_listerFont{};
     std::vector<int> m_tabStops;
 
@@ -84,7 +84,8 @@ private:
     CRichEditControl m_pane;
     CRecordPicture m_picture;
     HWND m_hLastFocus = nullptr;  // the list or the pane, for the host's commands
-    std::string m_cell;           // the cell being handed to the list
+    std::string m_cell;           // the cell being handed to the list, UTF-8
+    std::wstring m_wideCell;      // and as the list takes it
     std::optional<size_t> m_shownEntry;
     bool m_bRefreshPosted = false;
     bool m_bWrap = false;

@@ -5,11 +5,9 @@
 
 #include <commctrl.h>
 
-#include "formats/EntryText.h"
-#include "model/PaneText.h"
-#include "model/RecordSearch.h"
 #include "viewer/ClipboardText.h"
 #include "viewer/PageKeys.h"
+#include "viewer/RichEditText.h"
 #include "viewer/WideText.h"
 #include "viewer/records/ExportMenu.h"
 
@@ -98,8 +96,9 @@ void CRecordsPage::Copy() {
     if (!HasEntries() || m_hList == nullptr) return;
     // The selected rows as `corvelle-dump --records` prints them, under its
     // header line.
-    const std::string text = corvelle::RowsText(Database(), SelectedRows());
-    PutTextOnClipboard(m_hWnd, corvelle::WidenDeviceText(corvelle::WithCrLf(text), CodePage()));
+    std::u16string units;
+    corvelle::AppendRichEditUnits(m_view->RowsText(SelectedRows()), units);
+    PutTextOnClipboard(m_hWnd, std::wstring(units.begin(), units.end()));
 }
 
 void CRecordsPage::SelectOnly(size_t index) {
@@ -112,9 +111,7 @@ void CRecordsPage::SelectOnly(size_t index) {
 
 bool CRecordsPage::Search(const std::wstring& needle, int flags) {
     if (!HasEntries() || m_hList == nullptr) return false;
-    // The entries hold the file's bytes, in the code page of the options.
-    const std::optional<size_t> found =
-        corvelle::FindEntry(Database(), corvelle::NarrowWide(needle, CodePage()), SelectedEntry(), flags);
+    const std::optional<size_t> found = m_view->Find(corvelle::NarrowWide(needle, CP_UTF8), SelectedEntry(), flags);
     if (!found) return false;
     SelectOnly(*found);
     // The pane shows the entry now, not after the host's next message.
@@ -137,7 +134,7 @@ void CRecordsPage::ShowExportMenu(POINT screen) {
 
 std::vector<size_t> CRecordsPage::SelectedRows() const {
     std::vector<size_t> selection;
-    const size_t count = Database().Model().Count();
+    const size_t count = m_view->RowCount();
     for (int row = ListView_GetNextItem(m_hList, -1, LVNI_SELECTED); row >= 0;
          row = ListView_GetNextItem(m_hList, row, LVNI_SELECTED)) {
         if (static_cast<size_t>(row) < count) selection.push_back(static_cast<size_t>(row));

@@ -18,8 +18,37 @@ const wchar_t* WideUnits(const std::u16string& units, size_t at) {
 // screens of a maximised window, and the rest from the host's loop.
 size_t CDocumentFill::FirstPiece() const { return 8 * 1024; }
 
+void CDocumentFill::Prepare(size_t units) {
+    // A unit of the control's text is at least one byte of the model's but
+    // for a line end (two units of one byte): asking for the units still
+    // missing reads on until they are there.
+    while (m_text.Size() < units) {
+        const size_t before = m_document.Size();
+        m_document.Prepare(before + (units - m_text.Size()));
+        m_text.CatchUp(m_document.Text());
+        if (m_document.Size() == before) break;  // the document has ended
+    }
+}
+
+size_t CDocumentFill::ExpectedSize() const {
+    if (IsComplete()) return m_text.Size();
+    // The model's guess is in its bytes; the units shown per byte so far
+    // turn it into the control's.
+    const size_t bytes = m_document.Size();
+    if (bytes == 0) return m_text.Size() + 1;
+    const double expected = static_cast<double>(m_document.ExpectedSize()) * static_cast<double>(m_text.Size()) /
+                            static_cast<double>(bytes);
+    return expected > static_cast<double>(m_text.Size()) ? static_cast<size_t>(expected) : m_text.Size() + 1;
+}
+
+const std::u16string& CDocumentFill::WholeText() {
+    m_document.PrepareAll();
+    m_text.CatchUp(m_document.Text());
+    return m_text.Units();
+}
+
 size_t CDocumentFill::PieceEnd(size_t start, size_t wanted) const {
-    return corvelle::TextPieceEnd(m_document.Text().Units(), start, wanted);
+    return corvelle::RichEditPieceEnd(m_text.Units(), start, wanted);
 }
 
 void CDocumentFill::UseStyle(CRichEditControl& control, unsigned style) const {
@@ -37,11 +66,11 @@ void CDocumentFill::UseStyle(CRichEditControl& control, unsigned style) const {
 }
 
 void CDocumentFill::Insert(CRichEditControl& control, size_t from, size_t to, bool streamed) {
-    const std::u16string& units = m_document.Text().Units();
+    const std::u16string& units = m_text.Units();
     // Each run's look is set at the caret before it goes in: the caret's
     // own look is whatever the text before it had, or the user's last
     // selection gave it.
-    for (const corvelle::StyledRun& run : m_document.Text().RunsIn(from, to)) {
+    for (const corvelle::StyledRun& run : m_text.RunsIn(from, to)) {
         UseStyle(control, run.style);
         if (streamed) {
             control.ReplaceSelection(WideUnits(units, run.start), run.end - run.start);

@@ -131,12 +131,11 @@ void CTextPage::ToggleWrap() {
 
 bool CTextPage::Search(const std::wstring& wide, int flags) {
     const std::u16string needle(wide.begin(), wide.end());
-    if (!m_document || m_richEdit.GetSafeHwnd() == nullptr) return false;
+    if (!m_fill || m_richEdit.GetSafeHwnd() == nullptr) return false;
     StartFill();
     // The whole text, not only what has arrived: a match further on is
     // brought in.
-    m_document->PrepareAll();
-    const auto hit = FindFromSelection(m_richEdit, m_document->Text().Units(), needle, flags);
+    const auto hit = FindFromSelection(m_richEdit, m_fill->WholeText(), needle, flags);
     if (!hit || !m_filler.ShowUpTo(hit->end)) return false;
     SelectAndShow(m_richEdit, *hit);
     return true;
@@ -145,11 +144,10 @@ bool CTextPage::Search(const std::wstring& wide, int flags) {
 void CTextPage::CopySelection() {
     StartFill();
     const CHARRANGE selection = m_richEdit.GetSel();
-    if (m_document && corvelle::SelectionMeansWholeReport(selection.cpMin, selection.cpMax, m_richEdit.TextLength(),
-                                                          m_filler.ControlHoldsWholeReport())) {
+    if (m_fill && corvelle::SelectionMeansWholeReport(selection.cpMin, selection.cpMax, m_richEdit.TextLength(),
+                                                      m_filler.ControlHoldsWholeReport())) {
         // Never half a text: the control holds only a part of it.
-        m_document->PrepareAll();
-        const std::u16string& units = m_document->Text().Units();
+        const std::u16string& units = m_fill->WholeText();
         PutTextOnClipboard(m_hWnd, std::wstring(units.begin(), units.end()));
         return;
     }
